@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Windows code page 936, from Windows' own tables.
+
+// The platform's default conversion to the ANSI code page: best fit on, everything else becomes "?".
+std::string Cp936EncodeBestFit(std::u16string_view text);
+
+// Exact conversion for files: nothing when a code unit has no exact representation (a best-fit
+// mapping does not count); *badIndex then receives the index of the first such unit.
+std::optional<std::string> Cp936EncodeExact(std::u16string_view text, size_t* badIndex = nullptr);
+
+// Exact decoding: nothing when a byte sequence is not valid code page 936.
+std::optional<std::u16string> Cp936DecodeExact(std::string_view bytes);
+
+// Lenient decoding: each byte sequence that does not decode becomes U+FFFD.
+std::u16string Cp936Decode(std::string_view bytes);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Message box types and results with the platform's values, so callers read like the original.
+constexpr unsigned MB_OK = 0x00;
+constexpr unsigned MB_OKCANCEL = 0x01;
+constexpr unsigned MB_ICONSTOP = 0x10;
+constexpr unsigned MB_ICONQUESTION = 0x20;
+constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+constexpr unsigned MB_ICONINFORMATION = 0x40;
+constexpr unsigned MB_ICONMASK = 0xF0;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+struct MessageBoxRequest
+{
+    std::u16string text;
+    std::u16string caption;
+    unsigned type = MB_OK;
+};
+
+// Every box of the system goes through this one seam: the GUI shows it, tests record and answer it,
+// the command-line tool prints it.
+using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
+
+// Installs a handler and returns the one it replaced.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+int ShowMessageBox(const std::u16string& text, const std::u16string& caption, unsigned type = MB_OK);
+
+// A box with the application's title as caption.
+int AfxMessageBox(const std::u16string& text, unsigned type = MB_OK);
+
+// The application's title: the program file's name without folder or extension.
+std::u16string AfxGetAppName();
+void AfxSetAppName(const std::u16string& name);

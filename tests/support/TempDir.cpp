@@ -1,0 +1,52 @@
+#include "support/TempDir.h"
+
+#include "framework/WideText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "korvane-test-XXXXXX").string();
+    char* made = ::mkdtemp(pattern.data());
+    if (!made)
+        throw std::runtime_error("mkdtemp failed");
+    m_path = made;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    // Give back write permission first, so that read-only fixtures can go too.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ec))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(m_path, ec);
+}
+
+std::u16string TempDir::PathW() const { return FromUtf8(m_path); }
+
+std::u16string TempDir::FileW(const std::u16string& name) const { return PathW() + u"/" + name; }
+
+void TempDir::Write(const std::string& name, const std::string& bytes) const
+{
+    std::filesystem::path p = std::filesystem::u8path(File(name));
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out << bytes;
+}
+
+std::string TempDir::Read(const std::string& name) const
+{
+    std::ifstream in(std::filesystem::u8path(File(name)), std::ios::binary);
+    EXPECT_TRUE(in.good()) << "missing file " << File(name);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string TestDataPath(const std::string& name) { return std::string(KORVANE_TEST_DATA_DIR) + "/" + name; }
