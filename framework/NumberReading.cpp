@@ -1,0 +1,88 @@
+#include "framework/NumberReading.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+bool IsSpace(char16_t c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+int DigitValue(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'z')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'Z')
+        return c - u'A' + 10;
+    return 99;
+}
+
+// Reads sign and magnitude; the magnitude saturates at `limit` (the largest magnitude the caller
+// can represent for that sign), so clamping never needs a wider type.
+struct Reading
+{
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+};
+
+Reading ReadMagnitude(std::u16string_view text, int base, std::uint64_t positiveLimit)
+{
+    size_t end = text.find(u'\0');
+    if (end != std::u16string_view::npos)
+        text = text.substr(0, end);
+
+    Reading reading;
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        reading.negative = text[i] == u'-';
+        ++i;
+    }
+    // "0x" is a prefix only when a hex digit follows; otherwise the "0" alone is the number.
+    if (base == 16 && i + 2 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')
+        && DigitValue(text[i + 2]) < 16)
+        i += 2;
+
+    const std::uint64_t limit = reading.negative ? positiveLimit + 1 : positiveLimit;
+    const auto ubase = static_cast<std::uint64_t>(base);
+    for (; i < text.size(); ++i) {
+        int digit = DigitValue(text[i]);
+        if (digit >= base)
+            break;
+        const auto udigit = static_cast<std::uint64_t>(digit);
+        if (reading.magnitude > (limit - udigit) / ubase)
+            reading.magnitude = limit;
+        else
+            reading.magnitude = reading.magnitude * ubase + udigit;
+    }
+    return reading;
+}
+
+template <typename Int>
+Int ReadSigned(std::u16string_view text, int base)
+{
+    const auto positiveLimit = static_cast<std::uint64_t>(std::numeric_limits<Int>::max());
+    Reading reading = ReadMagnitude(text, base, positiveLimit);
+    if (!reading.negative)
+        return static_cast<Int>(reading.magnitude);
+    if (reading.magnitude > positiveLimit)
+        return std::numeric_limits<Int>::min();
+    return static_cast<Int>(-static_cast<Int>(reading.magnitude));
+}
+
+} // namespace
+
+std::int32_t WcsToLong(std::u16string_view text, int base)
+{
+    return ReadSigned<std::int32_t>(text, base);
+}
+
+std::int64_t WcsToLongLong(std::u16string_view text, int base)
+{
+    return ReadSigned<std::int64_t>(text, base);
+}
