@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How a profile file's bytes are text: the mark at its start decides, as Windows decides it.
+enum class ProfileEncoding
+{
+    Ansi,    // no mark: code page 936
+    Utf16Le, // FF FE
+    Utf8,    // EF BB BF; Windows would not see the mark, we skip it so such files still work
+};
+
+// One line as it stands in the file: its bytes and the bytes of its line break (empty for a last line
+// without one). Keeping the bytes lets a write leave every line it does not set exactly as it was.
+struct ProfileRawLine
+{
+    std::string text;
+    std::string end;
+};
+
+struct ProfileRawFile
+{
+    ProfileEncoding encoding = ProfileEncoding::Ansi;
+    std::string mark;
+    std::vector<ProfileRawLine> lines;
+};
+
+// Splits a file at CR LF, LF and lone CR. A file ending with a break has no empty line after it.
+ProfileRawFile SplitProfileBytes(std::string_view bytes);
+
+std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding);
+std::string EncodeProfileText(std::u16string_view text, ProfileEncoding encoding);

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/ProfileEncoding.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A profile (INI) file held in memory, so that many reads or writes cost one file read and one file
+// write. Reading and writing behave as Windows' profile functions do on the file, and the bytes saved
+// are exactly those that the same writes made one by one would leave: untouched lines keep their
+// bytes, a set key changes only its own line, new keys and sections go where Windows puts them.
+class CProfileDocument
+{
+public:
+    CProfileDocument() { Clear(); }
+
+    // Reads the file whole. A missing file gives an empty document that saves as a new file.
+    // Returns 0, or the errno of a file that exists but cannot be read (the document is then empty).
+    int Load(const std::u16string& path);
+
+    // The value of the first such key of the first such section, without enclosing quotes;
+    // nothing when the section or key is missing.
+    std::optional<std::u16string> GetString(std::u16string_view section, std::u16string_view key) const;
+
+    // The value's leading decimal number; the default when the section or key is missing.
+    int GetInt(std::u16string_view section, std::u16string_view key, int defaultValue) const;
+
+    // Sets "key=value", adding the key or the section when it is missing.
+    void SetString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+
+    // The file's bytes as they would be saved.
+    std::string Bytes() const;
+
+    // Replaces the file with Bytes() (temporary file and rename). Returns 0 or an errno value; on
+    // failure the old file is untouched.
+    int Save(const std::u16string& path) const;
+
+private:
+    struct Key
+    {
+        size_t line = 0;        // index in its section's lines
+        std::u16string name;    // as the file spells it
+        std::u16string value;   // trimmed, quotes still on
+    };
+
+    // Lines of one section, its header line first. Block 0 holds the lines before the first header;
+    // it has no header and no name and is never found by name.
+    struct Section
+    {
+        std::vector<ProfileRawLine> lines;
+        std::unordered_map<std::u16string, Key> keys; // by folded name; the first occurrence only
+        size_t lastKeyLine = 0;                        // the header when the section has no key
+    };
+
+    void Clear();
+    void AddLine(ProfileRawLine line);
+    void AppendSection(std::u16string_view section);
+    void InsertKey(Section& section, std::u16string_view key, std::u16string_view value);
+    void EndLastLine();
+    ProfileRawLine MakeLine(std::u16string_view text) const;
+    const Key* FindKey(std::u16string_view section, std::u16string_view key) const;
+
+    ProfileEncoding m_encoding = ProfileEncoding::Ansi;
+    std::string m_mark;
+    std::vector<Section> m_sections;
+    std::unordered_map<std::u16string, size_t> m_sectionIndex; // by folded name; the first occurrence
+};
