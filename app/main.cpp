@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/KorvaneApp.h"
+
+int main(int argc, char** argv) { return theApp.Run(argc, argv); }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "create/DLGCreate.h"
+#include "encrypt/DLGEncrypt.h"
+#include "framework/DialogEx.h"
+#include "framework/TabCtrl.h"
+#include "serverlist/DLGEditServerInfo.h"
+
+#include <QIcon>
+
+// The main window: a tab control over its whole client area, one page per tab.
+class CKorvaneDlg : public CDialogEx
+{
+public:
+    CKorvaneDlg();
+
+    bool OnInitDialog() override;
+    void DoDataExchange(bool saveAndValidate) override;
+    void OnTabSelChange();
+
+    // The rectangle the pages take inside the tab control, in its client coordinates.
+    static CRect PageRect(const CRect& tabClient);
+
+    QIcon m_hIcon;
+    CDLGEncrypt m_pageEncrypt;
+    CDLGCreate m_pageCreate;
+    CDLGEditServerInfo m_pageServerList;
+    CTabCtrl m_tabMain;
+
+protected:
+    MessageMap GetMessageMap() override;
+
+private:
+    void ShowOnlyPage(int index);
+};

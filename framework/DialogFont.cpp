@@ -1,0 +1,73 @@
+#include "framework/DialogFont.h"
+
+#include "framework/QtText.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace {
+
+// Fonts with Chinese glyphs, in order of preference; the first one installed is used.
+const char* const kChineseFamilies[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "WenQuanYi Zen Hei",
+                                        "Droid Sans Fallback"};
+
+QString InstalledChineseFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : kChineseFamilies) {
+        if (installed.contains(QString::fromLatin1(family)))
+            return QString::fromLatin1(family);
+    }
+    return QString();
+}
+
+// Pixel heights chosen so that the stand-in has the base units of the original at 96 dpi:
+// the page font 6 x 12-13, the main window's shell font 7 x 15, so that a page's controls fit the
+// main window's tab as they did there.
+int PixelSizeFor(const std::u16string& faceName, int pointSize)
+{
+    int pixels = MulDiv(pointSize, 96, 72);
+    if (faceName == u"宋体")
+        return pixels - 1;
+    if (faceName == u"MS Shell Dlg")
+        return pixels + 1;
+    return pixels;
+}
+
+} // namespace
+
+QFont DialogFont(const std::u16string& faceName, int pointSize)
+{
+    QString family = InstalledChineseFamily();
+    QFont font(family.isEmpty() ? ToQString(faceName) : family);
+    font.setPixelSize(PixelSizeFor(faceName, pointSize));
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+BaseUnits BaseUnitsOf(const QFont& font)
+{
+    QFontMetrics metrics(font);
+    int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return BaseUnits{(width / 26 + 1) / 2, metrics.height()};
+}
+
+int MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    std::int64_t product = static_cast<std::int64_t>(a) * b;
+    std::int64_t half = (c > 0 ? c : -c) / 2;
+    bool negative = (product < 0) != (c < 0);
+    std::int64_t magnitude = (product < 0 ? -product : product) + half;
+    std::int64_t result = magnitude / (c > 0 ? c : -c);
+    return static_cast<int>(negative ? -result : result);
+}
+
+QRect DialogUnitsToPixels(int x, int y, int cx, int cy, const BaseUnits& base)
+{
+    return QRect(MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8), MulDiv(cx, base.cx, 4), MulDiv(cy, base.cy, 8));
+}

@@ -1,0 +1,72 @@
+#include "framework/ListBox.h"
+
+#include "framework/QtText.h"
+
+#include <QListWidget>
+
+void CListBox::Bind(QWidget* control) { Attach(control); }
+
+QListWidget* CListBox::List() const { return qobject_cast<QListWidget*>(m_hWnd.data()); }
+
+void CListBox::ResetContent()
+{
+    if (QListWidget* list = List())
+        list->clear();
+}
+
+int CListBox::InsertString(int index, const std::u16string& text)
+{
+    QListWidget* list = List();
+    if (!list || index > list->count())
+        return LB_ERR;
+    if (index < 0)
+        index = list->count();
+    list->insertItem(index, ToQString(text));
+    return index;
+}
+
+int CListBox::DeleteString(int index)
+{
+    QListWidget* list = List();
+    if (!list || index < 0 || index >= list->count())
+        return LB_ERR;
+    delete list->takeItem(index);
+    return list->count();
+}
+
+int CListBox::GetCount() const
+{
+    QListWidget* list = List();
+    return list ? list->count() : 0;
+}
+
+int CListBox::GetCurSel() const
+{
+    QListWidget* list = List();
+    if (!list)
+        return LB_ERR;
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? LB_ERR : selected.first().row();
+}
+
+int CListBox::SetCurSel(int index)
+{
+    QListWidget* list = List();
+    if (!list)
+        return LB_ERR;
+    if (index < 0 || index >= list->count()) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+        return index == -1 ? 0 : LB_ERR;
+    }
+    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    return index;
+}
+
+std::u16string CListBox::GetText(int index) const
+{
+    QListWidget* list = List();
+    if (!list || index < 0 || index >= list->count())
+        return std::u16string();
+    return FromQString(list->item(index)->text());
+}

@@ -1,0 +1,87 @@
+#include "framework/TabCtrl.h"
+
+#include "framework/QtText.h"
+
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
+#include <QTabBar>
+
+namespace {
+constexpr int kStripHeight = 21; // the tab strip; the pages start at 22 pixels, whatever the font
+}
+
+CTabWidget::CTabWidget(QWidget* parent) : QWidget(parent), m_tabBar(new QTabBar(this))
+{
+    m_tabBar->setDrawBase(false);
+    m_tabBar->setExpanding(false);
+    m_tabBar->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(m_tabBar, &QTabBar::currentChanged, this, [this](int) {
+        if (!m_selectingByProgram && m_onSelChange)
+            m_onSelChange();
+    });
+}
+
+void CTabWidget::SelectSilently(int index)
+{
+    m_selectingByProgram = true;
+    m_tabBar->setCurrentIndex(index);
+    m_selectingByProgram = false;
+}
+
+int CTabWidget::InsertSilently(int index, const QString& text)
+{
+    m_selectingByProgram = true;
+    int inserted = m_tabBar->insertTab(index, text);
+    m_selectingByProgram = false;
+    return inserted;
+}
+
+void CTabWidget::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = QRect(0, kStripHeight, width(), height() - kStripHeight);
+    frame.shape = QTabBar::RoundedNorth;
+    frame.tabBarSize = m_tabBar->sizeHint();
+    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+}
+
+void CTabWidget::resizeEvent(QResizeEvent*)
+{
+    m_tabBar->setGeometry(2, 0, width() - 4, kStripHeight + 1);
+    m_tabBar->raise();
+}
+
+void CTabCtrl::Bind(QWidget* control) { Attach(control); }
+
+CTabWidget* CTabCtrl::Tabs() const { return dynamic_cast<CTabWidget*>(m_hWnd.data()); }
+
+int CTabCtrl::InsertItem(int index, const std::u16string& text)
+{
+    CTabWidget* tabs = Tabs();
+    return tabs ? tabs->InsertSilently(index, ToQString(text)) : -1;
+}
+
+int CTabCtrl::GetCurSel() const
+{
+    CTabWidget* tabs = Tabs();
+    return tabs ? tabs->TabBar()->currentIndex() : -1;
+}
+
+int CTabCtrl::SetCurSel(int index)
+{
+    CTabWidget* tabs = Tabs();
+    if (!tabs || index < 0 || index >= tabs->TabBar()->count())
+        return -1;
+    int previous = tabs->TabBar()->currentIndex();
+    tabs->SelectSilently(index);
+    return previous;
+}
+
+int CTabCtrl::GetItemCount() const
+{
+    CTabWidget* tabs = Tabs();
+    return tabs ? tabs->TabBar()->count() : 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "framework/DialogEx.h"
+
+// The server list page.
+class CDLGEditServerInfo : public CPropertyPage
+{
+public:
+    CDLGEditServerInfo();
+
+protected:
+    MessageMap GetMessageMap() override;
+};
