@@ -1,0 +1,27 @@
+#include "create/GameNames.h"
+
+#include "framework/Format.h"
+#include "framework/MessageBox.h"
+
+bool IsUsableFileName(std::u16string_view name)
+{
+    if (name.empty() || name.find(u"..") != std::u16string_view::npos)
+        return false;
+    for (char16_t c : name) {
+        if (c < 32 || std::u16string_view(u"/\\<>:\"|?*").find(c) != std::u16string_view::npos)
+            return false;
+    }
+    return true;
+}
+
+bool CheckGameNames(const CArray<tagServerInfo>& gameList, const std::u16string& caption)
+{
+    for (const tagServerInfo& game : gameList) {
+        if (!IsUsableFileName(game.strGameName)) {
+            ShowMessageBox(FormatW(u"游戏名称“%s”(编号 %s)不能用作文件名!", {game.strGameName, game.strGameID}),
+                           caption, MB_OK);
+            return false;
+        }
+    }
+    return true;
+}

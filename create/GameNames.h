@@ -1,0 +1,15 @@
+#pragma once
+
+#include "create/GameList.h"
+
+#include <string>
+#include <string_view>
+
+// True when `name` can stand as one file or folder name, on Windows too: not empty, no separator,
+// no "..", none of < > : " | ? * and no control character.
+bool IsUsableFileName(std::u16string_view name);
+
+// Checks every game's name before anything is written, since the names become file and folder
+// names. Shows "游戏名称“N”(编号 I)不能用作文件名!" with `caption` for the first unusable one and
+// returns false.
+bool CheckGameNames(const CArray<tagServerInfo>& gameList, const std::u16string& caption);

@@ -1,0 +1,45 @@
+#include "create/GameNames.h"
+
+#include "support/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IsUsableFileName, RefusesNamesThatLeaveTheirFolder)
+{
+    EXPECT_TRUE(IsUsableFileName(u"斗地主"));
+    EXPECT_TRUE(IsUsableFileName(u"Texas Hold'em.v2"));
+    EXPECT_FALSE(IsUsableFileName(u""));
+    EXPECT_FALSE(IsUsableFileName(u"a/b"));
+    EXPECT_FALSE(IsUsableFileName(u"a\\b"));
+    EXPECT_FALSE(IsUsableFileName(u".."));
+    EXPECT_FALSE(IsUsableFileName(u"x..y"));
+}
+
+TEST(IsUsableFileName, RefusesCharactersWindowsNamesCannotHold)
+{
+    for (char16_t c : std::u16string(u"<>:\"|?*\t\x01\x1F"))
+        EXPECT_FALSE(IsUsableFileName(std::u16string(u"a") + c + u"b")) << static_cast<int>(c);
+}
+
+TEST(CheckGameNames, NamesTheFirstUnusableGame)
+{
+    MessageBoxRecorder boxes;
+    boxes.Expect();
+    CArray<tagServerInfo> games = {{u"1", u"好", u"M", u"D"}, {u"2", u"坏/名", u"M", u"D"}, {u"3", u"", u"M", u"D"}};
+    EXPECT_FALSE(CheckGameNames(games, u"标题"));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, u"游戏名称“坏/名”(编号 2)不能用作文件名!");
+    EXPECT_EQ(boxes.Shown()[0].caption, u"标题");
+}
+
+TEST(CheckGameNames, QuietWhenAllNamesAreUsable)
+{
+    MessageBoxRecorder boxes;
+    CArray<tagServerInfo> games = {{u"1", u"好", u"M", u"D"}};
+    EXPECT_TRUE(CheckGameNames(games, u"标题"));
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+} // namespace
