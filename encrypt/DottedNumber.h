@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Conversions between a dotted text of four numbers and one decimal number. The IP pair treats the
+// first part as the least significant byte (an IPv4 address held in network order on a little-endian
+// machine); the version pair treats it as the most significant byte.
+
+std::u16string IpToNumber(std::u16string text);
+std::u16string NumberToIp(std::u16string text);
+std::u16string VersionToNumber(std::u16string text);
+std::u16string NumberToVersion(std::u16string text);

@@ -1,0 +1,140 @@
+#include "encrypt/Md5Text.h"
+
+#include "framework/Cp936.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using Block = std::array<std::uint8_t, 64>;
+
+struct Md5State
+{
+    std::uint32_t a = 0x67452301;
+    std::uint32_t b = 0xEFCDAB89;
+    std::uint32_t c = 0x98BADCFE;
+    std::uint32_t d = 0x10325476;
+};
+
+constexpr std::array<std::uint32_t, 64> kSine = {
+    0xD76AA478, 0xE8C7B756, 0x242070DB, 0xC1BDCEEE, 0xF57C0FAF, 0x4787C62A, 0xA8304613, 0xFD469501,
+    0x698098D8, 0x8B44F7AF, 0xFFFF5BB1, 0x895CD7BE, 0x6B901122, 0xFD987193, 0xA679438E, 0x49B40821,
+    0xF61E2562, 0xC040B340, 0x265E5A51, 0xE9B6C7AA, 0xD62F105D, 0x02441453, 0xD8A1E681, 0xE7D3FBC8,
+    0x21E1CDE6, 0xC33707D6, 0xF4D50D87, 0x455A14ED, 0xA9E3E905, 0xFCEFA3F8, 0x676F02D9, 0x8D2A4C8A,
+    0xFFFA3942, 0x8771F681, 0x6D9D6122, 0xFDE5380C, 0xA4BEEA44, 0x4BDECFA9, 0xF6BB4B60, 0xBEBFBC70,
+    0x289B7EC6, 0xEAA127FA, 0xD4EF3085, 0x04881D05, 0xD9D4D039, 0xE6DB99E5, 0x1FA27CF8, 0xC4AC5665,
+    0xF4292244, 0x432AFF97, 0xAB9423A7, 0xFC93A039, 0x655B59C3, 0x8F0CCC92, 0xFFEFF47D, 0x85845DD1,
+    0x6FA87E4F, 0xFE2CE6E0, 0xA3014314, 0x4E0811A1, 0xF7537E82, 0xBD3AF235, 0x2AD7D2BB, 0xEB86D391};
+
+constexpr std::array<int, 16> kShift = {7, 12, 17, 22, 5, 9, 14, 20, 4, 11, 16, 23, 6, 10, 15, 21};
+
+std::uint32_t RotateLeft(std::uint32_t value, int count)
+{
+    return (value << count) | (value >> (32 - count));
+}
+
+// The RFC 1321 block function: four rounds of sixteen steps.
+void Transform(Md5State& state, const Block& block)
+{
+    std::array<std::uint32_t, 16> x{};
+    for (size_t i = 0; i < 16; ++i)
+        x[i] = static_cast<std::uint32_t>(block[4 * i]) | static_cast<std::uint32_t>(block[4 * i + 1]) << 8
+               | static_cast<std::uint32_t>(block[4 * i + 2]) << 16
+               | static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
+
+    std::uint32_t a = state.a, b = state.b, c = state.c, d = state.d;
+    for (size_t step = 0; step < 64; ++step) {
+        const size_t round = step / 16;
+        std::uint32_t f = 0;
+        size_t word = 0;
+        if (round == 0) {
+            f = (b & c) | (~b & d);
+            word = step;
+        } else if (round == 1) {
+            f = (b & d) | (c & ~d);
+            word = (5 * step + 1) % 16;
+        } else if (round == 2) {
+            f = b ^ c ^ d;
+            word = (3 * step + 5) % 16;
+        } else {
+            f = c ^ (b | ~d);
+            word = (7 * step) % 16;
+        }
+        const std::uint32_t rotated = RotateLeft(a + f + kSine[step] + x[word], kShift[round * 4 + step % 4]);
+        a = d;
+        d = c;
+        c = b;
+        b += rotated;
+    }
+    state.a += a;
+    state.b += b;
+    state.c += c;
+    state.d += d;
+}
+
+void StoreBitLength(Block& block, size_t byteLength)
+{
+    // Only the low 32 bits of the bit length are kept; the high word stays zero.
+    const auto bits = static_cast<std::uint32_t>(byteLength * 8);
+    for (size_t i = 0; i < 4; ++i)
+        block[56 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+// The blocks after the last full one. A message of a positive multiple of 64 bytes ends with a block
+// of zeros and the bit length, without the 0x80 byte.
+void Finish(Md5State& state, std::string_view tail, size_t totalLength)
+{
+    Block block{};
+    const bool wholeBlocks = totalLength != 0 && tail.empty();
+    if (!wholeBlocks) {
+        for (size_t i = 0; i < tail.size(); ++i)
+            block[i] = static_cast<std::uint8_t>(tail[i]);
+        block[tail.size()] = 0x80;
+        if (tail.size() >= 56) {
+            Transform(state, block);
+            block = Block{};
+        }
+    }
+    StoreBitLength(block, totalLength);
+    Transform(state, block);
+}
+
+void AppendHexByte(std::u16string& out, std::uint8_t byte)
+{
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    out.push_back(kDigits[byte >> 4]);
+    out.push_back(kDigits[byte & 0xF]);
+}
+
+void AppendWord(std::u16string& out, std::uint32_t word)
+{
+    for (int i = 0; i < 4; ++i)
+        AppendHexByte(out, static_cast<std::uint8_t>(word >> (8 * i)));
+}
+
+} // namespace
+
+std::u16string Md5Hex(std::u16string text)
+{
+    const std::string bytes = Cp936EncodeBestFit(text);
+    const std::string_view message = std::string_view(bytes).substr(0, bytes.find('\0'));
+
+    Md5State state;
+    const size_t fullBlocks = message.size() / 64;
+    for (size_t n = 0; n < fullBlocks; ++n) {
+        Block block{};
+        for (size_t i = 0; i < 64; ++i)
+            block[i] = static_cast<std::uint8_t>(message[n * 64 + i]);
+        Transform(state, block);
+    }
+    Finish(state, message.substr(fullBlocks * 64), message.size());
+
+    std::u16string out;
+    out.reserve(32);
+    for (std::uint32_t word : {state.a, state.b, state.c, state.d})
+        AppendWord(out, word);
+    return out;
+}

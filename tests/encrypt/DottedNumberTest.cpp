@@ -1,0 +1,131 @@
+#include "encrypt/DottedNumber.h"
+
+#include "support/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::u16string kError = u"你所输入的信息有误";
+
+struct ForwardCase
+{
+    std::u16string input;
+    std::u16string version;
+    std::u16string ip;
+};
+
+struct ReverseCase
+{
+    std::u16string input;
+    std::u16string version;
+    std::u16string ip;
+};
+
+TEST(DottedNumber, ForwardWorkedExamples)
+{
+    MessageBoxRecorder boxes; // none may appear
+    const std::vector<ForwardCase> cases = {
+        {u"1.2.3.4", u"16909060", u"67305985"},
+        {u"127.0.0.1", u"2130706433", u"16777343"},
+        {u"192.168.1.100", u"3232235876", u"1677830336"},
+        {u"255.255.255.255", u"4294967295", u"4294967295"},
+        {u"1.2", u"16908288", u"513"},
+        {u"1..2", u"16777728", u"131073"},
+        {u"1.2.3.4.5", u"16909060", u"67305985"},
+        {u"300.0.0.0", u"5033164800", u"300"},
+        {u"-1.0.0.0", u"-16777216", u"-1"},
+        {u"", u"0", u"0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(VersionToNumber(c.input), c.version);
+        EXPECT_EQ(IpToNumber(c.input), c.ip);
+    }
+}
+
+TEST(DottedNumber, ReverseWorkedExamples)
+{
+    MessageBoxRecorder boxes;
+    const std::vector<ReverseCase> cases = {
+        {u"16909060", u"1.2.3.4", u"4.3.2.1"},
+        {u"67305985", u"4.3.2.1", u"1.2.3.4"},
+        {u"16777343", u"1.0.0.127", u"127.0.0.1"},
+        {u"4294967296", u"256.0.0.0", u"0.0.0.256"},
+        {u"-5", u"0.0.0.-5", u"-5.0.0.0"},
+        {u"-1", kError, kError},
+        {u"", u"0.0.0.0", u"0.0.0.0"},
+        {u"letters", u"0.0.0.0", u"0.0.0.0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberToVersion(c.input), c.version);
+        EXPECT_EQ(NumberToIp(c.input), c.ip);
+    }
+}
+
+TEST(DottedNumber, PartsMayHaveSpaceBeforeAndAnythingAfterTheirDigits)
+{
+    EXPECT_EQ(VersionToNumber(u"1. 2.x3.4z"), u"16908292");
+}
+
+TEST(DottedNumber, LeadingZeroIsNotKept)
+{
+    const std::u16string number = IpToNumber(u"01.2.3.4");
+    EXPECT_EQ(number, u"67305985");
+    EXPECT_EQ(NumberToIp(number), u"1.2.3.4");
+}
+
+TEST(DottedNumber, ForwardAndReverseAgreeForAddresses)
+{
+    for (const std::u16string address : {u"10.0.0.1", u"0.0.0.0", u"255.0.128.7", u"8.8.4.4"}) {
+        EXPECT_EQ(NumberToIp(IpToNumber(address)), address);
+        EXPECT_EQ(NumberToVersion(VersionToNumber(address)), address);
+    }
+}
+
+TEST(DottedNumber, PartsAreClampedTo32Bits)
+{
+    EXPECT_EQ(IpToNumber(u"99999999999"), u"2147483647");
+    EXPECT_EQ(IpToNumber(u"-99999999999"), u"-2147483648");
+    EXPECT_EQ(VersionToNumber(u"99999999999.99999999999.99999999999.99999999999"), u"36170086393773823");
+    EXPECT_EQ(VersionToNumber(u"-99999999999.-99999999999.-99999999999.-99999999999"),
+              u"-36170086410616832");
+}
+
+TEST(DottedNumber, HugeNumbersAreClampedTo64Bits)
+{
+    EXPECT_EQ(NumberToVersion(u"99999999999999999999"), u"-1.255.255.255");
+    EXPECT_EQ(NumberToIp(u"99999999999999999999"), u"255.255.255.-1");
+    // The smallest 64-bit value: quotient -549755813888 keeps low bits 0.
+    EXPECT_EQ(NumberToVersion(u"-99999999999999999999"), u"0.0.0.0");
+    // -549755813887 keeps the low bits 1.
+    EXPECT_EQ(NumberToVersion(u"-9223372036854775807"), u"1.-255.-255.-255");
+}
+
+TEST(DottedNumber, DottedTextAsNumberReadsItsFirstPart)
+{
+    EXPECT_EQ(NumberToVersion(u"1.2.3.4"), u"0.0.0.1");
+    EXPECT_EQ(NumberToIp(u"1.2.3.4"), u"1.0.0.0");
+}
+
+TEST(DottedNumber, ErrorTextOnlyForMinusOne)
+{
+    EXPECT_EQ(NumberToIp(u"-01"), kError);
+    EXPECT_EQ(NumberToVersion(u"-1abc"), kError);
+    EXPECT_EQ(NumberToVersion(u"  -1"), kError);
+    EXPECT_EQ(NumberToIp(u"0"), u"0.0.0.0");
+    EXPECT_EQ(NumberToIp(u"-2"), u"-2.0.0.0");
+    EXPECT_EQ(NumberToVersion(u"-256"), u"0.0.-1.0");
+}
+
+TEST(DottedNumber, TextEndsAtTheFirstZeroUnit)
+{
+    std::u16string text = u"1.2";
+    text.push_back(u'\0');
+    text += u".3.4";
+    EXPECT_EQ(IpToNumber(text), u"513");
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+#include "encrypt/Md5Text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(Md5Hex, WorkedExamples)
+{
+    EXPECT_EQ(Md5Hex(u""), u"D41D8CD98F00B204E9800998ECF8427E");
+    EXPECT_EQ(Md5Hex(u"abc"), u"900150983CD24FB0D6963F7D28E17F72");
+    EXPECT_EQ(Md5Hex(u"中文"), u"BCCE109775E8E1972E9F5FCDA3E12895");
+    EXPECT_EQ(Md5Hex(std::u16string(64, u'a')), u"FDBB18A4BC912050C64979D90FB1D1B5");
+}
+
+TEST(Md5Hex, LengthsOtherThanMultiplesOf64FollowRfc1321)
+{
+    // Digests of runs of the letter a, as RFC 1321 computes them.
+    EXPECT_EQ(Md5Hex(std::u16string(55, u'a')), u"EF1772B6DFF9A122358552954AD0DF65");
+    EXPECT_EQ(Md5Hex(std::u16string(56, u'a')), u"3B0C8AC703F828B04C6C197006D17218");
+    EXPECT_EQ(Md5Hex(std::u16string(63, u'a')), u"B06521F39153D618550606BE297466D5");
+    EXPECT_EQ(Md5Hex(std::u16string(65, u'a')), u"C743A45E0D2E6A95CB859ADAE0248435");
+    EXPECT_EQ(Md5Hex(u"The quick brown fox jumps over the lazy dog"), u"9E107D9D372BB6826BD81D3542A419D6");
+}
+
+TEST(Md5Hex, MultiplesOf64DifferFromRfc1321)
+{
+    EXPECT_NE(Md5Hex(std::u16string(64, u'a')), u"014842D480B571495A4A0363793F7367");
+    EXPECT_NE(Md5Hex(std::u16string(128, u'a')), u"E510683B3F5FFE4093D021808BC6FF70");
+    EXPECT_NE(Md5Hex(std::u16string(128, u'a')), Md5Hex(std::u16string(127, u'a')));
+    // 32 Chinese characters make 64 bytes: the same special last block.
+    EXPECT_NE(Md5Hex(std::u16string(32, u'中')), Md5Hex(std::u16string(31, u'中')));
+}
+
+TEST(Md5Hex, AlwaysThirtyTwoUpperCaseDigits)
+{
+    for (const std::u16string& text : {std::u16string(u"x"), std::u16string(u"服务器一"), std::u16string(200, u'z')}) {
+        const std::u16string digest = Md5Hex(text);
+        ASSERT_EQ(digest.size(), 32u);
+        for (char16_t c : digest)
+            EXPECT_TRUE((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'));
+    }
+}
+
+TEST(Md5Hex, CaseIsNotNormalised)
+{
+    EXPECT_NE(Md5Hex(u"Server"), Md5Hex(u"server"));
+}
+
+TEST(Md5Hex, MessageEndsAtTheFirstZeroByte)
+{
+    std::u16string text = u"abc";
+    text.push_back(u'\0');
+    text += u"def";
+    EXPECT_EQ(Md5Hex(text), Md5Hex(u"abc"));
+}
+
+TEST(Md5Hex, UnrepresentableCharactersBecomeTheDefaultCharacter)
+{
+    EXPECT_EQ(Md5Hex(u"a\U0001F600"), Md5Hex(u"a??"));
+}
+
+} // namespace
