@@ -1,0 +1,344 @@
+#include "serverlist/ServerList.h"
+
+#include "encrypt/DottedNumber.h"
+#include "encrypt/Md5Text.h"
+#include "encrypt/XorText.h"
+#include "framework/FileSystem.h"
+#include "framework/PrivateProfile.h"
+#include "framework/Random.h"
+#include "framework/WideText.h"
+
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Found by argument lookup, so it stands beside tagServer.
+void PrintTo(const tagServer& s, std::ostream* os)
+{
+    *os << "{" << ToUtf8(s.strServerName) << ", " << ToUtf8(s.strServerAddr) << ", "
+        << ToUtf8(s.strServerDomain) << "}";
+}
+
+namespace {
+
+const std::u16string kTooLongToEncrypt = u"加密字符不能超过64个字符哦~亲";
+
+std::string A(const std::u16string& text) { return ToUtf8(text); }
+
+std::vector<std::string> Lines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t at; (at = bytes.find("\r\n", start)) != std::string::npos; start = at + 2)
+        lines.push_back(bytes.substr(start, at - start));
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+class ServerListTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { CrtResetRandom(); }
+
+    std::u16string Path() const { return m_dir.FileW(u"ServerInfo.ini"); }
+    std::string File() const { return m_dir.Read("ServerInfo.ini"); }
+    void SetFile(const std::string& bytes) const { m_dir.Write("ServerInfo.ini", bytes); }
+
+    CArray<tagServer> SaveAndLoad(const CArray<tagServer>& servers)
+    {
+        EXPECT_EQ(SaveServerList(Path(), servers), 0);
+        CArray<tagServer> loaded;
+        LoadServerList(Path(), loaded);
+        return loaded;
+    }
+
+    TempDir m_dir;
+    MessageBoxRecorder m_boxes;
+};
+
+const CArray<tagServer> kTwoServers = {{u"N1", u"1.2.3.4", u"D1"}, {u"N2", u"10.0.0.1", u"D2"}};
+
+} // namespace
+
+// ---- save ----
+
+TEST_F(ServerListTest, NewFileHoldsTheWritesInTheirOrder)
+{
+    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+
+    // The keys come from the generator in the order of the writes.
+    CrtResetRandom();
+    std::u16string last = XorEncrypt(u"N1"), item1 = XorEncrypt(u"N1"), domain1 = XorEncrypt(u"D1");
+    std::u16string item2 = XorEncrypt(u"N2"), domain2 = XorEncrypt(u"D2");
+    EXPECT_NE(last, item1);
+    std::string expected = "[GlobalInfo]\r\nLastServerName=" + A(last) + "\r\n" +
+                           "[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=" + A(item1) + "\r\n" +
+                           "ItemDescribe2=" + A(item2) + "\r\n" +
+                           "[" + A(Md5Hex(u"N1")) + "]\r\nServerAddr=67305985\r\nServerDomain=" + A(domain1) +
+                           "\r\n" + "[" + A(Md5Hex(u"N2")) + "]\r\nServerAddr=16777226\r\nServerDomain=" +
+                           A(domain2) + "\r\n";
+    EXPECT_EQ(File(), expected);
+    EXPECT_EQ(XorDecrypt(last), u"N1");
+    EXPECT_EQ(XorDecrypt(item2), u"N2");
+}
+
+TEST_F(ServerListTest, SaveGivesTheBytesOfSeparateProfileWrites)
+{
+    const std::string start = "; client list\n[ServerInfo]\nItemCount=5\nItemDescribe1=x\n\n[GlobalInfo]\n"
+                              "LastServerName=y\r\n[Extra]\r\nkeep=1";
+    const CArray<tagServer> servers = {{u"甲服", u"1.2.3.4", u"a.example"},
+                                       {u"乙服", u"5.6.7.8", u""},
+                                       {u"甲服", u"9.9.9.9", u"b.example"}};
+    SetFile(start);
+    ASSERT_EQ(SaveServerList(Path(), servers), 0);
+    std::string once = File();
+
+    SetFile(start);
+    CrtResetRandom();
+    WritePrivateProfileStringW(u"GlobalInfo", u"LastServerName", XorEncrypt(servers[0].strServerName), Path());
+    WritePrivateProfileStringW(u"ServerInfo", u"ItemCount", u"3", Path());
+    for (size_t i = 0; i < servers.size(); ++i) {
+        std::u16string key = u"ItemDescribe" + FromUtf8(std::to_string(i + 1));
+        WritePrivateProfileStringW(u"ServerInfo", key, XorEncrypt(servers[i].strServerName), Path());
+        std::u16string section = Md5Hex(servers[i].strServerName);
+        WritePrivateProfileStringW(section, u"ServerAddr", IpToNumber(servers[i].strServerAddr), Path());
+        WritePrivateProfileStringW(section, u"ServerDomain", XorEncrypt(servers[i].strServerDomain), Path());
+    }
+    EXPECT_EQ(once, File());
+    EXPECT_TRUE(once.starts_with("; client list\n[ServerInfo]\nItemCount=3\n"));
+    EXPECT_NE(once.find("\r\n[Extra]\r\nkeep=1\r\n["), std::string::npos);
+}
+
+TEST_F(ServerListTest, EmptyArrayWritesOnlyAnEmptyLastServerName)
+{
+    ASSERT_EQ(SaveServerList(Path(), {}), 0);
+    EXPECT_EQ(File(), "[GlobalInfo]\r\nLastServerName=\r\n");
+
+    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    std::string before = File();
+    ASSERT_EQ(SaveServerList(Path(), {}), 0);
+    std::string after = File();
+    std::vector<std::string> beforeLines = Lines(before), afterLines = Lines(after);
+    ASSERT_EQ(beforeLines.size(), afterLines.size());
+    EXPECT_EQ(afterLines[1], "LastServerName=");
+    beforeLines[1] = afterLines[1];
+    EXPECT_EQ(beforeLines, afterLines);
+
+    CArray<tagServer> loaded;
+    LoadServerList(Path(), loaded);
+    EXPECT_EQ(loaded, kTwoServers);
+}
+
+TEST_F(ServerListTest, SavingTwiceChangesOnlyTheXorTexts)
+{
+    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    std::vector<std::string> first = Lines(File());
+    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    std::vector<std::string> second = Lines(File());
+    ASSERT_EQ(first.size(), second.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        bool xorText = first[i].starts_with("LastServerName=") || first[i].starts_with("ItemDescribe") ||
+                       first[i].starts_with("ServerDomain=");
+        if (xorText)
+            EXPECT_NE(first[i], second[i]);
+        else
+            EXPECT_EQ(first[i], second[i]);
+    }
+}
+
+TEST_F(ServerListTest, NameOf64CharactersAtIndexZeroIsRefusedTwice)
+{
+    const std::u16string longName(64, u'n');
+    m_boxes.Expect(IDOK, 3);
+    ASSERT_EQ(SaveServerList(Path(), {{longName, u"1.2.3.4", u"d"}, {u"ok", u"5.6.7.8", std::u16string(70, u'd')}}),
+              0);
+    EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>(3, kTooLongToEncrypt));
+    std::string file = File();
+    EXPECT_NE(file.find("LastServerName=\r\n"), std::string::npos);
+    EXPECT_NE(file.find("ItemDescribe1=\r\n"), std::string::npos);
+    // The server's own section is still named by its full name.
+    EXPECT_NE(file.find("[" + A(Md5Hex(longName)) + "]\r\nServerAddr=67305985\r\n"), std::string::npos);
+
+    m_boxes.Clear();
+    CArray<tagServer> loaded;
+    LoadServerList(Path(), loaded);
+    EXPECT_TRUE(m_boxes.Shown().empty());
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0], (tagServer{u"", u"0.0.0.0", u""}));
+    EXPECT_EQ(loaded[1], (tagServer{u"ok", u"5.6.7.8", u""}));
+}
+
+TEST_F(ServerListTest, SameNameSharesOneSection)
+{
+    CArray<tagServer> loaded = SaveAndLoad({{u"same", u"1.1.1.1", u"one"}, {u"same", u"2.2.2.2", u"two"}});
+    CArray<tagServer> expected = {{u"same", u"2.2.2.2", u"two"}, {u"same", u"2.2.2.2", u"two"}};
+    EXPECT_EQ(loaded, expected);
+    std::string file = File();
+    std::string header = "[" + A(Md5Hex(u"same")) + "]";
+    EXPECT_EQ(file.find(header), file.rfind(header));
+}
+
+TEST_F(ServerListTest, FewerEntriesLeaveStaleKeysAndSections)
+{
+    CArray<tagServer> three = {{u"a", u"1.1.1.1", u"x"}, {u"b", u"2.2.2.2", u"y"}, {u"c", u"3.3.3.3", u"z"}};
+    ASSERT_EQ(SaveServerList(Path(), three), 0);
+    CArray<tagServer> renamed = {{u"a2", u"1.1.1.1", u"x"}};
+    CArray<tagServer> loaded = SaveAndLoad(renamed);
+    EXPECT_EQ(loaded, renamed);
+    std::string file = File();
+    EXPECT_NE(file.find("ItemCount=1\r\n"), std::string::npos);
+    EXPECT_NE(file.find("ItemDescribe3="), std::string::npos);
+    for (const char16_t* name : {u"a", u"b", u"c", u"a2"})
+        EXPECT_NE(file.find("[" + A(Md5Hex(name)) + "]"), std::string::npos) << A(name);
+}
+
+TEST_F(ServerListTest, ReadOnlyFileIsReportedAndKept)
+{
+    SetFile("[ServerInfo]\r\nItemCount=0\r\n");
+    std::filesystem::permissions(m_dir.File("ServerInfo.ini"), std::filesystem::perms::owner_read);
+    EXPECT_NE(SaveServerList(Path(), kTwoServers), 0);
+    EXPECT_EQ(File(), "[ServerInfo]\r\nItemCount=0\r\n");
+}
+
+TEST_F(ServerListTest, MissingFolderOrNoPathIsReported)
+{
+    EXPECT_NE(SaveServerList(m_dir.FileW(u"gone/ServerInfo.ini"), kTwoServers), 0);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("gone")));
+    EXPECT_NE(SaveServerList(u"", kTwoServers), 0);
+}
+
+TEST_F(ServerListTest, UnreadableFileIsNotOverwritten)
+{
+    std::filesystem::create_directory(m_dir.File("ServerInfo.ini"));
+    EXPECT_NE(SaveServerList(Path(), kTwoServers), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir.File("ServerInfo.ini")));
+}
+
+// ---- load ----
+
+TEST_F(ServerListTest, RoundTripKeepsEntriesAndOrder)
+{
+    CArray<tagServer> servers = {{u"电信一区", u"192.168.0.1", u"game.example.com"},
+                                 {u"网通二区", u"255.255.255.255", u"x"},
+                                 {std::u16string(32, u'N'), u"0.0.0.0", std::u16string(32, u'D')},
+                                 {u"empty domain", u"127.0.0.1", u""}};
+    EXPECT_EQ(SaveAndLoad(servers), servers);
+}
+
+TEST_F(ServerListTest, NamesAndDomainsOf33To63CharactersLoadBack)
+{
+    CArray<tagServer> servers;
+    for (size_t length : {33u, 40u, 48u, 57u, 63u})
+        servers.push_back({std::u16string(length, u'名'), u"1.2.3.4", std::u16string(length, u'd')});
+    EXPECT_EQ(SaveAndLoad(servers), servers);
+}
+
+TEST_F(ServerListTest, LoadReplacesTheWholeArray)
+{
+    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    CArray<tagServer> servers = {{u"old", u"", u""}, {u"older", u"", u""}, {u"oldest", u"", u""}};
+    LoadServerList(Path(), servers);
+    EXPECT_EQ(servers, kTwoServers);
+    LoadServerList(m_dir.FileW(u"missing.ini"), servers);
+    EXPECT_TRUE(servers.empty());
+}
+
+TEST_F(ServerListTest, CountAbsentZeroNegativeOrNotANumberGivesNoEntries)
+{
+    std::string item = "ItemDescribe1=" + A(XorEncrypt(u"x")) + "\r\n";
+    for (std::string count : {"", "ItemCount=0\r\n", "ItemCount=-2\r\n", "ItemCount=many\r\n"}) {
+        SetFile("[ServerInfo]\r\n" + count + item);
+        CArray<tagServer> servers = {{u"stale", u"", u""}};
+        LoadServerList(Path(), servers);
+        EXPECT_TRUE(servers.empty()) << count;
+    }
+    SetFile("[GlobalInfo]\r\nLastServerName=\r\n");
+    CArray<tagServer> servers = {{u"stale", u"", u""}};
+    LoadServerList(Path(), servers);
+    EXPECT_TRUE(servers.empty());
+}
+
+TEST_F(ServerListTest, CountBeyondTheStoredItemsGivesEmptyEntries)
+{
+    ASSERT_EQ(SaveServerList(Path(), {{u"one", u"1.2.3.4", u"d"}}), 0);
+    WritePrivateProfileStringW(u"ServerInfo", u"ItemCount", u"3", Path());
+    CArray<tagServer> servers;
+    LoadServerList(Path(), servers);
+    CArray<tagServer> expected = {{u"one", u"1.2.3.4", u"d"}, {u"", u"0.0.0.0", u""}, {u"", u"0.0.0.0", u""}};
+    EXPECT_EQ(servers, expected);
+
+    // The missing items all read the section of the empty name.
+    WritePrivateProfileStringW(Md5Hex(u""), u"ServerAddr", u"16777226", Path());
+    LoadServerList(Path(), servers);
+    ASSERT_EQ(servers.size(), 3u);
+    EXPECT_EQ(servers[1].strServerAddr, u"10.0.0.1");
+    EXPECT_EQ(servers[2].strServerAddr, u"10.0.0.1");
+}
+
+TEST_F(ServerListTest, PlainTextNameShowsTheDecoderMessageAndLoadsEmpty)
+{
+    SetFile("[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=PlainName\r\nItemDescribe2=" + A(XorEncrypt(u"ok")) +
+            "\r\n[" + A(Md5Hex(u"ok")) + "]\r\nServerAddr=67305985\r\n");
+    m_boxes.Expect();
+    CArray<tagServer> servers;
+    LoadServerList(Path(), servers);
+    EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>{u"解密字符不能少于64个哦~亲"});
+    CArray<tagServer> expected = {{u"", u"0.0.0.0", u""}, {u"ok", u"1.2.3.4", u""}};
+    EXPECT_EQ(servers, expected);
+}
+
+TEST_F(ServerListTest, FileWrittenByOthersInAnyCaseAndEncodingLoads)
+{
+    std::u16string text = u"[serverinfo]\r\nitemcount=1\r\nitemdescribe1=" + XorEncrypt(u"区") + u"\r\n[" +
+                          Md5Hex(u"区") + u"]\r\nserveraddr=\"67305985\"\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    SetFile(bytes);
+    CArray<tagServer> servers;
+    LoadServerList(Path(), servers);
+    EXPECT_EQ(servers, (CArray<tagServer>{{u"区", u"1.2.3.4", u""}}));
+}
+
+TEST_F(ServerListTest, AddressThatIsNoDottedQuadGoesThroughTheCodec)
+{
+    CArray<tagServer> loaded = SaveAndLoad({{u"s", u"300.1", u""}});
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_NE(File().find("ServerAddr=" + A(IpToNumber(u"300.1")) + "\r\n"), std::string::npos);
+    EXPECT_EQ(loaded[0].strServerAddr, NumberToIp(IpToNumber(u"300.1")));
+}
+
+// ---- lookup beside the program ----
+
+class FindFileInModuleDirTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetModuleDirectoryForTests(m_dir.PathW()); }
+    void TearDown() override { SetModuleDirectoryForTests(u""); }
+    TempDir m_dir;
+};
+
+TEST_F(FindFileInModuleDirTest, FindsTheFileWhateverTheCaseOfItsName)
+{
+    m_dir.Write("ServerInfo.INI", "[ServerInfo]\r\n");
+    std::u16string path = u"unchanged";
+    ASSERT_TRUE(FindFileInModuleDir(u"ServerInfo.ini", path));
+    EXPECT_EQ(path, m_dir.PathW() + u"/ServerInfo.INI");
+}
+
+TEST_F(FindFileInModuleDirTest, MissingFileLeavesThePath)
+{
+    m_dir.Write("Other.ini", "");
+    std::filesystem::create_directory(m_dir.File("serverinfo.ini"));
+    std::u16string path = u"unchanged";
+    EXPECT_FALSE(FindFileInModuleDir(u"ServerInfo.ini", path));
+    EXPECT_EQ(path, u"unchanged");
+}
