@@ -1,0 +1,111 @@
+#include "create/DatabaseScripts.h"
+
+#include "create/GameNames.h"
+#include "create/ScriptEditing.h"
+#include "create/TextFiles.h"
+#include "framework/FileSystem.h"
+#include "framework/Format.h"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+constexpr std::u16string_view kPlaceholder = u"QPGameScoreDB";
+constexpr std::u16string_view kCoinDatabase = u"QPTreasureDB";
+constexpr std::u16string_view kFirstScoreMarker = u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"";
+constexpr std::u16string_view kSecondScoreMarker = u"Rem 建连接服务和填充数据";
+constexpr std::u16string_view kProcedureMarker = u"pause";
+
+constexpr std::array<std::u16string_view, 11> kProcedures = {
+    u"标识登录", u"道具管理", u"道具配置", u"加载机器", u"加载配置", u"加载消息",
+    u"离开房间", u"列表描述", u"列表配置", u"游戏记录", u"游戏写分",
+};
+
+std::u16string ScoreCommand(int part, int number, const std::u16string& gameName)
+{
+    return FormatW(u"osql -E -i \"%%rootPath%%%d_%d_%s积分库脚本.sql\"\n", {part, number, gameName});
+}
+
+std::u16string ProcedureBlock(const std::u16string& gameName)
+{
+    std::u16string block = FormatW(u"set rootPath=存储过程\\%s积分数据库\\\n", {gameName});
+    for (std::u16string_view procedure : kProcedures)
+        block += FormatW(u"osql -E  -i \"%%rootPath%%%s.sql\"\n", {std::u16string(procedure)});
+    return block + u"\n";
+}
+
+std::u16string DropStatement(const std::u16string& databaseName)
+{
+    return FormatW(u"IF EXISTS (SELECT name FROM master.dbo.sysdatabases WHERE name = N'%s')\n"
+                   u"DROP DATABASE [%s]\nGO\n\n",
+                   {databaseName, databaseName});
+}
+
+// Reads a template, puts the game's database in place of the placeholder and writes the result.
+bool CopyTemplate(const std::u16string& templatePath, const std::u16string& scriptPath,
+                  const std::u16string& databaseName)
+{
+    std::optional<std::u16string> text = ReadTextFile(templatePath);
+    if (!text)
+        return false;
+    WriteTextFile(ReplaceAll(*text, kPlaceholder, databaseName), scriptPath);
+    return true;
+}
+
+bool WriteGameScripts(const std::u16string& moduleDir, const tagServerInfo& game, int number)
+{
+    for (int part = 1; part <= 2; ++part) {
+        std::u16string templatePath =
+            moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
+        std::u16string scriptPath =
+            moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql", {part, number, game.strGameName});
+        if (!CopyTemplate(templatePath, scriptPath, game.strDatabaseName))
+            return false;
+    }
+    // An existing folder is fine; a folder that cannot be made shows up as the first failing write.
+    CreateDirectoryW(FormatW(u"%s脚本代码/存储过程/%s积分数据库", {moduleDir, game.strGameName}));
+    for (std::u16string_view procedure : kProcedures) {
+        std::u16string name(procedure);
+        std::u16string templatePath = moduleDir + FormatW(u"脚本代码/存储过程/积分数据库/%s.sql", {name});
+        std::u16string scriptPath =
+            moduleDir + FormatW(u"脚本代码/存储过程/%s积分数据库/%s.sql", {game.strGameName, name});
+        if (!CopyTemplate(templatePath, scriptPath, game.strDatabaseName))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool MakeDatabaseScripts(const std::u16string& moduleDir, const CArray<tagServerInfo>& gameList)
+{
+    if (!CheckGameNames(gameList, u"数据库脚本生成错误"))
+        return false;
+    const std::u16string batchPath = moduleDir + u"脚本代码/一键安装.bat";
+    const std::u16string dropPath = moduleDir + u"脚本代码/数据库脚本/数据库删除.sql";
+    std::optional<std::u16string> batch = ReadTextFile(batchPath);
+    if (!batch)
+        return false;
+    std::optional<std::u16string> drop = ReadTextFile(dropPath);
+    if (!drop)
+        return false;
+
+    int number = 8;
+    const size_t count = gameList.size();
+    for (size_t i = 0; i < count; ++i) {
+        const tagServerInfo& game = gameList[i];
+        if (game.strDatabaseName == kCoinDatabase)
+            continue;
+        InsertBeforeMarker(*batch, kFirstScoreMarker, ScoreCommand(1, number, game.strGameName));
+        InsertBeforeMarker(*batch, kSecondScoreMarker, ScoreCommand(2, number, game.strGameName));
+        InsertBeforeMarker(*batch, kProcedureMarker, ProcedureBlock(game.strGameName));
+        *drop += DropStatement(game.strDatabaseName);
+        if (!WriteGameScripts(moduleDir, game, number))
+            return false;
+        ++number;
+    }
+    WriteTextFile(*batch, batchPath);
+    WriteTextFile(*drop, dropPath);
+    return true;
+}
