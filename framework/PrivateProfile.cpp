@@ -30,8 +30,8 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
     return value ? *value : std::u16string(TrimTrailingBlanks(defaultValue));
 }
 
-bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key, std::u16string_view value,
-                                const std::u16string& path)
+bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
+                                std::u16string_view value, const std::u16string& path)
 {
     CProfileDocument document;
     if (document.Load(path) != 0)

@@ -18,5 +18,5 @@ std::u16string GetPrivateProfileStringW(std::u16string_view section, std::u16str
 
 // Sets "key=value" in the section, creating the file, the section or the key when missing; every other
 // byte of the file stays as it was. False when the file cannot be read or written.
-bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key, std::u16string_view value,
-                                const std::u16string& path);
+bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view key,
+                                std::u16string_view value, const std::u16string& path);

@@ -10,7 +10,10 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // The file's code units: bytes, or byte pairs for UTF-16LE. A lone last byte of a UTF-16LE file is a
 // unit of its own, so that no byte is lost.
-size_t UnitSize(ProfileEncoding encoding) { return encoding == ProfileEncoding::Utf16Le ? 2 : 1; }
+size_t UnitSize(ProfileEncoding encoding)
+{
+    return encoding == ProfileEncoding::Utf16Le ? 2 : 1;
+}
 
 char16_t UnitAt(std::string_view bytes, size_t pos, size_t unitSize)
 {

@@ -5,8 +5,7 @@
 #include <vector>
 
 // How a profile file's bytes are text: the mark at its start decides, as Windows decides it.
-enum class ProfileEncoding
-{
+enum class ProfileEncoding {
     Ansi,    // no mark: code page 936
     Utf16Le, // FF FE
     Utf8,    // EF BB BF; Windows would not see the mark, we skip it so such files still work

@@ -34,7 +34,8 @@ std::u16string Fold(std::u16string_view name)
 
 std::u16string_view Unquote(std::u16string_view value)
 {
-    if (value.size() >= 2 && value.front() == value.back() && (value.front() == u'"' || value.front() == u'\''))
+    if (value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == u'"' || value.front() == u'\''))
         return value.substr(1, value.size() - 2);
     return value;
 }
@@ -127,7 +128,8 @@ ProfileRawLine CProfileDocument::MakeLine(std::u16string_view text) const
     return {EncodeProfileText(text, m_encoding), EncodeProfileText(u"\r\n", m_encoding)};
 }
 
-void CProfileDocument::SetString(std::u16string_view section, std::u16string_view key, std::u16string_view value)
+void CProfileDocument::SetString(std::u16string_view section, std::u16string_view key,
+                                 std::u16string_view value)
 {
     auto s = m_sectionIndex.find(Fold(section));
     if (s == m_sectionIndex.end()) {
@@ -193,4 +195,7 @@ std::string CProfileDocument::Bytes() const
     return bytes;
 }
 
-int CProfileDocument::Save(const std::u16string& path) const { return ReplaceFileContents(path, Bytes()); }
+int CProfileDocument::Save(const std::u16string& path) const
+{
+    return ReplaceFileContents(path, Bytes());
+}

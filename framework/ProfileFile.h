@@ -41,9 +41,9 @@ public:
 private:
     struct Key
     {
-        size_t line = 0;        // index in its section's lines
-        std::u16string name;    // as the file spells it
-        std::u16string value;   // trimmed, quotes still on
+        size_t line = 0;      // index in its section's lines
+        std::u16string name;  // as the file spells it
+        std::u16string value; // trimmed, quotes still on
     };
 
     // Lines of one section, its header line first. Block 0 holds the lines before the first header;
@@ -52,7 +52,7 @@ private:
     {
         std::vector<ProfileRawLine> lines;
         std::unordered_map<std::u16string, Key> keys; // by folded name; the first occurrence only
-        size_t lastKeyLine = 0;                        // the header when the section has no key
+        size_t lastKeyLine = 0;                       // the header when the section has no key
     };
 
     void Clear();

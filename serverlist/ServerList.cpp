@@ -15,7 +15,10 @@ namespace {
 constexpr std::u16string_view kGlobalInfo = u"GlobalInfo";
 constexpr std::u16string_view kServerInfo = u"ServerInfo";
 
-std::u16string ItemKey(std::int64_t number) { return FormatW(u"ItemDescribe%d", {number}); }
+std::u16string ItemKey(std::int64_t number)
+{
+    return FormatW(u"ItemDescribe%d", {number});
+}
 
 // A missing key reads as an empty text, as an empty default would give it.
 std::u16string ReadValue(const CProfileDocument& document, std::u16string_view section,

@@ -248,7 +248,8 @@ TEST_F(ProfileTest, Utf16LeFileIsWrittenBackAsUtf16Le)
     ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"n", u"new", Path()));
     ASSERT_TRUE(WritePrivateProfileStringW(u"U", u"u", u"v", Path()));
     EXPECT_EQ(m_dir.Read("t.ini"),
-              "\xFF\xFE" + Utf16Le(u"; 服务器列表\r\n[S]\r\nk=2\r\nn=new\r\n; 尾\r\n[T]\r\nt=中\r\n[U]\r\nu=v\r\n"));
+              "\xFF\xFE" +
+                  Utf16Le(u"; 服务器列表\r\n[S]\r\nk=2\r\nn=new\r\n; 尾\r\n[T]\r\nt=中\r\n[U]\r\nu=v\r\n"));
 }
 
 TEST_F(ProfileTest, Utf8MarkIsKeptOnWrite)
@@ -262,8 +263,8 @@ TEST_F(ProfileTest, WritesThatCannotBeMadeFailAndLeaveTheFile)
 {
     EXPECT_FALSE(WritePrivateProfileStringW(u"S", u"k", u"v", m_dir.FileW(u"no such folder/t.ini")));
     m_dir.Write("t.ini", "[S]\r\nk=1\r\n");
-    std::filesystem::permissions(m_dir.File("t.ini"), std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::group_read);
+    std::filesystem::permissions(m_dir.File("t.ini"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     EXPECT_FALSE(WritePrivateProfileStringW(u"S", u"k", u"2", Path()));
     EXPECT_EQ(m_dir.Read("t.ini"), "[S]\r\nk=1\r\n");
 }
@@ -277,10 +278,14 @@ TEST_F(ProfileTest, DocumentSavesWhatSeparateCallsWouldWrite)
     {
         std::u16string section, key, value;
     };
-    const Write writes[] = {{u"GlobalInfo", u"LastServerName", u"AB"}, {u"serverinfo", u"itemcount", u"2"},
-                            {u"ServerInfo", u"ItemDescribe1", u"CD"}, {u"ServerInfo", u"ItemDescribe2", u"EF"},
-                            {u"ABCDEF", u"ServerAddr", u"16777226"}, {u"abcdef", u"ServerDomain", u""},
-                            {u"Other", u"y", u"2"},                  {u"GlobalInfo", u"LastServerName", u"GH"}};
+    const Write writes[] = {{u"GlobalInfo", u"LastServerName", u"AB"},
+                            {u"serverinfo", u"itemcount", u"2"},
+                            {u"ServerInfo", u"ItemDescribe1", u"CD"},
+                            {u"ServerInfo", u"ItemDescribe2", u"EF"},
+                            {u"ABCDEF", u"ServerAddr", u"16777226"},
+                            {u"abcdef", u"ServerDomain", u""},
+                            {u"Other", u"y", u"2"},
+                            {u"GlobalInfo", u"LastServerName", u"GH"}};
     m_dir.Write("t.ini", start);
     for (const Write& w : writes)
         ASSERT_TRUE(WritePrivateProfileStringW(w.section, w.key, w.value, Path()));

@@ -28,7 +28,10 @@ namespace {
 
 const std::u16string kTooLongToEncrypt = u"加密字符不能超过64个字符哦~亲";
 
-std::string A(const std::u16string& text) { return ToUtf8(text); }
+std::string A(const std::u16string& text)
+{
+    return ToUtf8(text);
+}
 
 std::vector<std::string> Lines(const std::string& bytes)
 {
@@ -77,12 +80,11 @@ TEST_F(ServerListTest, NewFileHoldsTheWritesInTheirOrder)
     std::u16string last = XorEncrypt(u"N1"), item1 = XorEncrypt(u"N1"), domain1 = XorEncrypt(u"D1");
     std::u16string item2 = XorEncrypt(u"N2"), domain2 = XorEncrypt(u"D2");
     EXPECT_NE(last, item1);
-    std::string expected = "[GlobalInfo]\r\nLastServerName=" + A(last) + "\r\n" +
-                           "[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=" + A(item1) + "\r\n" +
-                           "ItemDescribe2=" + A(item2) + "\r\n" +
-                           "[" + A(Md5Hex(u"N1")) + "]\r\nServerAddr=67305985\r\nServerDomain=" + A(domain1) +
-                           "\r\n" + "[" + A(Md5Hex(u"N2")) + "]\r\nServerAddr=16777226\r\nServerDomain=" +
-                           A(domain2) + "\r\n";
+    std::string expected =
+        "[GlobalInfo]\r\nLastServerName=" + A(last) + "\r\n" +
+        "[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=" + A(item1) + "\r\n" + "ItemDescribe2=" + A(item2) +
+        "\r\n" + "[" + A(Md5Hex(u"N1")) + "]\r\nServerAddr=67305985\r\nServerDomain=" + A(domain1) + "\r\n" +
+        "[" + A(Md5Hex(u"N2")) + "]\r\nServerAddr=16777226\r\nServerDomain=" + A(domain2) + "\r\n";
     EXPECT_EQ(File(), expected);
     EXPECT_EQ(XorDecrypt(last), u"N1");
     EXPECT_EQ(XorDecrypt(item2), u"N2");
@@ -92,16 +94,16 @@ TEST_F(ServerListTest, SaveGivesTheBytesOfSeparateProfileWrites)
 {
     const std::string start = "; client list\n[ServerInfo]\nItemCount=5\nItemDescribe1=x\n\n[GlobalInfo]\n"
                               "LastServerName=y\r\n[Extra]\r\nkeep=1";
-    const CArray<tagServer> servers = {{u"甲服", u"1.2.3.4", u"a.example"},
-                                       {u"乙服", u"5.6.7.8", u""},
-                                       {u"甲服", u"9.9.9.9", u"b.example"}};
+    const CArray<tagServer> servers = {
+        {u"甲服", u"1.2.3.4", u"a.example"}, {u"乙服", u"5.6.7.8", u""}, {u"甲服", u"9.9.9.9", u"b.example"}};
     SetFile(start);
     ASSERT_EQ(SaveServerList(Path(), servers), 0);
     std::string once = File();
 
     SetFile(start);
     CrtResetRandom();
-    WritePrivateProfileStringW(u"GlobalInfo", u"LastServerName", XorEncrypt(servers[0].strServerName), Path());
+    WritePrivateProfileStringW(u"GlobalInfo", u"LastServerName", XorEncrypt(servers[0].strServerName),
+                               Path());
     WritePrivateProfileStringW(u"ServerInfo", u"ItemCount", u"3", Path());
     for (size_t i = 0; i < servers.size(); ++i) {
         std::u16string key = u"ItemDescribe" + FromUtf8(std::to_string(i + 1));
@@ -156,8 +158,9 @@ TEST_F(ServerListTest, NameOf64CharactersAtIndexZeroIsRefusedTwice)
 {
     const std::u16string longName(64, u'n');
     m_boxes.Expect(IDOK, 3);
-    ASSERT_EQ(SaveServerList(Path(), {{longName, u"1.2.3.4", u"d"}, {u"ok", u"5.6.7.8", std::u16string(70, u'd')}}),
-              0);
+    ASSERT_EQ(
+        SaveServerList(Path(), {{longName, u"1.2.3.4", u"d"}, {u"ok", u"5.6.7.8", std::u16string(70, u'd')}}),
+        0);
     EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>(3, kTooLongToEncrypt));
     std::string file = File();
     EXPECT_NE(file.find("LastServerName=\r\n"), std::string::npos);
@@ -283,8 +286,8 @@ TEST_F(ServerListTest, CountBeyondTheStoredItemsGivesEmptyEntries)
 
 TEST_F(ServerListTest, PlainTextNameShowsTheDecoderMessageAndLoadsEmpty)
 {
-    SetFile("[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=PlainName\r\nItemDescribe2=" + A(XorEncrypt(u"ok")) +
-            "\r\n[" + A(Md5Hex(u"ok")) + "]\r\nServerAddr=67305985\r\n");
+    SetFile("[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=PlainName\r\nItemDescribe2=" +
+            A(XorEncrypt(u"ok")) + "\r\n[" + A(Md5Hex(u"ok")) + "]\r\nServerAddr=67305985\r\n");
     m_boxes.Expect();
     CArray<tagServer> servers;
     LoadServerList(Path(), servers);
