@@ -2,7 +2,6 @@
 
 #include "framework/DialogEx.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -37,7 +36,8 @@ void CDialogWidget::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget()); button && isAncestorOf(button)) {
+        // The window's focus child, also while another window is active.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
             button->click();
             return;
         }

@@ -1,0 +1,222 @@
+#include "app/KorvaneDlg.h"
+
+#include "app/KorvaneApp.h"
+#include "framework/DialogWidget.h"
+#include "framework/FileSystem.h"
+#include "res/Resource.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
+#include "support/gui/Controls.h"
+
+#include <QApplication>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetModuleDirectoryForTests(folder.PathW()); }
+    void TearDown() override { SetModuleDirectoryForTests(u""); }
+
+    // Runs the main window modally; `act` runs inside the modal loop and must end it. A window that is
+    // still open after a few seconds fails the test and is closed.
+    int RunMainWindow(const std::function<void(CKorvaneDlg&)>& act)
+    {
+        CKorvaneDlg dlg;
+        theApp.m_pMainWnd = &dlg;
+        QTimer::singleShot(0, [&] { act(dlg); });
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            ADD_FAILURE() << "the main window did not close";
+            dlg.EndDialog(-5);
+        });
+        guard.start(5000);
+        int result = dlg.DoModal();
+        theApp.m_pMainWnd = nullptr;
+        return result;
+    }
+
+    static QTabBar* TabBar(CKorvaneDlg& dlg) { return dlg.GetDlgItem(IDC_TAB_MAIN)->findChild<QTabBar*>(); }
+
+    TempDir folder;
+    MessageBoxRecorder boxes;
+};
+
+TEST_F(MainWindowTest, StartsOnTheEncryptionTabWithThreeTabs)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        EXPECT_EQ(dlg.GetSafeHwnd()->windowTitle(), QStringLiteral("Talmir工具"));
+        QTabBar* tabs = TabBar(dlg);
+        ASSERT_NE(tabs, nullptr);
+        ASSERT_EQ(tabs->count(), 3);
+        EXPECT_EQ(tabs->tabText(0), QStringLiteral("加密解密工具"));
+        EXPECT_EQ(tabs->tabText(1), QStringLiteral("脚本创建工具"));
+        EXPECT_EQ(tabs->tabText(2), QStringLiteral("ServerInfo.ini 编辑器"));
+        EXPECT_EQ(dlg.m_tabMain.GetCurSel(), 0);
+        EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
+        EXPECT_FALSE(dlg.m_pageCreate.IsWindowVisible());
+        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
+        EXPECT_EQ(dlg.m_pageEncrypt.IsDlgButtonChecked(IDC_RADIO_XOR), BST_CHECKED);
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, PagesAreChildrenOfTheTabControlInThePageRectangle)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        QWidget* tab = dlg.GetDlgItem(IDC_TAB_MAIN);
+        for (CWnd* page : {static_cast<CWnd*>(&dlg.m_pageEncrypt), static_cast<CWnd*>(&dlg.m_pageCreate),
+                           static_cast<CWnd*>(&dlg.m_pageServerList)}) {
+            EXPECT_EQ(page->GetSafeHwnd()->parentWidget(), tab);
+            EXPECT_EQ(page->GetSafeHwnd()->geometry(), QRect(1, 22, tab->width() - 4, tab->height() - 24));
+        }
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        const BaseUnits& base = dlg.GetBaseUnits();
+        EXPECT_GT(base.cx, 0);
+        EXPECT_GT(base.cy, 0);
+        EXPECT_EQ(dlg.GetSafeHwnd()->size(), QSize(MulDiv(279, base.cx, 4), MulDiv(166, base.cy, 8)));
+        EXPECT_EQ(dlg.GetDlgItem(IDC_TAB_MAIN)->geometry(),
+                  QRect(0, MulDiv(1, base.cy, 8), MulDiv(279, base.cx, 4), MulDiv(165, base.cy, 8)));
+        // The page's bottom buttons lie inside the page rectangle: nothing the operator needs is clipped.
+        const BaseUnits& pageBase = dlg.m_pageEncrypt.GetBaseUnits();
+        QWidget* encrypt = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT);
+        EXPECT_EQ(encrypt->geometry(), DialogUnitsToPixels(75, 148, 60, 17, pageBase));
+        EXPECT_LE(encrypt->geometry().bottom(), dlg.m_pageEncrypt.GetSafeHwnd()->height());
+        QWidget* paste = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_PASTE);
+        EXPECT_LE(paste->geometry().right(), dlg.m_pageEncrypt.GetSafeHwnd()->width());
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        dlg.m_pageEncrypt.SetDlgItemText(IDC_EDIT_INPUT, u"保留的文字");
+        TabBar(dlg)->setCurrentIndex(1); // as the operator's click does
+        EXPECT_FALSE(dlg.m_pageEncrypt.IsWindowVisible());
+        EXPECT_TRUE(dlg.m_pageCreate.IsWindowVisible());
+        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
+        TabBar(dlg)->setCurrentIndex(2);
+        EXPECT_FALSE(dlg.m_pageCreate.IsWindowVisible());
+        EXPECT_TRUE(dlg.m_pageServerList.IsWindowVisible());
+        TabBar(dlg)->setCurrentIndex(0);
+        EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
+        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
+        EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_INPUT), u"保留的文字");
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, SelectingByProgramRaisesNoNotification)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        dlg.m_tabMain.SetCurSel(2);
+        EXPECT_EQ(dlg.m_tabMain.GetCurSel(), 2);
+        EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
+        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, CloseBoxEndsTheProgram)
+{
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) { dlg.GetSafeHwnd()->close(); });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(MainWindowTest, EscInTheInputBoxEndsTheProgram)
+{
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) {
+        QTest::keyClick(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT), Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(MainWindowTest, EnterInAnEditBoxEndsTheProgramWithOk)
+{
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) {
+        TabBar(dlg)->setCurrentIndex(1);
+        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY), Qt::Key_Return);
+    });
+    EXPECT_EQ(result, IDOK);
+}
+
+TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksItInstead)
+{
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) {
+        dlg.m_pageEncrypt.CheckRadioButton(IDC_RADIO_XOR, IDC_RADIO_VERSION, IDC_RADIO_IP);
+        dlg.m_pageEncrypt.SetDlgItemText(IDC_EDIT_INPUT, u"1.2.3.4");
+        QWidget* encrypt = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT);
+        encrypt->setFocus();
+        QTest::keyClick(encrypt, Qt::Key_Return);
+        EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_RESULT), u"67305985");
+        EXPECT_TRUE(dlg.GetSafeHwnd()->isVisible());
+        dlg.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+// The Cancel buttons post their close request: the click returns first, the window closes after.
+void ExpectPostedClose(CKorvaneDlg& dlg, CWnd& page, int buttonId)
+{
+    ClickButton(page, buttonId);
+    EXPECT_TRUE(dlg.GetSafeHwnd()->isVisible()) << "closed before the click returned";
+}
+
+TEST_F(MainWindowTest, CreationPageCancelClosesAfterTheClick)
+{
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) { ExpectPostedClose(dlg, dlg.m_pageCreate, IDC_BTN_CREATE_CANCEL); });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(MainWindowTest, ServerListPageCancelClosesAfterTheClick)
+{
+    int result = RunMainWindow(
+        [&](CKorvaneDlg& dlg) { ExpectPostedClose(dlg, dlg.m_pageServerList, IDC_BTN_SERVERLIST_CANCEL); });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(MainWindowTest, ResizingTheFrameLeavesTheTabControlInPlace)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        QRect before = dlg.GetDlgItem(IDC_TAB_MAIN)->geometry();
+        QRect page = dlg.m_pageEncrypt.GetSafeHwnd()->geometry();
+        dlg.GetSafeHwnd()->resize(dlg.GetSafeHwnd()->width() + 150, dlg.GetSafeHwnd()->height() + 90);
+        QApplication::processEvents();
+        EXPECT_EQ(dlg.GetDlgItem(IDC_TAB_MAIN)->geometry(), before);
+        EXPECT_EQ(dlg.m_pageEncrypt.GetSafeHwnd()->geometry(), page);
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, PageRectangleLeavesRoomForTheStrip)
+{
+    CRect page = CKorvaneDlg::PageRect(CRect{0, 0, 488, 309});
+    EXPECT_EQ(page.left, 1);
+    EXPECT_EQ(page.top, 22);
+    EXPECT_EQ(page.Width(), 484);
+    EXPECT_EQ(page.Height(), 285);
+}
+
+TEST(DialogUnits, MulDivRoundsHalvesAwayFromZero)
+{
+    EXPECT_EQ(MulDiv(279, 7, 4), 488);  // 488.25
+    EXPECT_EQ(MulDiv(166, 15, 8), 311); // 311.25
+    EXPECT_EQ(MulDiv(1, 6, 4), 2);      // 1.5
+    EXPECT_EQ(MulDiv(-1, 6, 4), -2);
+    EXPECT_EQ(MulDiv(5, 3, 0), -1);
+}
+
+} // namespace
