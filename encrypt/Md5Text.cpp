@@ -2,6 +2,7 @@
 
 #include "framework/Cp936.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -90,10 +91,12 @@ void Finish(Md5State& state, std::string_view tail, size_t totalLength)
     Block block{};
     const bool wholeBlocks = totalLength != 0 && tail.empty();
     if (!wholeBlocks) {
-        for (size_t i = 0; i < tail.size(); ++i)
+        // The tail is shorter than a block; the bound also tells the compiler so.
+        const size_t used = std::min(tail.size(), block.size() - 1);
+        for (size_t i = 0; i < used; ++i)
             block[i] = static_cast<std::uint8_t>(tail[i]);
-        block[tail.size()] = 0x80;
-        if (tail.size() >= 56) {
+        block[used] = 0x80;
+        if (used >= 56) {
             Transform(state, block);
             block = Block{};
         }
