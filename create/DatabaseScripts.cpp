@@ -56,10 +56,9 @@ bool CopyTemplate(const std::u16string& templatePath, const std::u16string& scri
 bool WriteGameScripts(const std::u16string& moduleDir, const tagServerInfo& game, int number)
 {
     for (int part = 1; part <= 2; ++part) {
-        std::u16string templatePath =
-            moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
-        std::u16string scriptPath =
-            moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql", {part, number, game.strGameName});
+        std::u16string templatePath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
+        std::u16string scriptPath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql",
+                                                        {part, number, game.strGameName});
         if (!CopyTemplate(templatePath, scriptPath, game.strDatabaseName))
             return false;
     }

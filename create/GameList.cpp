@@ -62,7 +62,8 @@ bool ReadGameList(const std::u16string& moduleDir, CArray<tagServerInfo>& gameLi
     gameList.clear();
     gameList.shrink_to_fit();
     CStdioFile file;
-    if (!file.Open(moduleDir + u"脚本代码/数据脚本/游戏列表.sql", CStdioFile::modeRead | CStdioFile::typeText)) {
+    if (!file.Open(moduleDir + u"脚本代码/数据脚本/游戏列表.sql",
+                   CStdioFile::modeRead | CStdioFile::typeText)) {
         AfxMessageBox(u"游戏列表.sql  打开失败!貌似没有这个文件");
         return false;
     }

@@ -7,7 +7,7 @@
 // One game of the platform's game list.
 struct tagServerInfo
 {
-    std::u16string strGameID;       // the game's number, as text
+    std::u16string strGameID; // the game's number, as text
     std::u16string strGameName;
     std::u16string strModuleName;   // base name of the game's module files
     std::u16string strDatabaseName; // the game's score database

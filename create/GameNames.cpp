@@ -18,8 +18,9 @@ bool CheckGameNames(const CArray<tagServerInfo>& gameList, const std::u16string&
 {
     for (const tagServerInfo& game : gameList) {
         if (!IsUsableFileName(game.strGameName)) {
-            ShowMessageBox(FormatW(u"游戏名称“%s”(编号 %s)不能用作文件名!", {game.strGameName, game.strGameID}),
-                           caption, MB_OK);
+            ShowMessageBox(
+                FormatW(u"游戏名称“%s”(编号 %s)不能用作文件名!", {game.strGameName, game.strGameID}), caption,
+                MB_OK);
             return false;
         }
     }

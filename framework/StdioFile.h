@@ -7,8 +7,7 @@
 class CFileException
 {
 public:
-    enum Cause
-    {
+    enum Cause {
         none,
         genericException,
         fileNotFound,
@@ -42,8 +41,7 @@ void ReportFileException(const CFileException& error);
 class CStdioFile
 {
 public:
-    enum OpenFlags : unsigned
-    {
+    enum OpenFlags : unsigned {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         shareExclusive = 0x0010,
@@ -78,7 +76,7 @@ private:
     std::u16string m_strFileName;
     bool m_bOpen = false;
     bool m_bWriting = false;
-    std::string m_bytes;     // file content while reading
+    std::string m_bytes; // file content while reading
     size_t m_nReadPos = 0;
-    std::u16string m_text;   // collected text while writing
+    std::u16string m_text; // collected text while writing
 };

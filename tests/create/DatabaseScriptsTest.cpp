@@ -97,22 +97,23 @@ protected:
 TEST_F(DatabaseScriptsTest, WorkedExampleGivesTheBatchFileLineForLine)
 {
     ASSERT_TRUE(Run(WorkedGames()));
-    Lines expected = Join({{u"Rem start", u"osql -E -i \"%rootPath%1_8_Mahjong积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%1_9_Poker积分库脚本.sql\"", u"",
-                            u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_8_Mahjong积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_9_Poker积分库脚本.sql\"", u"", u"Rem 建连接服务和填充数据"},
-                           ProcedureBlockLines(u"Mahjong"),
-                           {u""},
-                           ProcedureBlockLines(u"Poker"),
-                           {u"", u"", u"pause"}});
+    Lines expected =
+        Join({{u"Rem start", u"osql -E -i \"%rootPath%1_8_Mahjong积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%1_9_Poker积分库脚本.sql\"", u"",
+               u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"",
+               u"osql -E -i \"%rootPath%2_8_Mahjong积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%2_9_Poker积分库脚本.sql\"", u"", u"Rem 建连接服务和填充数据"},
+              ProcedureBlockLines(u"Mahjong"),
+              {u""},
+              ProcedureBlockLines(u"Poker"),
+              {u"", u"", u"pause"}});
     bool endsWithBreak = false;
     Lines batch = DiskLines(m_dir, kBatch, &endsWithBreak);
     ASSERT_EQ(batch.size(), 37u);
     EXPECT_EQ(batch, expected);
     EXPECT_TRUE(endsWithBreak);
-    EXPECT_EQ(DiskLines(m_dir, kDrop), Join({{u"USE master", u"GO", u""}, DropLines(u"MahjongDB"),
-                                             DropLines(u"PokerDB")}));
+    EXPECT_EQ(DiskLines(m_dir, kDrop),
+              Join({{u"USE master", u"GO", u""}, DropLines(u"MahjongDB"), DropLines(u"PokerDB")}));
 }
 
 TEST_F(DatabaseScriptsTest, WorkedExampleWritesEachGamesScriptsFromTheTemplates)
@@ -154,7 +155,8 @@ TEST_F(DatabaseScriptsTest, DuplicateGameGetsTwoNumbers)
     EXPECT_EQ(batch[2], u"osql -E -i \"%rootPath%1_9_Go积分库脚本.sql\"");
     EXPECT_TRUE(Exists(ScoreScript(2, 8, "Go")));
     EXPECT_TRUE(Exists(ScoreScript(2, 9, "Go")));
-    EXPECT_EQ(DiskLines(m_dir, kDrop), Join({{u"USE master", u"GO", u""}, DropLines(u"GoDB"), DropLines(u"GoDB")}));
+    EXPECT_EQ(DiskLines(m_dir, kDrop),
+              Join({{u"USE master", u"GO", u""}, DropLines(u"GoDB"), DropLines(u"GoDB")}));
 }
 
 TEST_F(DatabaseScriptsTest, SecondRunExtendsBatchAndDropAgain)
@@ -162,22 +164,24 @@ TEST_F(DatabaseScriptsTest, SecondRunExtendsBatchAndDropAgain)
     CArray<tagServerInfo> games = {{u"5", u"Go", u"SCGo", u"GoDB"}};
     ASSERT_TRUE(Run(games));
     ASSERT_TRUE(Run(games));
-    Lines expected = Join({{u"Rem start", u"osql -E -i \"%rootPath%1_8_Go积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%1_8_Go积分库脚本.sql\"", u"",
-                            u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_8_Go积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_8_Go积分库脚本.sql\"", u"", u"Rem 建连接服务和填充数据"},
-                           ProcedureBlockLines(u"Go"),
-                           {u""},
-                           ProcedureBlockLines(u"Go"),
-                           {u"", u"", u"pause"}});
+    Lines expected = Join(
+        {{u"Rem start", u"osql -E -i \"%rootPath%1_8_Go积分库脚本.sql\"",
+          u"osql -E -i \"%rootPath%1_8_Go积分库脚本.sql\"", u"",
+          u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"", u"osql -E -i \"%rootPath%2_8_Go积分库脚本.sql\"",
+          u"osql -E -i \"%rootPath%2_8_Go积分库脚本.sql\"", u"", u"Rem 建连接服务和填充数据"},
+         ProcedureBlockLines(u"Go"),
+         {u""},
+         ProcedureBlockLines(u"Go"),
+         {u"", u"", u"pause"}});
     EXPECT_EQ(DiskLines(m_dir, kBatch), expected);
-    EXPECT_EQ(DiskLines(m_dir, kDrop), Join({{u"USE master", u"GO", u""}, DropLines(u"GoDB"), DropLines(u"GoDB")}));
+    EXPECT_EQ(DiskLines(m_dir, kDrop),
+              Join({{u"USE master", u"GO", u""}, DropLines(u"GoDB"), DropLines(u"GoDB")}));
 }
 
 TEST_F(DatabaseScriptsTest, PlaceholderIsReplacedEverywhereAndOnlyThere)
 {
-    WriteDiskText(m_dir, "脚本代码/数据库脚本/1_5_积分库脚本.sql", u"QPGameScoreDBQPGameScoreDB xQPGameScoreDBy\nqpgamescoredb");
+    WriteDiskText(m_dir, "脚本代码/数据库脚本/1_5_积分库脚本.sql",
+                  u"QPGameScoreDBQPGameScoreDB xQPGameScoreDBy\nqpgamescoredb");
     WriteDiskText(m_dir, "脚本代码/数据库脚本/2_5_积分库脚本.sql", u"SELECT 1\n\nGO\n");
     ASSERT_TRUE(Run({{u"5", u"Go", u"SCGo", u"GoDB"}}));
     EXPECT_EQ(m_dir.Read(ScoreScript(1, 8, "Go")), "GoDBGoDB xGoDBy\r\nqpgamescoredb\r\n");
@@ -229,7 +233,8 @@ TEST_F(DatabaseScriptsTest, UnusableGameNameIsRefusedBeforeAnythingIsWritten)
         m_boxes.Clear();
         m_boxes.Expect();
         const std::string batchBefore = m_dir.Read(kBatch);
-        CArray<tagServerInfo> games = {{u"1", u"Mahjong", u"SCMahjong", u"MahjongDB"}, {u"7", name, u"M", u"XDB"}};
+        CArray<tagServerInfo> games = {{u"1", u"Mahjong", u"SCMahjong", u"MahjongDB"},
+                                       {u"7", name, u"M", u"XDB"}};
         EXPECT_FALSE(Run(games));
         ASSERT_EQ(m_boxes.Shown().size(), 1u);
         EXPECT_EQ(m_boxes.Shown()[0].text, u"游戏名称“" + name + u"”(编号 7)不能用作文件名!");
@@ -242,17 +247,18 @@ TEST_F(DatabaseScriptsTest, UnusableGameNameIsRefusedBeforeAnythingIsWritten)
 
 TEST_F(DatabaseScriptsTest, LinesAboveMarkersWithTextAreNeverJoined)
 {
-    WriteDiskText(m_dir, kBatch,
-                  u"Rem start\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\nRem 建连接服务和填充数据\npause\n");
+    WriteDiskText(
+        m_dir, kBatch,
+        u"Rem start\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\nRem 建连接服务和填充数据\npause\n");
     ASSERT_TRUE(Run({{u"1", u"A", u"SCA", u"ADB"}, {u"2", u"B", u"SCB", u"BDB"}}));
-    Lines expected = Join({{u"Rem start", u"osql -E -i \"%rootPath%1_8_A积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%1_9_B积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_8_A积分库脚本.sql\"",
-                            u"osql -E -i \"%rootPath%2_9_B积分库脚本.sql\"", u"Rem 建连接服务和填充数据"},
-                           ProcedureBlockLines(u"A"),
-                           ProcedureBlockLines(u"B"),
-                           {u"", u"", u"pause"}});
+    Lines expected = Join(
+        {{u"Rem start", u"osql -E -i \"%rootPath%1_8_A积分库脚本.sql\"",
+          u"osql -E -i \"%rootPath%1_9_B积分库脚本.sql\"", u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"",
+          u"osql -E -i \"%rootPath%2_8_A积分库脚本.sql\"", u"osql -E -i \"%rootPath%2_9_B积分库脚本.sql\"",
+          u"Rem 建连接服务和填充数据"},
+         ProcedureBlockLines(u"A"),
+         ProcedureBlockLines(u"B"),
+         {u"", u"", u"pause"}});
     EXPECT_EQ(DiskLines(m_dir, kBatch), expected);
 }
 

@@ -12,8 +12,8 @@
 
 namespace {
 
-const std::u16string kExampleRow =
-    u"INSERT [GameGameItem] VALUES ( 215, N'Mahjong', N'10.0.0.5', N'MahjongScoreDB', N'SCMahjongServer.dll')";
+const std::u16string kExampleRow = u"INSERT [GameGameItem] VALUES ( 215, N'Mahjong', N'10.0.0.5', "
+                                   u"N'MahjongScoreDB', N'SCMahjongServer.dll')";
 
 TEST(ParseGameRow, WorkedExampleRow)
 {
@@ -26,12 +26,14 @@ TEST(ParseGameRow, WorkedExampleRow)
 
 TEST(ParseGameRow, BlankBeforeTheCommaStaysInTheNumber)
 {
-    EXPECT_EQ(ParseGameRow(u"INSERT [GameGameItem] VALUES ( 7 , N'A', N'B', N'C', N'DServer')").strGameID, u"7 ");
+    EXPECT_EQ(ParseGameRow(u"INSERT [GameGameItem] VALUES ( 7 , N'A', N'B', N'C', N'DServer')").strGameID,
+              u"7 ");
 }
 
 TEST(ParseGameRow, ModuleWithoutServerIsEmpty)
 {
-    EXPECT_EQ(ParseGameRow(u"INSERT [GameGameItem] VALUES ( 1, N'A', N'B', N'C', N'D.dll')").strModuleName, u"");
+    EXPECT_EQ(ParseGameRow(u"INSERT [GameGameItem] VALUES ( 1, N'A', N'B', N'C', N'D.dll')").strModuleName,
+              u"");
 }
 
 TEST(ExtractBetween, MissingOpeningParenthesisStartsAtTheSecondCharacter)

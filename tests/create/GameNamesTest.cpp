@@ -27,7 +27,8 @@ TEST(CheckGameNames, NamesTheFirstUnusableGame)
 {
     MessageBoxRecorder boxes;
     boxes.Expect();
-    CArray<tagServerInfo> games = {{u"1", u"好", u"M", u"D"}, {u"2", u"坏/名", u"M", u"D"}, {u"3", u"", u"M", u"D"}};
+    CArray<tagServerInfo> games = {
+        {u"1", u"好", u"M", u"D"}, {u"2", u"坏/名", u"M", u"D"}, {u"3", u"", u"M", u"D"}};
     EXPECT_FALSE(CheckGameNames(games, u"标题"));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, u"游戏名称“坏/名”(编号 2)不能用作文件名!");

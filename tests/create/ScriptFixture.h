@@ -31,7 +31,7 @@ inline void WriteDiskText(const TempDir& dir, const std::string& name, std::u16s
 // The lines of a file written by the generators; fails the test on a lone LF, a BOM or bytes that are
 // not code page 936. `endsWithBreak` tells whether the last line had its CR LF.
 inline std::vector<std::u16string> DiskLines(const TempDir& dir, const std::string& name,
-                                              bool* endsWithBreak = nullptr)
+                                             bool* endsWithBreak = nullptr)
 {
     std::string bytes = dir.Read(name);
     EXPECT_NE(bytes.rfind("\xEF\xBB\xBF", 0), 0u) << name << " starts with a byte-order mark";

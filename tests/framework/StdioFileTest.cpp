@@ -128,8 +128,8 @@ TEST(StdioFileWrite, ReadOnlyFileIsRefusedAndStaysWhole)
 {
     TempDir dir;
     dir.Write("ro.txt", "keep\r\n");
-    std::filesystem::permissions(dir.File("ro.txt"), std::filesystem::perms::owner_read |
-                                                         std::filesystem::perms::group_read);
+    std::filesystem::permissions(dir.File("ro.txt"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     try {
         WriteText(dir.FileW(u"ro.txt"), u"new\n");
         FAIL() << "no exception";
@@ -168,7 +168,8 @@ TEST(FileException, MessagesOfTheCauses)
     const std::u16string path = u"/x/y.sql";
     EXPECT_EQ(CFileException(CFileException::sharingViolation, path).GetErrorMessage(),
               u"访问 /x/y.sql 时遇到了共享冲突。");
-    EXPECT_EQ(CFileException(CFileException::diskFull, path).GetErrorMessage(), u"访问 /x/y.sql 时磁盘已满。");
+    EXPECT_EQ(CFileException(CFileException::diskFull, path).GetErrorMessage(),
+              u"访问 /x/y.sql 时磁盘已满。");
     EXPECT_EQ(CFileException(CFileException::hardIO, path).GetErrorMessage(), u"访问 /x/y.sql 时磁盘已满。");
     EXPECT_EQ(CFileException(CFileException::fileNotFound, path).GetErrorMessage(),
               u"/x/y.sql 包含错误的路径。");
