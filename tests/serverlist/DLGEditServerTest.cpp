@@ -1,0 +1,168 @@
+#include "serverlist/DLGEditServer.h"
+
+#include "app/KorvaneApp.h"
+#include "res/Resource.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/gui/GuiTestHelpers.h"
+
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+using namespace gui_test;
+
+namespace {
+
+class EntryDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        theApp.m_ServerArray = {{u"一号服", u"1.2.3.4", u"a.example"}, {u"二号服", u"10.0.0.1", u"b.example"}};
+        theApp.m_nEditIndex = 0;
+    }
+    void TearDown() override { theApp.m_ServerArray.clear(); }
+
+    void ExpectArrayUnchanged() const
+    {
+        ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
+        EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"一号服");
+        EXPECT_EQ(theApp.m_ServerArray[1].strServerName, u"二号服");
+        EXPECT_EQ(theApp.m_ServerArray[1].strServerDomain, u"b.example");
+    }
+
+    MessageBoxRecorder m_boxes; // the dialog shows no message of its own
+    CDLGEditServer m_dialog;
+};
+
+void PressKey(QWidget* dialog, int key)
+{
+    QLineEdit* name = EditIn(dialog, IDC_EDIT_SERVER_NAME);
+    ASSERT_NE(name, nullptr);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(name, &press);
+}
+
+TEST_F(EntryDialogTest, AddModeStartsEmptyAndAppendsTheTypedEntry)
+{
+    theApp.m_nEditIndex = -1;
+    std::u16string title;
+    std::u16string startName = u"unset";
+    WhenModal([&](QWidget* dialog) {
+        title = FromQString(dialog->windowTitle());
+        startName = TextIn(dialog, IDC_EDIT_SERVER_NAME);
+        EXPECT_EQ(TextIn(dialog, IDC_EDIT_SERVER_ADDR), u"");
+        EXPECT_EQ(TextIn(dialog, IDC_EDIT_SERVER_DOMAIN), u"");
+        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u" 三号服 ");
+        SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"not an address");
+        SetTextIn(dialog, IDC_EDIT_SERVER_DOMAIN, u"c.example");
+        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    });
+    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    EXPECT_EQ(title, u"编辑服务器信息");
+    EXPECT_EQ(startName, u"");
+    ASSERT_EQ(theApp.m_ServerArray.size(), 3u);
+    // Blanks and a malformed address are kept as typed.
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerName, u" 三号服 ");
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerAddr, u"not an address");
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerDomain, u"c.example");
+    EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"一号服");
+}
+
+TEST_F(EntryDialogTest, AddModeAcceptsThreeEmptyFields)
+{
+    theApp.m_nEditIndex = -1;
+    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
+    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    ASSERT_EQ(theApp.m_ServerArray.size(), 3u);
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerName, u"");
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerAddr, u"");
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerDomain, u"");
+}
+
+TEST_F(EntryDialogTest, EditModeShowsTheEntryAndReplacesItInPlace)
+{
+    theApp.m_nEditIndex = 1;
+    std::vector<std::u16string> shown;
+    WhenModal([&](QWidget* dialog) {
+        for (int id : {IDC_EDIT_SERVER_NAME, IDC_EDIT_SERVER_ADDR, IDC_EDIT_SERVER_DOMAIN})
+            shown.push_back(TextIn(dialog, id));
+        SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"10.0.0.2");
+        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    });
+    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    EXPECT_EQ(shown, (std::vector<std::u16string>{u"二号服", u"10.0.0.1", u"b.example"}));
+    ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
+    EXPECT_EQ(theApp.m_ServerArray[1].strServerName, u"二号服");
+    EXPECT_EQ(theApp.m_ServerArray[1].strServerAddr, u"10.0.0.2");
+    EXPECT_EQ(theApp.m_ServerArray[1].strServerDomain, u"b.example");
+    EXPECT_EQ(theApp.m_ServerArray[0].strServerAddr, u"1.2.3.4");
+}
+
+TEST_F(EntryDialogTest, EditModeConfirmedWithoutChangeStoresTheSameTexts)
+{
+    theApp.m_nEditIndex = 0;
+    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
+    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
+    EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"一号服");
+    EXPECT_EQ(theApp.m_ServerArray[0].strServerAddr, u"1.2.3.4");
+    EXPECT_EQ(theApp.m_ServerArray[0].strServerDomain, u"a.example");
+}
+
+TEST_F(EntryDialogTest, CancelButtonLeavesTheArrayInBothModes)
+{
+    for (int index : {-1, 1}) {
+        theApp.m_nEditIndex = index;
+        WhenModal([](QWidget* dialog) {
+            SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
+            ClickIn(dialog, IDC_BTN_SERVER_CANCEL);
+        });
+        EXPECT_EQ(m_dialog.DoModal(), IDCANCEL_COMMAND) << "index " << index;
+        ExpectArrayUnchanged();
+    }
+}
+
+TEST_F(EntryDialogTest, EscapeCancelsWithoutStoring)
+{
+    theApp.m_nEditIndex = 1;
+    WhenModal([](QWidget* dialog) {
+        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
+        PressKey(dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(m_dialog.DoModal(), IDCANCEL_COMMAND);
+    ExpectArrayUnchanged();
+}
+
+TEST_F(EntryDialogTest, EnterConfirmsAndStoresTheFields)
+{
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        theApp.m_nEditIndex = 0;
+        WhenModal([key](QWidget* dialog) {
+            SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"回车保存");
+            EditIn(dialog, IDC_EDIT_SERVER_NAME)->setFocus();
+            PressKey(dialog, key);
+        });
+        EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND) << "key " << key;
+        ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
+        EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"回车保存");
+        theApp.m_ServerArray[0].strServerName = u"一号服";
+    }
+}
+
+TEST_F(EntryDialogTest, EachRunStartsFromTheCurrentEditIndex)
+{
+    theApp.m_nEditIndex = 0;
+    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_CANCEL); });
+    m_dialog.DoModal();
+    theApp.m_nEditIndex = -1;
+    std::u16string name = u"unset";
+    WhenModal([&](QWidget* dialog) {
+        name = TextIn(dialog, IDC_EDIT_SERVER_NAME);
+        ClickIn(dialog, IDC_BTN_SERVER_CANCEL);
+    });
+    m_dialog.DoModal();
+    EXPECT_EQ(name, u"");
+}
+
+} // namespace
