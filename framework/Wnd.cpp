@@ -47,7 +47,7 @@ void CWnd::SetIcon(const QIcon& icon)
 QWidget* CWnd::GetDlgItem(int id) const
 {
     auto it = m_controls.find(id);
-    return it == m_controls.end() ? nullptr : it->second;
+    return it == m_controls.end() ? nullptr : it->second.data();
 }
 
 std::u16string CWnd::GetDlgItemText(int id) const

@@ -57,5 +57,5 @@ protected:
     void AddControl(int id, QWidget* control);
 
     QPointer<QWidget> m_hWnd;
-    std::map<int, QWidget*> m_controls;
+    std::map<int, QPointer<QWidget>> m_controls; // cleared by Qt when a control goes with its window
 };
