@@ -6,7 +6,10 @@
 
 namespace {
 
-bool IsValidIndex(int index) { return index >= 0 && size_t(index) < theApp.m_ServerArray.size(); }
+bool IsValidIndex(int index)
+{
+    return index >= 0 && size_t(index) < theApp.m_ServerArray.size();
+}
 
 } // namespace
 
@@ -33,7 +36,10 @@ bool CDLGEditServer::OnInitDialog()
     return true;
 }
 
-void CDLGEditServer::OnOK() { OnBnClickedOk(); }
+void CDLGEditServer::OnOK()
+{
+    OnBnClickedOk();
+}
 
 void CDLGEditServer::OnBnClickedOk()
 {
@@ -50,4 +56,7 @@ void CDLGEditServer::OnBnClickedOk()
     CDialogEx::OnOK();
 }
 
-void CDLGEditServer::OnBnClickedCancel() { EndDialog(IDCANCEL_COMMAND); }
+void CDLGEditServer::OnBnClickedCancel()
+{
+    EndDialog(IDCANCEL_COMMAND);
+}

@@ -49,7 +49,10 @@ void ReportSaveFailure(const std::u16string& path, int error)
     ShowMessageBox(text, u"ServerInfo.ini保存失败", MB_OK | MB_ICONEXCLAMATION);
 }
 
-bool IsValidIndex(int index) { return index >= 0 && size_t(index) < theApp.m_ServerArray.size(); }
+bool IsValidIndex(int index)
+{
+    return index >= 0 && size_t(index) < theApp.m_ServerArray.size();
+}
 
 } // namespace
 
@@ -71,7 +74,10 @@ MessageMap CDLGEditServerInfo::GetMessageMap()
     };
 }
 
-void CDLGEditServerInfo::DoDataExchange(bool) { m_ServerListBox.Bind(GetDlgItem(IDC_LIST_SERVER)); }
+void CDLGEditServerInfo::DoDataExchange(bool)
+{
+    m_ServerListBox.Bind(GetDlgItem(IDC_LIST_SERVER));
+}
 
 bool CDLGEditServerInfo::OnInitDialog()
 {
@@ -108,8 +114,9 @@ void CDLGEditServerInfo::OnLoadLocal()
         LoadFrom(m_szIniPath);
         return;
     }
-    ShowMessageBox(u"同目录下ServerInfo.ini不存在，请再次检查  或  点击“加载指定ini”指定正确的ini后再读取数据",
-                   u"同目录下ServerInfo.ini读取失败", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(
+        u"同目录下ServerInfo.ini不存在，请再次检查  或  点击“加载指定ini”指定正确的ini后再读取数据",
+        u"同目录下ServerInfo.ini读取失败", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CDLGEditServerInfo::OnLoadChosen()
@@ -157,7 +164,10 @@ void CDLGEditServerInfo::RunEntryDialog(int editIndex)
         RefreshServerList();
 }
 
-void CDLGEditServerInfo::OnAdd() { RunEntryDialog(-1); }
+void CDLGEditServerInfo::OnAdd()
+{
+    RunEntryDialog(-1);
+}
 
 void CDLGEditServerInfo::OnEdit()
 {
@@ -168,7 +178,10 @@ void CDLGEditServerInfo::OnEdit()
 }
 
 // With no line selected the dialog opens empty and adds an entry.
-void CDLGEditServerInfo::OnListDoubleClick() { RunEntryDialog(m_ServerListBox.GetCurSel()); }
+void CDLGEditServerInfo::OnListDoubleClick()
+{
+    RunEntryDialog(m_ServerListBox.GetCurSel());
+}
 
 void CDLGEditServerInfo::OnDelete()
 {

@@ -371,8 +371,8 @@ TEST_F(ServerListPageTest, DoubleClickWithoutSelectionOpensAnEmptyDialogThatAppe
     // A real double-click below the lines, through the list's own notification.
     QWidget* viewport = List()->viewport();
     QPointF inside(5, viewport->height() - 2);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, inside, viewport->mapToGlobal(inside), Qt::LeftButton,
-                            Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, inside, viewport->mapToGlobal(inside),
+                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &doubleClick);
     Drain();
     EXPECT_EQ(startName, u"");

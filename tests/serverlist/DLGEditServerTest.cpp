@@ -18,7 +18,8 @@ class EntryDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        theApp.m_ServerArray = {{u"一号服", u"1.2.3.4", u"a.example"}, {u"二号服", u"10.0.0.1", u"b.example"}};
+        theApp.m_ServerArray = {{u"一号服", u"1.2.3.4", u"a.example"},
+                                {u"二号服", u"10.0.0.1", u"b.example"}};
         theApp.m_nEditIndex = 0;
     }
     void TearDown() override { theApp.m_ServerArray.clear(); }
