@@ -1,13 +1,44 @@
 #pragma once
 
+#include "create/CreateRequest.h"
+#include "create/GameList.h"
+#include "framework/CArray.h"
 #include "framework/DialogEx.h"
 
-// The script creation page.
+#include <string>
+
+// The script creation page: five facts about one deployment and three options; OK reads the game list
+// and runs the chosen generators.
 class CDLGCreate : public CPropertyPage
 {
 public:
     CDLGCreate();
 
+    void DoDataExchange(bool saveAndValidate) override;
+
+    void OnClickedOption();
+    void UpdateInputStates();
+    bool CheckInputs();
+    void OnClickedOk();
+
+    // The steps of the OK command that work on the page's members.
+    bool ReadGameList();
+    bool MakeDatabaseScripts();
+    bool MakeInstallerScripts();
+
+    std::u16string m_strCompanyName;
+    std::u16string m_strPlatformName;
+    std::u16string m_strPlatformDomain;
+    std::u16string m_strServerAddr;
+    std::u16string m_strRegistryInfo;
+    CArray<tagServerInfo> m_GameList;
+    std::u16string m_szModuleDir; // ends with "/"
+
 protected:
     MessageMap GetMessageMap() override;
+
+private:
+    bool IsChecked(int id) const;
+    void CopyInputs();
+    tagCreateRequest MakeRequest() const;
 };
