@@ -1,5 +1,6 @@
 #include "framework/FileSystem.h"
 
+#include "framework/FileSandbox.h"
 #include "framework/WideText.h"
 
 #include <cerrno>
@@ -70,12 +71,16 @@ void SetModuleDirectoryForTests(const std::u16string& directory)
 
 bool PathFileExistsW(const std::u16string& path)
 {
+    if (CFileSandbox* sandbox = CFileSandbox::Active(); sandbox && sandbox->Exists(path))
+        return true;
     struct stat st;
     return ::stat(ToUtf8(path).c_str(), &st) == 0;
 }
 
 bool CreateDirectoryW(const std::u16string& path)
 {
+    if (CFileSandbox* sandbox = CFileSandbox::Active())
+        return sandbox->CreateFolder(path);
     return ::mkdir(ToUtf8(path).c_str(), 0777) == 0;
 }
 
@@ -108,6 +113,10 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
 
 std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
 {
+    if (CFileSandbox* sandbox = CFileSandbox::Active()) {
+        if (std::optional<std::string> written = sandbox->Read(path))
+            return written;
+    }
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (error)
@@ -136,6 +145,8 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
 
 int ReplaceFileContents(const std::u16string& path, std::string_view bytes)
 {
+    if (CFileSandbox* sandbox = CFileSandbox::Active())
+        return sandbox->Replace(path, bytes);
     std::string target = ToUtf8(path);
     if (target.empty())
         return ENOENT;

@@ -3,6 +3,7 @@
 #include "framework/FileSystem.h"
 #include "framework/NumberReading.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -121,6 +122,31 @@ int CProfileDocument::GetInt(std::u16string_view section, std::u16string_view ke
 {
     std::optional<std::u16string> value = GetString(section, key);
     return value ? WcsToLong(*value, 10) : defaultValue;
+}
+
+std::vector<std::u16string> CProfileDocument::SectionNames() const
+{
+    std::vector<std::u16string> names;
+    for (size_t i = 1; i < m_sections.size(); ++i) {
+        std::u16string header = DecodeProfileLine(m_sections[i].lines.front().text, m_encoding);
+        names.emplace_back(SectionName(Trim(header)));
+    }
+    return names;
+}
+
+std::vector<std::u16string> CProfileDocument::KeyNames(std::u16string_view section) const
+{
+    std::vector<std::u16string> names;
+    auto s = m_sectionIndex.find(Fold(section));
+    if (s == m_sectionIndex.end())
+        return names;
+    std::vector<const Key*> keys;
+    for (const auto& [folded, key] : m_sections[s->second].keys)
+        keys.push_back(&key);
+    std::sort(keys.begin(), keys.end(), [](const Key* a, const Key* b) { return a->line < b->line; });
+    for (const Key* key : keys)
+        names.push_back(key->name);
+    return names;
 }
 
 ProfileRawLine CProfileDocument::MakeLine(std::u16string_view text) const

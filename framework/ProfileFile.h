@@ -31,6 +31,14 @@ public:
     // Sets "key=value", adding the key or the section when it is missing.
     void SetString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
+    // The names of the sections in file order, as the file spells them; one that stands twice is listed
+    // twice. For tools that inspect a file rather than read values.
+    std::vector<std::u16string> SectionNames() const;
+
+    // The key names of the first such section in file order, as the file spells them; a key that
+    // stands twice is listed once, as only its first occurrence is read.
+    std::vector<std::u16string> KeyNames(std::u16string_view section) const;
+
     // The file's bytes as they would be saved.
     std::string Bytes() const;
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "framework/MessageBox.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Exit statuses of korvane-cli.
+constexpr int kExitSuccess = 0;
+constexpr int kExitRefused = 1; // the system refused an input, or a file could not be read or written
+constexpr int kExitUsage = 2;   // a wrong command line
+
+// What a parsed command runs; it returns the exit status.
+using CommandAction = std::function<int()>;
+
+// Counts the system's messages while it lives. The messages themselves still go to standard error,
+// one line each, as the framework's default seam prints them.
+class MessageCounter
+{
+public:
+    MessageCounter();
+    ~MessageCounter();
+    MessageCounter(const MessageCounter&) = delete;
+    MessageCounter& operator=(const MessageCounter&) = delete;
+
+    int Count() const { return m_count; }
+
+    // kExitRefused once a message was shown, else kExitSuccess.
+    int ExitStatus() const { return m_count > 0 ? kExitRefused : kExitSuccess; }
+
+private:
+    int m_count = 0;
+    MessageBoxHandler m_previous;
+};
+
+// One line of UTF-8 on standard output.
+void PrintLine(std::u16string_view text);
+
+// A diagnostic of the tool itself (not one of the system's messages) on standard error.
+void PrintError(const std::string& text);
+
+// The lines of standard input, each without its LF or CR LF; a last line without a break counts.
+std::vector<std::u16string> ReadInputLines();
+
+// The count of lines of a file's bytes: every LF ends one, and a last line without a break counts.
+size_t CountLines(std::string_view bytes);

@@ -1,0 +1,143 @@
+#include "cli/CreateCommands.h"
+
+#include "cli/DryRunReport.h"
+#include "create/CreationRun.h"
+#include "framework/FileSandbox.h"
+#include "framework/FileSystem.h"
+#include "framework/ProfileFile.h"
+#include "framework/StdioFile.h"
+#include "framework/WideText.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// One of the five inputs: its option, the key in the profile's section "Deployment", its member.
+struct InputSource
+{
+    const char* option;
+    const char* description;
+    const char16_t* profileKey;
+    std::u16string tagCreateRequest::*member;
+};
+
+const InputSource kInputSources[] = {
+    {"--company", "Company name (公司名称)", u"CompanyName", &tagCreateRequest::strCompanyName},
+    {"--platform", "Platform name (平台名称)", u"PlatformName", &tagCreateRequest::strPlatformName},
+    {"--domain", "Platform domain (平台域名)", u"PlatformDomain", &tagCreateRequest::strPlatformDomain},
+    {"--server", "Server address (服务器地址)", u"ServerAddr", &tagCreateRequest::strServerAddr},
+    {"--registry", "Registry name (注册表信息)", u"RegistryInfo", &tagCreateRequest::strRegistryInfo},
+};
+constexpr size_t kInputCount = std::size(kInputSources);
+
+struct CreateArguments
+{
+    std::string inputs[kInputCount];
+    CLI::Option* inputOptions[kInputCount] = {};
+    bool database = false;
+    bool installer = false;
+    bool serverInfo = false;
+    std::string deployDir;
+    std::string profile;
+    bool dryRun = false;
+    bool diff = false;
+};
+
+// The five inputs from the profile's section "Deployment"; false after the file error when the file
+// cannot be read.
+bool ReadProfile(const std::string& file, tagCreateRequest& request)
+{
+    std::u16string path = FromUtf8(file);
+    int error = 0;
+    CProfileDocument document;
+    if (!ReadFileBytes(path, &error) || (error = document.Load(path)) != 0) {
+        ReportFileException(CFileException(CFileException::OsErrorToCause(error), path, error));
+        return false;
+    }
+    for (const InputSource& source : kInputSources)
+        request.*source.member = document.GetString(u"Deployment", source.profileKey).value_or(u"");
+    return true;
+}
+
+// Without any of the three options the run has all three, as the page starts with all three checked.
+tagCreateOptions ChosenOptions(const CreateArguments& arguments)
+{
+    if (!arguments.database && !arguments.installer && !arguments.serverInfo)
+        return tagCreateOptions{};
+    return tagCreateOptions{arguments.database, arguments.installer, arguments.serverInfo};
+}
+
+std::u16string DeploymentFolder(const CreateArguments& arguments)
+{
+    if (arguments.deployDir.empty())
+        return GetModuleDirectory();
+    std::u16string folder = FromUtf8(arguments.deployDir);
+    return folder.back() == u'/' ? folder : folder + u'/';
+}
+
+// Runs the OK command's sequence; a file error ends it as the framework's dispatcher would end it.
+bool RunGuarded(tagCreateRequest& request, const tagCreateOptions& options)
+{
+    try {
+        return RunCreation(request, options);
+    } catch (const CFileException& error) {
+        ReportFileException(error);
+        return false;
+    }
+}
+
+int RunCreate(const CreateArguments& arguments)
+{
+    MessageCounter messages;
+    tagCreateRequest request;
+    if (!arguments.profile.empty() && !ReadProfile(arguments.profile, request))
+        return kExitRefused;
+    for (size_t i = 0; i < kInputCount; ++i) {
+        if (arguments.inputOptions[i]->count() > 0)
+            request.*kInputSources[i].member = FromUtf8(arguments.inputs[i]);
+    }
+    request.strModuleDir = DeploymentFolder(arguments);
+    tagCreateOptions options = ChosenOptions(arguments);
+    bool completed = false;
+    if (arguments.dryRun) {
+        std::vector<CFileSandbox::Write> writes;
+        {
+            CFileSandbox sandbox;
+            completed = RunGuarded(request, options);
+            writes = sandbox.Writes();
+        }
+        std::string report = DryRunReport(writes, arguments.diff);
+        std::fwrite(report.data(), 1, report.size(), stdout);
+    } else {
+        completed = RunGuarded(request, options);
+    }
+    return completed ? messages.ExitStatus() : kExitRefused;
+}
+
+} // namespace
+
+void AddCreateCommand(CLI::App& app, CommandAction& action)
+{
+    auto arguments = std::make_shared<CreateArguments>();
+    CLI::App* command = app.add_subcommand(
+        "create", "Check the inputs, read the game list and write the database and installer scripts");
+    for (size_t i = 0; i < kInputCount; ++i) {
+        arguments->inputOptions[i] =
+            command->add_option(kInputSources[i].option, arguments->inputs[i], kInputSources[i].description);
+    }
+    command->add_flag("--database", arguments->database, "Write the database scripts (生成数据库脚本)");
+    command->add_flag("--installer", arguments->installer, "Write the installer scripts (生成安装包脚本)");
+    command->add_flag("--serverinfo", arguments->serverInfo,
+                      "Require the server list's inputs (生成ServerInfo.ini); writes nothing");
+    command->add_option("--deploy-dir", arguments->deployDir,
+                        "The folder that holds 脚本代码 (default: the program's folder)");
+    command->add_option("--profile", arguments->profile,
+                        "An INI file whose section Deployment gives CompanyName, PlatformName, "
+                        "PlatformDomain, ServerAddr and RegistryInfo; options win");
+    command->add_flag("--dry-run", arguments->dryRun, "Write nothing; list the files the run would write");
+    command->add_flag("--diff", arguments->diff, "With the dry run: a unified diff of each changed file")
+        ->needs("--dry-run");
+    command->callback([&action, arguments] { action = [arguments] { return RunCreate(*arguments); }; });
+}

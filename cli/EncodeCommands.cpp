@@ -1,0 +1,67 @@
+#include "cli/EncodeCommands.h"
+
+#include "encrypt/DottedNumber.h"
+#include "encrypt/Md5Text.h"
+#include "encrypt/XorText.h"
+#include "framework/WideText.h"
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using Codec = std::u16string (*)(std::u16string);
+
+const std::map<std::string, Codec> kEncoders = {
+    {"xor", XorEncrypt}, {"md5", Md5Hex}, {"ip", IpToNumber}, {"version", VersionToNumber}};
+
+const std::map<std::string, Codec> kDecoders = {
+    {"xor", XorDecrypt}, {"ip", NumberToIp}, {"version", NumberToVersion}};
+
+struct EncodeArguments
+{
+    std::string method;
+    std::string text;
+    CLI::Option* textOption = nullptr;
+};
+
+// One output line per text; the generator's state runs on from line to line, as in one window session.
+int RunCodec(Codec codec, const EncodeArguments& arguments)
+{
+    MessageCounter messages;
+    if (arguments.textOption->count() > 0) {
+        PrintLine(codec(FromUtf8(arguments.text)));
+    } else {
+        for (const std::u16string& line : ReadInputLines())
+            PrintLine(codec(line));
+    }
+    return messages.ExitStatus();
+}
+
+void AddCodecCommand(CLI::App& app, CommandAction& action, const std::string& name,
+                     const std::string& description, const std::map<std::string, Codec>& codecs)
+{
+    auto arguments = std::make_shared<EncodeArguments>();
+    CLI::App* command = app.add_subcommand(name, description);
+    std::vector<std::string> methods;
+    for (const auto& [method, codec] : codecs)
+        methods.push_back(method);
+    command->add_option("method", arguments->method, "The method")
+        ->required()
+        ->check(CLI::IsMember(methods));
+    arguments->textOption =
+        command->add_option("text", arguments->text, "The text; without it, each line of standard input");
+    command->callback([&action, arguments, &codecs] {
+        Codec codec = codecs.at(arguments->method);
+        action = [codec, arguments] { return RunCodec(codec, *arguments); };
+    });
+}
+
+} // namespace
+
+void AddEncodeCommands(CLI::App& app, CommandAction& action)
+{
+    AddCodecCommand(app, action, "encode", "Encode a text: xor (XOR text), md5 (MD5 text), ip, version",
+                    kEncoders);
+    AddCodecCommand(app, action, "decode", "Decode a text: xor (XOR text), ip, version", kDecoders);
+}

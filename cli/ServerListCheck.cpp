@@ -1,0 +1,296 @@
+#include "cli/ServerListCheck.h"
+
+#include "encrypt/DottedNumber.h"
+#include "encrypt/Md5Text.h"
+#include "encrypt/XorText.h"
+#include "framework/Format.h"
+#include "framework/MessageBox.h"
+#include "framework/NumberReading.h"
+#include "framework/WideText.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <utility>
+
+namespace {
+
+constexpr std::u16string_view kServerInfo = u"ServerInfo";
+constexpr std::u16string_view kItemPrefix = u"ItemDescribe";
+constexpr size_t kClientValueLength = 259; // the client reads values into 260-character buffers
+constexpr int kLongestSafeText = 32;       // 32 characters make 256 digits; 33 make 320
+constexpr int kEncoderLimit = 64;          // XorEncrypt refuses 64 characters and more
+
+// Keeps the decoder's messages instead of showing them.
+class MessageCapture
+{
+public:
+    MessageCapture()
+    {
+        m_previous = SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+            m_texts.push_back(request.text);
+            return IDOK;
+        });
+    }
+    ~MessageCapture() { SetMessageBoxHandler(m_previous); }
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
+
+    std::vector<std::u16string> Take() { return std::exchange(m_texts, {}); }
+
+private:
+    MessageBoxHandler m_previous;
+    std::vector<std::u16string> m_texts;
+};
+
+std::u16string Number(std::int64_t value) { return FormatW(u"%I64d", {value}); }
+
+std::u16string Folded(std::u16string_view name)
+{
+    std::u16string folded(name);
+    for (char16_t& c : folded) {
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+    }
+    return folded;
+}
+
+bool IsDottedQuad(std::u16string_view address)
+{
+    int parts = 0;
+    size_t start = 0;
+    while (parts < 4) {
+        size_t end = address.find(u'.', start);
+        std::u16string_view part = address.substr(start, end == std::u16string_view::npos ? end : end - start);
+        if (part.empty() || part.size() > 3)
+            return false;
+        for (char16_t c : part) {
+            if (c < u'0' || c > u'9')
+                return false;
+        }
+        if (WcsToLong(part, 10) > 255)
+            return false;
+        ++parts;
+        if (end == std::u16string_view::npos)
+            break;
+        start = end + 1;
+    }
+    return parts == 4 && address.find(u'.', start) == std::u16string_view::npos;
+}
+
+// k when `key` is exactly the key that the load builds for item k ("ItemDescribe%d", k ≥ 1), else 0.
+std::int64_t ItemNumber(std::u16string_view key)
+{
+    if (key.size() <= kItemPrefix.size() || !EqualsNoCaseAscii(key.substr(0, kItemPrefix.size()), kItemPrefix))
+        return 0;
+    std::u16string_view digits = key.substr(kItemPrefix.size());
+    if (digits.size() > 10 || digits.front() == u'0')
+        return 0;
+    for (char16_t c : digits) {
+        if (c < u'0' || c > u'9')
+            return 0;
+    }
+    return WcsToLongLong(digits, 10);
+}
+
+class ServerListChecker
+{
+public:
+    explicit ServerListChecker(const CProfileDocument& document) : m_document(document) {}
+
+    std::vector<tagFinding> Run();
+
+private:
+    void Add(std::u16string where, std::u16string problem) { m_findings.push_back({where, problem}); }
+    std::optional<std::u16string> Decode(const std::u16string& raw, const std::u16string& where);
+    void CheckLength(const std::u16string& raw, const std::u16string& text, const std::u16string& where);
+    void CheckEntry(int number);
+    void CheckServerSection(const std::u16string& section, const std::u16string& entry);
+    void CheckMissingItems();
+    void CheckDuplicates();
+    void CheckUnusedSections();
+    void CheckUnusedItemKeys();
+    bool HasSection(const std::u16string& section) const;
+
+    const CProfileDocument& m_document;
+    MessageCapture m_messages;
+    int m_count = 0;
+    std::int64_t m_highest = 0; // the highest item number that a key of the file has
+    std::vector<tagFinding> m_findings;
+    std::vector<int> m_missingItems;
+    std::map<std::u16string, std::vector<int>> m_entriesByName;
+    std::set<std::u16string> m_usedSections; // folded
+};
+
+std::vector<tagFinding> ServerListChecker::Run()
+{
+    std::u16string countText = m_document.GetString(kServerInfo, u"ItemCount").value_or(u"0");
+    m_count = WcsToLong(countText, 10);
+    m_usedSections = {Folded(u"GlobalInfo"), Folded(kServerInfo)};
+    // Items above the highest stored one are all missing; they need no look each.
+    for (const std::u16string& key : m_document.KeyNames(kServerInfo))
+        m_highest = std::max(m_highest, ItemNumber(key));
+    for (int number = 1; number <= m_count && number <= m_highest; ++number)
+        CheckEntry(number);
+    if (m_count > m_highest)
+        m_usedSections.insert(Folded(Md5Hex(u"")));
+    CheckMissingItems();
+    CheckDuplicates();
+    CheckUnusedSections();
+    CheckUnusedItemKeys();
+    return m_findings;
+}
+
+// The text that the load would get, or nothing when the decoder refused or complained.
+std::optional<std::u16string> ServerListChecker::Decode(const std::u16string& raw, const std::u16string& where)
+{
+    std::u16string text = XorDecrypt(raw);
+    std::vector<std::u16string> refusals = m_messages.Take();
+    for (const std::u16string& refusal : refusals)
+        Add(where, u"cannot be decoded: " + refusal);
+    if (raw.size() >= 4) {
+        std::int64_t declared = WcsToLong(std::u16string_view(raw).substr(0, 4), 16) & 0xFFFF;
+        if (declared >= kEncoderLimit)
+            Add(where, u"declares " + Number(declared) + u" characters: texts of " + Number(kEncoderLimit) +
+                           u" characters and more are refused when saved");
+    }
+    if (!refusals.empty())
+        return std::nullopt;
+    CheckLength(raw, text, where);
+    return text;
+}
+
+void ServerListChecker::CheckLength(const std::u16string& raw, const std::u16string& text,
+                                    const std::u16string& where)
+{
+    if (raw.size() <= kClientValueLength && text.size() <= static_cast<size_t>(kLongestSafeText))
+        return;
+    Add(where, u"has " + Number(std::int64_t(text.size())) + u" characters (more than " +
+                   Number(kLongestSafeText) + u"): its XOR text of " + Number(std::int64_t(raw.size())) +
+                   u" characters is cut to " + Number(kClientValueLength) +
+                   u" by a reader limited to that length and cannot be read back");
+}
+
+void ServerListChecker::CheckEntry(int number)
+{
+    std::u16string key = std::u16string(kItemPrefix) + Number(number);
+    std::u16string entry = u"entry " + Number(number - 1) + u" (" + key + u")";
+    std::optional<std::u16string> raw = m_document.GetString(kServerInfo, key);
+    if (!raw) {
+        m_missingItems.push_back(number);
+        m_usedSections.insert(Folded(Md5Hex(u"")));
+        return;
+    }
+    std::optional<std::u16string> name = Decode(*raw, entry + u" name");
+    std::u16string section = Md5Hex(name.value_or(u""));
+    m_usedSections.insert(Folded(section));
+    if (name)
+        m_entriesByName[*name].push_back(number - 1);
+    CheckServerSection(section, entry);
+}
+
+void ServerListChecker::CheckServerSection(const std::u16string& section, const std::u16string& entry)
+{
+    if (!HasSection(section)) {
+        Add(entry, u"its section [" + section + u"] is missing: it loads with the address 0.0.0.0 and an "
+                                                u"empty domain");
+        return;
+    }
+    std::optional<std::u16string> address = m_document.GetString(section, u"ServerAddr");
+    if (!address) {
+        Add(entry + u" address", u"[" + section + u"] has no ServerAddr: it loads as 0.0.0.0");
+    } else {
+        std::u16string dotted = NumberToIp(*address);
+        if (!IsDottedQuad(dotted))
+            Add(entry + u" address", u"\"" + *address + u"\" loads as \"" + dotted +
+                                         u"\", not a dotted quad of numbers from 0 to 255");
+    }
+    std::optional<std::u16string> domain = m_document.GetString(section, u"ServerDomain");
+    if (!domain)
+        Add(entry + u" domain", u"[" + section + u"] has no ServerDomain: it loads empty");
+    else
+        Decode(*domain, entry + u" domain");
+}
+
+void ServerListChecker::CheckMissingItems()
+{
+    std::int64_t missing = static_cast<std::int64_t>(m_missingItems.size());
+    std::u16string keys;
+    for (int number : m_missingItems)
+        keys += (keys.empty() ? u"" : u", ") + std::u16string(kItemPrefix) + Number(number);
+    if (m_count > m_highest) {
+        std::u16string first = std::u16string(kItemPrefix) + Number(m_highest + 1);
+        std::u16string last = std::u16string(kItemPrefix) + Number(m_count);
+        keys += (keys.empty() ? u"" : u", ") + (m_count == m_highest + 1 ? first : first + u" to " + last);
+        missing += m_count - m_highest;
+    }
+    if (missing == 0)
+        return;
+    Add(u"[ServerInfo] ItemCount",
+        u"is " + Number(m_count) + u" but " + Number(missing) + u" of its items are missing (" + keys +
+            u"): each loads as an entry with an empty name, the address 0.0.0.0 and an empty domain");
+}
+
+void ServerListChecker::CheckDuplicates()
+{
+    for (const auto& [name, entries] : m_entriesByName) {
+        if (entries.size() < 2)
+            continue;
+        std::u16string where = u"entries";
+        for (int index : entries)
+            where += (where == u"entries" ? u" " : u", ") + Number(index);
+        Add(where, u"share the name \"" + name + u"\" and so the section [" + Md5Hex(name) +
+                       u"]: after a save all of them have the last one's address and domain");
+    }
+}
+
+void ServerListChecker::CheckUnusedSections()
+{
+    std::set<std::u16string> seen;
+    for (const std::u16string& section : m_document.SectionNames()) {
+        std::u16string folded = Folded(section);
+        if (!seen.insert(folded).second)
+            Add(u"[" + section + u"]", u"stands a second time in the file: only the first is read");
+        else if (!m_usedSections.count(folded))
+            Add(u"[" + section + u"]", u"is not the section of any entry");
+    }
+}
+
+void ServerListChecker::CheckUnusedItemKeys()
+{
+    for (const std::u16string& key : m_document.KeyNames(kServerInfo)) {
+        if (Folded(key).rfind(Folded(kItemPrefix), 0) != 0)
+            continue;
+        std::int64_t number = ItemNumber(key);
+        if (number < 1 || number > m_count)
+            Add(u"[ServerInfo] " + key, u"is not read by the load (ItemCount is " + Number(m_count) + u")");
+    }
+}
+
+bool ServerListChecker::HasSection(const std::u16string& section) const
+{
+    for (const std::u16string& name : m_document.SectionNames()) {
+        if (EqualsNoCaseAscii(name, section))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<tagFinding> CheckServerList(const CProfileDocument& document)
+{
+    return ServerListChecker(document).Run();
+}
+
+std::string FindingsJson(const std::vector<tagFinding>& findings)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const tagFinding& finding : findings)
+        list.push_back({{"where", ToUtf8(finding.strWhere)}, {"problem", ToUtf8(finding.strProblem)}});
+    return list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}

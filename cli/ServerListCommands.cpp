@@ -1,0 +1,283 @@
+#include "cli/ServerListCommands.h"
+
+#include "cli/ServerListCheck.h"
+#include "framework/FileSystem.h"
+#include "framework/ProfileFile.h"
+#include "framework/StdioFile.h"
+#include "framework/WideText.h"
+#include "serverlist/ServerList.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <iostream>
+#include <memory>
+#include <utility>
+
+namespace {
+
+struct ServerListArguments
+{
+    std::string file;
+    int index = 0;
+    std::string direction;
+    std::string name;
+    std::string addr;
+    std::string domain;
+    CLI::Option* nameOption = nullptr;
+    CLI::Option* addrOption = nullptr;
+    CLI::Option* domainOption = nullptr;
+    bool json = false;
+
+    std::u16string Path() const { return FromUtf8(file); }
+};
+
+using Arguments = std::shared_ptr<ServerListArguments>;
+
+void ReportFileError(const std::u16string& path, int error)
+{
+    ReportFileException(CFileException(CFileException::OsErrorToCause(error), path, error));
+}
+
+// A file that must be there to be read: show, export and check.
+bool CheckReadable(const std::u16string& path)
+{
+    int error = 0;
+    if (ReadFileBytes(path, &error))
+        return true;
+    ReportFileError(path, error);
+    return false;
+}
+
+// The commands that change the list may start from a missing file, which the save then creates.
+bool LoadForChange(const std::u16string& path, CArray<tagServer>& servers)
+{
+    int error = 0;
+    if (!ReadFileBytes(path, &error) && error != ENOENT) {
+        ReportFileError(path, error);
+        return false;
+    }
+    LoadServerList(path, servers);
+    return true;
+}
+
+bool Save(const std::u16string& path, const CArray<tagServer>& servers)
+{
+    int error = SaveServerList(path, servers);
+    if (error != 0)
+        ReportFileError(path, error);
+    return error == 0;
+}
+
+bool CheckIndex(const ServerListArguments& arguments, size_t count)
+{
+    if (arguments.index >= 0 && static_cast<size_t>(arguments.index) < count)
+        return true;
+    PrintError("no entry " + std::to_string(arguments.index) + " in " + arguments.file + ": it holds " +
+               std::to_string(count) + " entries");
+    return false;
+}
+
+void PrintTabSeparated(const CArray<tagServer>& servers)
+{
+    for (const tagServer& server : servers)
+        PrintLine(server.strServerName + u"\t" + server.strServerAddr + u"\t" + server.strServerDomain);
+}
+
+void PrintJson(const CArray<tagServer>& servers)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const tagServer& server : servers) {
+        list.push_back({{"name", ToUtf8(server.strServerName)},
+                        {"address", ToUtf8(server.strServerAddr)},
+                        {"domain", ToUtf8(server.strServerDomain)}});
+    }
+    std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << std::endl;
+}
+
+int RunShow(const ServerListArguments& arguments)
+{
+    MessageCounter messages;
+    if (!CheckReadable(arguments.Path()))
+        return kExitRefused;
+    CArray<tagServer> servers;
+    LoadServerList(arguments.Path(), servers);
+    if (arguments.json)
+        PrintJson(servers);
+    else
+        PrintTabSeparated(servers);
+    return messages.ExitStatus();
+}
+
+// Loads, lets `change` work on the array, saves. A change that refuses saves nothing.
+template <class Change> int RunChange(const ServerListArguments& arguments, Change change)
+{
+    MessageCounter messages;
+    CArray<tagServer> servers;
+    if (!LoadForChange(arguments.Path(), servers) || !change(servers) || !Save(arguments.Path(), servers))
+        return kExitRefused;
+    return messages.ExitStatus();
+}
+
+std::u16string ValueOr(const CLI::Option* option, const std::string& value, const std::u16string& old)
+{
+    return option->count() > 0 ? FromUtf8(value) : old;
+}
+
+int RunAdd(const ServerListArguments& arguments)
+{
+    return RunChange(arguments, [&](CArray<tagServer>& servers) {
+        servers.push_back({FromUtf8(arguments.name), FromUtf8(arguments.addr), FromUtf8(arguments.domain)});
+        return true;
+    });
+}
+
+int RunEdit(const ServerListArguments& arguments)
+{
+    return RunChange(arguments, [&](CArray<tagServer>& servers) {
+        if (!CheckIndex(arguments, servers.size()))
+            return false;
+        tagServer& server = servers[static_cast<size_t>(arguments.index)];
+        server = {ValueOr(arguments.nameOption, arguments.name, server.strServerName),
+                  ValueOr(arguments.addrOption, arguments.addr, server.strServerAddr),
+                  ValueOr(arguments.domainOption, arguments.domain, server.strServerDomain)};
+        return true;
+    });
+}
+
+int RunRemove(const ServerListArguments& arguments)
+{
+    return RunChange(arguments, [&](CArray<tagServer>& servers) {
+        if (!CheckIndex(arguments, servers.size()))
+            return false;
+        servers.erase(servers.begin() + arguments.index);
+        return true;
+    });
+}
+
+// The page does nothing for a move off either end; here that is a refusal, so scripts notice it.
+int RunMove(const ServerListArguments& arguments)
+{
+    return RunChange(arguments, [&](CArray<tagServer>& servers) {
+        if (!CheckIndex(arguments, servers.size()))
+            return false;
+        size_t from = static_cast<size_t>(arguments.index);
+        bool up = arguments.direction == "up";
+        if (up ? from == 0 : from + 1 == servers.size()) {
+            PrintError("entry " + std::to_string(from) + " cannot move " + arguments.direction +
+                       ": it is the " + (up ? "first" : "last"));
+            return false;
+        }
+        std::swap(servers[from], servers[up ? from - 1 : from + 1]);
+        return true;
+    });
+}
+
+// Lines of "name<TAB>address<TAB>domain"; empty lines are passed over.
+bool ParseEntries(const std::vector<std::u16string>& lines, CArray<tagServer>& servers)
+{
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::u16string& line = lines[i];
+        if (line.empty())
+            continue;
+        size_t first = line.find(u'\t');
+        size_t second = first == std::u16string::npos ? first : line.find(u'\t', first + 1);
+        if (second == std::u16string::npos || line.find(u'\t', second + 1) != std::u16string::npos) {
+            PrintError("standard input, line " + std::to_string(i + 1) +
+                       ": expected name, address and domain separated by two tabs");
+            return false;
+        }
+        servers.push_back({line.substr(0, first), line.substr(first + 1, second - first - 1),
+                           line.substr(second + 1)});
+    }
+    return true;
+}
+
+int RunImport(const ServerListArguments& arguments)
+{
+    CArray<tagServer> entries;
+    if (!ParseEntries(ReadInputLines(), entries))
+        return kExitRefused;
+    return RunChange(arguments, [&](CArray<tagServer>& servers) {
+        servers = entries;
+        return true;
+    });
+}
+
+int RunCheck(const ServerListArguments& arguments)
+{
+    if (!CheckReadable(arguments.Path()))
+        return kExitRefused;
+    CProfileDocument document;
+    if (int error = document.Load(arguments.Path())) {
+        ReportFileError(arguments.Path(), error);
+        return kExitRefused;
+    }
+    std::vector<tagFinding> findings = CheckServerList(document);
+    if (arguments.json)
+        std::cout << FindingsJson(findings) << std::endl;
+    else
+        for (const tagFinding& finding : findings)
+            PrintLine(finding.strWhere + u": " + finding.strProblem);
+    return findings.empty() ? kExitSuccess : kExitRefused;
+}
+
+// Every command has arguments of its own; the callback hands the parsed ones to its runner.
+std::pair<CLI::App*, Arguments> AddCommand(CLI::App& group, CommandAction& action, const std::string& name,
+                                           const std::string& description,
+                                           int (*run)(const ServerListArguments&))
+{
+    auto arguments = std::make_shared<ServerListArguments>();
+    CLI::App* command = group.add_subcommand(name, description);
+    command->add_option("file", arguments->file, "The server list file (ServerInfo.ini)")->required();
+    command->callback([&action, arguments, run] { action = [arguments, run] { return run(*arguments); }; });
+    return {command, arguments};
+}
+
+void AddIndex(CLI::App* command, const Arguments& arguments)
+{
+    command->add_option("index", arguments->index, "The entry's index, counting from 0")->required();
+}
+
+void AddFields(CLI::App* command, const Arguments& arguments)
+{
+    arguments->nameOption = command->add_option("--name", arguments->name, "The server's name");
+    arguments->addrOption = command->add_option("--addr", arguments->addr, "The server's address");
+    arguments->domainOption = command->add_option("--domain", arguments->domain, "The server's domain");
+}
+
+} // namespace
+
+void AddServerListCommands(CLI::App& app, CommandAction& action)
+{
+    CLI::App* group = app.add_subcommand("serverlist", "Show, change and check a server list file");
+    group->require_subcommand(1, 1);
+
+    auto [show, showArguments] =
+        AddCommand(*group, action, "show", "One line per entry: name, address, domain", RunShow);
+    show->add_flag("--json", showArguments->json, "A JSON array of {name, address, domain}");
+
+    auto [add, addArguments] = AddCommand(*group, action, "add", "Append an entry", RunAdd);
+    AddFields(add, addArguments);
+
+    auto [edit, editArguments] = AddCommand(*group, action, "edit", "Change fields of an entry", RunEdit);
+    AddIndex(edit, editArguments);
+    AddFields(edit, editArguments);
+
+    auto [remove, removeArguments] = AddCommand(*group, action, "remove", "Remove an entry", RunRemove);
+    AddIndex(remove, removeArguments);
+
+    auto [move, moveArguments] = AddCommand(*group, action, "move", "Move an entry up or down", RunMove);
+    AddIndex(move, moveArguments);
+    move->add_option("direction", moveArguments->direction, "up or down")
+        ->required()
+        ->check(CLI::IsMember({"up", "down"}));
+
+    AddCommand(*group, action, "import", "Replace the entries by tab-separated lines from standard input",
+               RunImport);
+    AddCommand(*group, action, "export", "The entries as tab-separated lines, for import", RunShow);
+
+    auto [check, checkArguments] = AddCommand(
+        *group, action, "check", "Report what would surprise an operator; the file is not changed", RunCheck);
+    check->add_flag("--json", checkArguments->json, "A JSON array of {where, problem}");
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "create/CreateRequest.h"
+
+// The creation page's three options.
+struct tagCreateOptions
+{
+    bool bDatabase = true;   // "生成数据库脚本"
+    bool bInstaller = true;  // "生成安装包脚本"
+    bool bServerInfo = true; // "生成ServerInfo.ini": steers the input rules only, writes nothing
+};
+
+// The OK command once the inputs are in `request` (strModuleDir included): checks the inputs, reads the
+// game list into request.GameList when an output needs it ("游戏列表读取失败!", "游戏列表读取成功,但是内容为空"),
+// then runs the database step and the installer step. False when a step stopped after its message.
+// A script that cannot be written throws CFileException, for the caller to report as the framework does.
+bool RunCreation(tagCreateRequest& request, const tagCreateOptions& options);

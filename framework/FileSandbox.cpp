@@ -1,0 +1,105 @@
+#include "framework/FileSandbox.h"
+
+#include "framework/WideText.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+CFileSandbox*& Installed()
+{
+    static CFileSandbox* sandbox = nullptr;
+    return sandbox;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string WithoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+} // namespace
+
+CFileSandbox::CFileSandbox() : m_previous(Installed()) { Installed() = this; }
+
+CFileSandbox::~CFileSandbox() { Installed() = m_previous; }
+
+CFileSandbox* CFileSandbox::Active() { return Installed(); }
+
+std::vector<CFileSandbox::Write> CFileSandbox::Writes() const
+{
+    std::vector<Write> writes;
+    for (const std::u16string& path : m_order)
+        writes.push_back({path, m_files.at(path)});
+    return writes;
+}
+
+std::optional<std::string> CFileSandbox::Read(const std::u16string& path) const
+{
+    auto found = m_files.find(path);
+    if (found == m_files.end())
+        return std::nullopt;
+    return found->second;
+}
+
+int CFileSandbox::CheckFolderWritable(const std::string& folder) const
+{
+    if (m_folders.count(WithoutTrailingSlash(folder)))
+        return 0;
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0)
+        return errno;
+    if (!S_ISDIR(st.st_mode))
+        return ENOTDIR;
+    return ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+// The checks of the real replacement: the target must not be a folder or read-only, and its folder
+// must take the temporary file.
+int CFileSandbox::Replace(const std::u16string& path, std::string_view bytes)
+{
+    std::string target = ToUtf8(path);
+    if (target.empty())
+        return ENOENT;
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        if ((st.st_mode & 0222) == 0)
+            return EACCES;
+    }
+    if (int error = CheckFolderWritable(FolderOf(target)))
+        return error;
+    auto [entry, added] = m_files.insert_or_assign(path, std::string(bytes));
+    if (added)
+        m_order.push_back(path);
+    return 0;
+}
+
+bool CFileSandbox::CreateFolder(const std::u16string& path)
+{
+    std::string folder = WithoutTrailingSlash(ToUtf8(path));
+    struct stat st;
+    if (folder.empty() || m_folders.count(folder) || ::stat(folder.c_str(), &st) == 0)
+        return false;
+    if (CheckFolderWritable(FolderOf(folder)) != 0)
+        return false;
+    m_folders.insert(folder);
+    return true;
+}
+
+bool CFileSandbox::Exists(const std::u16string& path) const
+{
+    return m_files.count(path) != 0 || m_folders.count(WithoutTrailingSlash(ToUtf8(path))) != 0;
+}
