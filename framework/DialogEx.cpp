@@ -42,9 +42,7 @@ QWidget* MakeEdit(QWidget* parent, const ControlTemplate& control)
 {
     auto* edit = new QLineEdit(parent);
     edit->setFrame(control.style & CS_BORDER);
-    edit->setReadOnly(control.style & CS_READONLY);
-    if (control.style & CS_READONLY)
-        edit->setBackgroundRole(QPalette::Window);
+    SetLineEditReadOnly(edit, control.style & CS_READONLY);
     return edit;
 }
 

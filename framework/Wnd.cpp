@@ -101,15 +101,17 @@ void CWnd::CheckRadioButton(int firstId, int lastId, int checkId)
 
 void CWnd::SetEditReadOnly(int id, bool readOnly)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id))) {
-        edit->setReadOnly(readOnly);
-        // A read-only box shows the dialog's background, so that the operator sees it cannot be typed into.
-        edit->setBackgroundRole(readOnly ? QPalette::Window : QPalette::Base);
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, readOnly ? edit->parentWidget()->palette().color(QPalette::Window)
-                                                  : edit->parentWidget()->palette().color(QPalette::Base));
-        edit->setPalette(palette);
-    }
+    if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id)))
+        SetLineEditReadOnly(edit, readOnly);
+}
+
+void SetLineEditReadOnly(QLineEdit* edit, bool readOnly)
+{
+    edit->setReadOnly(readOnly);
+    // A read-only box shows the dialog's background, so that the operator sees it cannot be typed into.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, readOnly ? QPalette().color(QPalette::Window) : QPalette().color(QPalette::Base));
+    edit->setPalette(palette);
 }
 
 bool CWnd::IsEditReadOnly(int id) const

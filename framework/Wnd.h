@@ -20,6 +20,11 @@ struct CRect
     int Height() const { return bottom - top; }
 };
 
+class QLineEdit;
+
+// Makes an edit box read-only or editable, with the look that tells the operator which.
+void SetLineEditReadOnly(QLineEdit* edit, bool readOnly);
+
 // A window: a widget and, for dialogs, its controls by identifier.
 class CWnd
 {
