@@ -6,7 +6,7 @@
 namespace {
 
 // One conversion: flags, width and length modifier as printf reads them.
-struct Spec
+struct FormatField
 {
     bool leftAlign = false;
     bool zeroPad = false;
@@ -38,16 +38,16 @@ std::u16string Hex(std::uint64_t value, bool upper)
     return digits;
 }
 
-std::u16string ConvertNumber(const Spec& spec, std::int64_t value)
+std::u16string ConvertNumber(const FormatField& field, std::int64_t value)
 {
     // Without "I64" the platform passes 32 bits: only the value's low 32 bits count.
-    const std::uint64_t bits = spec.is64 ? static_cast<std::uint64_t>(value)
+    const std::uint64_t bits = field.is64 ? static_cast<std::uint64_t>(value)
                                          : static_cast<std::uint32_t>(static_cast<std::uint64_t>(value));
-    switch (spec.conversion) {
+    switch (field.conversion) {
     case u'd':
     case u'i': {
         const std::int64_t signedValue =
-            spec.is64 ? value : static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
+            field.is64 ? value : static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
         const bool negative = signedValue < 0;
         const std::uint64_t magnitude =
             negative ? 0 - static_cast<std::uint64_t>(signedValue) : static_cast<std::uint64_t>(signedValue);
@@ -62,14 +62,14 @@ std::u16string ConvertNumber(const Spec& spec, std::int64_t value)
     }
 }
 
-std::u16string Pad(std::u16string text, const Spec& spec)
+std::u16string Pad(std::u16string text, const FormatField& field)
 {
-    if (text.size() >= spec.width)
+    if (text.size() >= field.width)
         return text;
-    const size_t fill = spec.width - text.size();
-    if (spec.leftAlign)
+    const size_t fill = field.width - text.size();
+    if (field.leftAlign)
         return text + std::u16string(fill, u' ');
-    if (spec.zeroPad && spec.conversion != u's') {
+    if (field.zeroPad && field.conversion != u's') {
         const size_t signLength = (!text.empty() && text[0] == u'-') ? 1 : 0;
         text.insert(signLength, fill, u'0');
         return text;
@@ -77,21 +77,21 @@ std::u16string Pad(std::u16string text, const Spec& spec)
     return std::u16string(fill, u' ') + text;
 }
 
-std::u16string Convert(const Spec& spec, const FormatValue* value)
+std::u16string Convert(const FormatField& field, const FormatValue* value)
 {
     if (value == nullptr)
         return {};
-    if (spec.conversion == u's') {
+    if (field.conversion == u's') {
         if (const auto* text = std::get_if<std::u16string>(value))
-            return Pad(*text, spec);
+            return Pad(*text, field);
         // A number where text is expected is shown in decimal rather than lost.
-        Spec decimal;
+        FormatField decimal;
         decimal.is64 = true;
         decimal.conversion = u'd';
-        return Pad(ConvertNumber(decimal, std::get<std::int64_t>(*value)), spec);
+        return Pad(ConvertNumber(decimal, std::get<std::int64_t>(*value)), field);
     }
     if (const auto* number = std::get_if<std::int64_t>(value))
-        return Pad(ConvertNumber(spec, *number), spec);
+        return Pad(ConvertNumber(field, *number), field);
     return {};
 }
 
@@ -102,23 +102,23 @@ bool IsConversion(char16_t c)
 
 // Parses the conversion that starts after a "%" at `pos`; returns the position after it, or npos
 // when the characters are no conversion this formatter knows.
-size_t ParseSpec(std::u16string_view format, size_t pos, Spec& spec)
+size_t ParseSpec(std::u16string_view format, size_t pos, FormatField& field)
 {
     for (; pos < format.size() && (format[pos] == u'-' || format[pos] == u'0'); ++pos) {
         if (format[pos] == u'-')
-            spec.leftAlign = true;
+            field.leftAlign = true;
         else
-            spec.zeroPad = true;
+            field.zeroPad = true;
     }
     for (; pos < format.size() && format[pos] >= u'0' && format[pos] <= u'9'; ++pos)
-        spec.width = spec.width * 10 + static_cast<size_t>(format[pos] - u'0');
+        field.width = field.width * 10 + static_cast<size_t>(format[pos] - u'0');
     if (format.substr(pos, 3) == u"I64") {
-        spec.is64 = true;
+        field.is64 = true;
         pos += 3;
     }
     if (pos >= format.size() || !IsConversion(format[pos]))
         return std::u16string_view::npos;
-    spec.conversion = format[pos];
+    field.conversion = format[pos];
     return pos + 1;
 }
 
@@ -139,8 +139,8 @@ std::u16string FormatW(std::u16string_view format, const std::vector<FormatValue
             pos = percent + 2;
             continue;
         }
-        Spec spec;
-        const size_t after = ParseSpec(format, percent + 1, spec);
+        FormatField field;
+        const size_t after = ParseSpec(format, percent + 1, field);
         if (after == std::u16string_view::npos) {
             // Not a conversion: the percent sign stands for itself.
             out.push_back(u'%');
@@ -149,7 +149,7 @@ std::u16string FormatW(std::u16string_view format, const std::vector<FormatValue
         }
         const FormatValue* value = nextValue < values.size() ? &values[nextValue] : nullptr;
         ++nextValue;
-        out += Convert(spec, value);
+        out += Convert(field, value);
         pos = after;
     }
     return out;
