@@ -102,7 +102,7 @@ bool IsConversion(char16_t c)
 
 // Parses the conversion that starts after a "%" at `pos`; returns the position after it, or npos
 // when the characters are no conversion this formatter knows.
-size_t ParseSpec(std::u16string_view format, size_t pos, FormatField& field)
+size_t ParseField(std::u16string_view format, size_t pos, FormatField& field)
 {
     for (; pos < format.size() && (format[pos] == u'-' || format[pos] == u'0'); ++pos) {
         if (format[pos] == u'-')
@@ -140,7 +140,7 @@ std::u16string FormatW(std::u16string_view format, const std::vector<FormatValue
             continue;
         }
         FormatField field;
-        const size_t after = ParseSpec(format, percent + 1, field);
+        const size_t after = ParseField(format, percent + 1, field);
         if (after == std::u16string_view::npos) {
             // Not a conversion: the percent sign stands for itself.
             out.push_back(u'%');
