@@ -58,10 +58,10 @@ void DiffMiddle(const std::vector<std::string_view>& a, const std::vector<std::s
     while (i < n || j < m) {
         if (i < n && j < m && a[head + i] == b[head + j]) {
             edits.push_back({Op::Same, head + i++, head + j++});
-        } else if (j < m && (i == n || length[at(i, j + 1)] >= length[at(i + 1, j)])) {
-            edits.push_back({Op::Added, 0, head + j++});
+        } else if (i < n && (j == m || length[at(i + 1, j)] >= length[at(i, j + 1)])) {
+            edits.push_back({Op::Removed, head + i++, 0}); // removals first, as diff shows them
         } else {
-            edits.push_back({Op::Removed, head + i++, 0});
+            edits.push_back({Op::Added, 0, head + j++});
         }
     }
 }

@@ -1,0 +1,41 @@
+#include "create/InputRules.h"
+
+#include "support/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Required = std::array<bool, inputCount>;
+
+TEST(InputRules, WhichInputsTheOptionsNeed)
+{
+    EXPECT_EQ(RequiredInputs(true, true), (Required{true, true, true, true, true}));
+    EXPECT_EQ(RequiredInputs(true, false), (Required{true, true, true, false, true}));
+    EXPECT_EQ(RequiredInputs(false, true), (Required{false, true, true, true, false}));
+    EXPECT_EQ(RequiredInputs(false, false), (Required{false, false, false, false, false}));
+}
+
+TEST(InputRules, TheFirstEmptyRequiredInputIsReported)
+{
+    MessageBoxRecorder boxes;
+    tagCreateRequest request;
+    boxes.Expect();
+    EXPECT_FALSE(CheckInputs(request, true, true));
+    request.strCompanyName = u"C";
+    request.strPlatformName = u" "; // blanks fill an input
+    request.strPlatformDomain = u"D";
+    boxes.Expect(IDOK, 2);
+    EXPECT_FALSE(CheckInputs(request, true, true));
+    EXPECT_FALSE(CheckInputs(request, true, false));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{u"请输入\"公司名称\"信息", u"请输入\"服务器地址\"信息",
+                                                          u"请输入\"注册表信息\""}));
+    EXPECT_EQ(boxes.Shown()[0].caption, AfxGetAppName());
+    EXPECT_EQ(boxes.Shown()[0].type, MB_OK);
+    // Inputs that no option needs are not looked at.
+    EXPECT_TRUE(CheckInputs(tagCreateRequest{}, false, false));
+    request.strServerAddr = u"S";
+    EXPECT_TRUE(CheckInputs(request, false, true));
+}
+
+} // namespace
