@@ -15,7 +15,10 @@ MessageCounter::MessageCounter()
     });
 }
 
-MessageCounter::~MessageCounter() { SetMessageBoxHandler(m_previous); }
+MessageCounter::~MessageCounter()
+{
+    SetMessageBoxHandler(m_previous);
+}
 
 void PrintLine(std::u16string_view text)
 {

@@ -46,9 +46,7 @@ void AddCodecCommand(CLI::App& app, CommandAction& action, const std::string& na
     std::vector<std::string> methods;
     for (const auto& [method, codec] : codecs)
         methods.push_back(method);
-    command->add_option("method", arguments->method, "The method")
-        ->required()
-        ->check(CLI::IsMember(methods));
+    command->add_option("method", arguments->method, "The method")->required()->check(CLI::IsMember(methods));
     arguments->textOption =
         command->add_option("text", arguments->text, "The text; without it, each line of standard input");
     command->callback([&action, arguments, &codecs] {

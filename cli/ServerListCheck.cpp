@@ -47,7 +47,10 @@ private:
     std::vector<std::u16string> m_texts;
 };
 
-std::u16string Number(std::int64_t value) { return FormatW(u"%I64d", {value}); }
+std::u16string Number(std::int64_t value)
+{
+    return FormatW(u"%I64d", {value});
+}
 
 std::u16string Folded(std::u16string_view name)
 {
@@ -65,7 +68,8 @@ bool IsDottedQuad(std::u16string_view address)
     size_t start = 0;
     while (parts < 4) {
         size_t end = address.find(u'.', start);
-        std::u16string_view part = address.substr(start, end == std::u16string_view::npos ? end : end - start);
+        std::u16string_view part =
+            address.substr(start, end == std::u16string_view::npos ? end : end - start);
         if (part.empty() || part.size() > 3)
             return false;
         for (char16_t c : part) {
@@ -85,7 +89,8 @@ bool IsDottedQuad(std::u16string_view address)
 // k when `key` is exactly the key that the load builds for item k ("ItemDescribe%d", k ≥ 1), else 0.
 std::int64_t ItemNumber(std::u16string_view key)
 {
-    if (key.size() <= kItemPrefix.size() || !EqualsNoCaseAscii(key.substr(0, kItemPrefix.size()), kItemPrefix))
+    if (key.size() <= kItemPrefix.size() ||
+        !EqualsNoCaseAscii(key.substr(0, kItemPrefix.size()), kItemPrefix))
         return 0;
     std::u16string_view digits = key.substr(kItemPrefix.size());
     if (digits.size() > 10 || digits.front() == u'0')
@@ -146,7 +151,8 @@ std::vector<tagFinding> ServerListChecker::Run()
 }
 
 // The text that the load would get, or nothing when the decoder refused or complained.
-std::optional<std::u16string> ServerListChecker::Decode(const std::u16string& raw, const std::u16string& where)
+std::optional<std::u16string> ServerListChecker::Decode(const std::u16string& raw,
+                                                        const std::u16string& where)
 {
     std::u16string text = XorDecrypt(raw);
     std::vector<std::u16string> refusals = m_messages.Take();
@@ -196,8 +202,9 @@ void ServerListChecker::CheckEntry(int number)
 void ServerListChecker::CheckServerSection(const std::u16string& section, const std::u16string& entry)
 {
     if (!HasSection(section)) {
-        Add(entry, u"its section [" + section + u"] is missing: it loads with the address 0.0.0.0 and an "
-                                                u"empty domain");
+        Add(entry, u"its section [" + section +
+                       u"] is missing: it loads with the address 0.0.0.0 and an "
+                       u"empty domain");
         return;
     }
     std::optional<std::u16string> address = m_document.GetString(section, u"ServerAddr");

@@ -8,7 +8,7 @@
 // One thing in a server list file that would surprise an operator.
 struct tagFinding
 {
-    std::u16string strWhere;   // "entry 2 (ItemDescribe3) name", "[ServerInfo] ItemCount", "[section]" …
+    std::u16string strWhere; // "entry 2 (ItemDescribe3) name", "[ServerInfo] ItemCount", "[section]" …
     std::u16string strProblem;
 };
 

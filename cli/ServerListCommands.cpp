@@ -187,8 +187,8 @@ bool ParseEntries(const std::vector<std::u16string>& lines, CArray<tagServer>& s
                        ": expected name, address and domain separated by two tabs");
             return false;
         }
-        servers.push_back({line.substr(0, first), line.substr(first + 1, second - first - 1),
-                           line.substr(second + 1)});
+        servers.push_back(
+            {line.substr(0, first), line.substr(first + 1, second - first - 1), line.substr(second + 1)});
     }
     return true;
 }

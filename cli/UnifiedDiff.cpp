@@ -49,8 +49,9 @@ void DiffMiddle(const std::vector<std::string_view>& a, const std::vector<std::s
     auto at = [m](size_t i, size_t j) { return i * (m + 1) + j; };
     for (size_t i = n; i-- > 0;) {
         for (size_t j = m; j-- > 0;) {
-            length[at(i, j)] = a[head + i] == b[head + j] ? length[at(i + 1, j + 1)] + 1
-                                                          : std::max(length[at(i + 1, j)], length[at(i, j + 1)]);
+            length[at(i, j)] = a[head + i] == b[head + j]
+                                   ? length[at(i + 1, j + 1)] + 1
+                                   : std::max(length[at(i + 1, j)], length[at(i, j + 1)]);
         }
     }
     size_t i = 0;

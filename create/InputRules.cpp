@@ -26,7 +26,8 @@ std::array<bool, inputCount> RequiredInputs(bool installer, bool serverInfo)
 {
     std::array<bool, inputCount> required{};
     for (size_t i = 0; i < required.size(); ++i)
-        required[i] = (installer && kRules[i].neededByInstaller) || (serverInfo && kRules[i].neededByServerInfo);
+        required[i] =
+            (installer && kRules[i].neededByInstaller) || (serverInfo && kRules[i].neededByServerInfo);
     return required;
 }
 

@@ -5,8 +5,7 @@
 #include <array>
 
 // The five inputs of a creation run, in the order they are checked.
-enum CreateInput
-{
+enum CreateInput {
     inputCompanyName,
     inputPlatformName,
     inputPlatformDomain,

@@ -31,11 +31,20 @@ std::string WithoutTrailingSlash(std::string path)
 
 } // namespace
 
-CFileSandbox::CFileSandbox() : m_previous(Installed()) { Installed() = this; }
+CFileSandbox::CFileSandbox() : m_previous(Installed())
+{
+    Installed() = this;
+}
 
-CFileSandbox::~CFileSandbox() { Installed() = m_previous; }
+CFileSandbox::~CFileSandbox()
+{
+    Installed() = m_previous;
+}
 
-CFileSandbox* CFileSandbox::Active() { return Installed(); }
+CFileSandbox* CFileSandbox::Active()
+{
+    return Installed();
+}
 
 std::vector<CFileSandbox::Write> CFileSandbox::Writes() const
 {

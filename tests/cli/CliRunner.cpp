@@ -112,14 +112,15 @@ void WriteDeployment(const TempDir& dir, const std::vector<std::u16string>& game
         list += row;
     dir.Write("脚本代码/数据脚本/游戏列表.sql", DiskText(list));
     dir.Write("脚本代码/一键安装.bat",
-              DiskText(u"Rem 安装\n\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\n\nRem 建连接服务和填充数据\n\npause\n"));
+              DiskText(u"Rem 安装\n\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\n\nRem "
+                       u"建连接服务和填充数据\n\npause\n"));
     dir.Write("脚本代码/数据库脚本/数据库删除.sql", DiskText(u"USE master\nGO\n\n"));
     for (int part = 1; part <= 2; ++part) {
         dir.Write("脚本代码/数据库脚本/" + std::to_string(part) + "_5_积分库脚本.sql",
                   DiskText(u"CREATE DATABASE [QPGameScoreDB]\nGO\n"));
     }
-    for (const char* procedure : {"标识登录", "道具管理", "道具配置", "加载机器", "加载配置", "加载消息", "离开房间",
-                                  "列表描述", "列表配置", "游戏记录", "游戏写分"}) {
+    for (const char* procedure : {"标识登录", "道具管理", "道具配置", "加载机器", "加载配置", "加载消息",
+                                  "离开房间", "列表描述", "列表配置", "游戏记录", "游戏写分"}) {
         dir.Write(std::string("脚本代码/存储过程/积分数据库/") + procedure + ".sql",
                   DiskText(u"USE [QPGameScoreDB]\nGO\n"));
     }

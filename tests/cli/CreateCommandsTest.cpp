@@ -24,8 +24,8 @@ protected:
 
     std::vector<std::string> AllInputs() const
     {
-        return {"--company", "星辰网络", "--platform", "Veldra", "--domain", "www.example.com",
-                "--server", "10.0.0.1", "--registry", "VeldraGame"};
+        return {"--company",       "星辰网络", "--platform", "Veldra",     "--domain",
+                "www.example.com", "--server", "10.0.0.1",   "--registry", "VeldraGame"};
     }
 
     TempDir m_dir;
@@ -68,10 +68,14 @@ TEST_F(CreateCommand, OptionsThatNeedNoInputs)
     CliResult database = Create({"--database"});
     EXPECT_EQ(database.status, 0) << database.err;
     EXPECT_EQ(database.err, "");
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"))));
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(m_dir.File("脚本代码/存储过程/斗地主积分数据库/游戏写分.sql"))));
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_9_欢乐斗牛积分库脚本.sql"))));
-    EXPECT_NE(m_dir.Read("脚本代码/一键安装.bat").find(DiskText(u"osql -E -i \"%rootPath%1_8_斗地主积分库脚本.sql\"\n")),
+    EXPECT_TRUE(std::filesystem::exists(
+        std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"))));
+    EXPECT_TRUE(std::filesystem::exists(
+        std::filesystem::u8path(m_dir.File("脚本代码/存储过程/斗地主积分数据库/游戏写分.sql"))));
+    EXPECT_FALSE(std::filesystem::exists(
+        std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_9_欢乐斗牛积分库脚本.sql"))));
+    EXPECT_NE(m_dir.Read("脚本代码/一键安装.bat")
+                  .find(DiskText(u"osql -E -i \"%rootPath%1_8_斗地主积分库脚本.sql\"\n")),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("Veldra")));
 }
@@ -86,7 +90,8 @@ TEST_F(CreateCommand, AllOptionsByDefaultWriteDatabaseAndInstallerScripts)
     EXPECT_NE(lobby.find("AppPublisherURL=http://www.example.com\r\n"), std::string::npos);
     EXPECT_NE(m_dir.Read("Veldra/Veldra-all.iss").find(DiskText(u";欢乐斗牛\n")), std::string::npos);
     EXPECT_NE(m_dir.Read("Veldra/QZ斗地主.iss").find("PostMessage(hWnd, 1124,200, 0)"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/2_8_斗地主积分库脚本.sql"))));
+    EXPECT_TRUE(std::filesystem::exists(
+        std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/2_8_斗地主积分库脚本.sql"))));
 }
 
 TEST_F(CreateCommand, TheProfileGivesTheInputsAndOptionsWin)
@@ -94,7 +99,8 @@ TEST_F(CreateCommand, TheProfileGivesTheInputsAndOptionsWin)
     m_dir.Write("deployment.ini", "; kept with the deployment\r\n[Deployment]\r\nCompanyName=Stars Ltd\r\n"
                                   "PlatformName=FromProfile\r\nplatformdomain = \"profile.example.com\"\r\n"
                                   "RegistryInfo=ProfileKey\r\n[Other]\r\nCompanyName=Wrong\r\n");
-    CliResult result = Create({"--installer", "--profile", m_dir.File("deployment.ini"), "--platform", "Override"});
+    CliResult result =
+        Create({"--installer", "--profile", m_dir.File("deployment.ini"), "--platform", "Override"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("FromProfile")));
     std::string lobby = m_dir.Read("Override/Override.iss");
@@ -141,8 +147,8 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
 
     // A platform folder that cannot be made: the first game's script fails with the generator's message.
     m_dir.Write("Blocked", "a file where the folder should be");
-    CliResult installer = Create({"--installer", "--company", "C", "--platform", "Blocked", "--domain", "D",
-                                  "--registry", "R"});
+    CliResult installer = Create(
+        {"--installer", "--company", "C", "--platform", "Blocked", "--domain", "D", "--registry", "R"});
     EXPECT_EQ(installer.status, 1);
     EXPECT_EQ(installer.err, "斗地主脚本创建失败!\n");
 }
@@ -152,10 +158,12 @@ TEST_F(CreateCommand, TheDefaultDeploymentFolderIsBesideTheProgram)
     // A copy of the program in a folder of its own, with the deployment folder beside it.
     std::filesystem::copy_file(KORVANE_CLI_PATH, m_dir.File("korvane-cli"));
     TempDir elsewhere;
-    CliResult result = RunCli({"create", "--database", "--dry-run"}, "", elsewhere.Path(), m_dir.File("korvane-cli"));
+    CliResult result =
+        RunCli({"create", "--database", "--dry-run"}, "", elsewhere.Path(), m_dir.File("korvane-cli"));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.out.find("changed\t"), std::string::npos);
-    EXPECT_NE(result.out.find("\t" + m_dir.Path() + "/脚本代码/一键安装.bat\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\t" + m_dir.Path() + "/脚本代码/一键安装.bat\n"), std::string::npos)
+        << result.out;
 }
 
 } // namespace

@@ -54,9 +54,9 @@ protected:
 
     CliResult Create(const std::vector<std::string>& extra)
     {
-        std::vector<std::string> args = {"create", "--deploy-dir", m_dir.Path(), "--company", "星辰网络",
-                                         "--platform", "Veldra", "--domain", "www.example.com", "--server",
-                                         "10.0.0.1", "--registry", "VeldraGame"};
+        std::vector<std::string> args = {
+            "create",   "--deploy-dir",    m_dir.Path(), "--company", "星辰网络",   "--platform", "Veldra",
+            "--domain", "www.example.com", "--server",   "10.0.0.1",  "--registry", "VeldraGame"};
         args.insert(args.end(), extra.begin(), extra.end());
         return RunCli(args, "", m_dir.Path());
     }
@@ -94,7 +94,8 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     }
     std::set<std::string> expected;
     for (const auto& [path, entry] : listed) {
-        std::string relative = path.rfind(m_dir.Path() + "/", 0) == 0 ? path.substr(m_dir.Path().size() + 1) : path;
+        std::string relative =
+            path.rfind(m_dir.Path() + "/", 0) == 0 ? path.substr(m_dir.Path().size() + 1) : path;
         expected.insert(relative);
         EXPECT_EQ(entry.lines, LineCount(after[relative])) << relative;
     }
@@ -135,7 +136,8 @@ TEST_F(DryRun, DiffShowsTheChangesOfChangedFiles)
 
     CliResult withoutDryRun = Create({"--diff"});
     EXPECT_EQ(withoutDryRun.status, 2);
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(Deployed("数据库脚本/1_8_斗地主积分库脚本.sql"))));
+    EXPECT_FALSE(
+        std::filesystem::exists(std::filesystem::u8path(Deployed("数据库脚本/1_8_斗地主积分库脚本.sql"))));
 }
 
 TEST_F(DryRun, FailuresOfTheRunShowAsInARealRun)

@@ -88,9 +88,14 @@ TEST(EncodeCommands, EachLineOfStandardInputIsOneText)
 
 TEST(EncodeCommands, WrongCommandLinesGiveUsageAndStatusTwo)
 {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"encode"}, {"decode", "md5", "x"}, {"encode", "rot13", "x"}, {"encode", "xor", "a", "b"},
-             {"frobnicate"}, {"encode", "xor", "--bogus"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"encode"},
+                                               {"decode", "md5", "x"},
+                                               {"encode", "rot13", "x"},
+                                               {"encode", "xor", "a", "b"},
+                                               {"frobnicate"},
+                                               {"encode", "xor", "--bogus"}}) {
         CliResult result = RunCli(args);
         EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
         EXPECT_NE((result.out + result.err).find("Usage: korvane-cli"), std::string::npos)
@@ -100,9 +105,14 @@ TEST(EncodeCommands, WrongCommandLinesGiveUsageAndStatusTwo)
 
 TEST(EncodeCommands, HelpOnEveryCommand)
 {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"encode", "--help"}, {"decode", "-h"}, {"serverlist", "--help"},
-             {"serverlist", "check", "--help"}, {"serverlist", "move", "--help"}, {"create", "--help"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--help"},
+                                               {"encode", "--help"},
+                                               {"decode", "-h"},
+                                               {"serverlist", "--help"},
+                                               {"serverlist", "check", "--help"},
+                                               {"serverlist", "move", "--help"},
+                                               {"create", "--help"}}) {
         CliResult result = RunCli(args);
         EXPECT_EQ(result.status, 0) << testing::PrintToString(args);
         EXPECT_NE(result.out.find("Usage: korvane-cli"), std::string::npos) << testing::PrintToString(args);

@@ -22,8 +22,14 @@ protected:
     // Three entries made through "add", as an operator would build a list.
     void AddThree()
     {
-        ASSERT_EQ(Run({"add", m_file, "--name", "北京一区", "--addr", "1.2.3.4", "--domain", "bj.example.com"}).status, 0);
-        ASSERT_EQ(Run({"add", m_file, "--name", "Shanghai", "--addr", "10.0.0.1", "--domain", "sh.example.com"}).status, 0);
+        ASSERT_EQ(
+            Run({"add", m_file, "--name", "北京一区", "--addr", "1.2.3.4", "--domain", "bj.example.com"})
+                .status,
+            0);
+        ASSERT_EQ(
+            Run({"add", m_file, "--name", "Shanghai", "--addr", "10.0.0.1", "--domain", "sh.example.com"})
+                .status,
+            0);
         ASSERT_EQ(Run({"add", m_file, "--name", "Test", "--addr", "127.0.0.1", "--domain", ""}).status, 0);
     }
 
@@ -31,7 +37,8 @@ protected:
 
     TempDir m_dir;
     std::string m_file = m_dir.File("ServerInfo.ini");
-    const std::string m_three = "北京一区\t1.2.3.4\tbj.example.com\nShanghai\t10.0.0.1\tsh.example.com\nTest\t127.0.0.1\t\n";
+    const std::string m_three =
+        "北京一区\t1.2.3.4\tbj.example.com\nShanghai\t10.0.0.1\tsh.example.com\nTest\t127.0.0.1\t\n";
 };
 
 TEST_F(ServerListCommands, AddCreatesTheFileInTheClientsEncodedForm)
@@ -40,7 +47,8 @@ TEST_F(ServerListCommands, AddCreatesTheFileInTheClientsEncodedForm)
     EXPECT_EQ(Show(), m_three);
     std::string bytes = m_dir.Read("ServerInfo.ini");
     EXPECT_NE(bytes.find("ItemCount=3\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("[" + ToUtf8(Md5Hex(u"Shanghai")) + "]\r\nServerAddr=16777226\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("[" + ToUtf8(Md5Hex(u"Shanghai")) + "]\r\nServerAddr=16777226\r\n"),
+              std::string::npos);
     EXPECT_EQ(bytes.find("Shanghai"), std::string::npos) << "names are stored as XOR text";
 }
 
@@ -70,9 +78,11 @@ TEST_F(ServerListCommands, RemoveAndMoveWorkByIndexFromZero)
 {
     AddThree();
     EXPECT_EQ(Run({"move", m_file, "2", "up"}).status, 0);
-    EXPECT_EQ(Show(), "北京一区\t1.2.3.4\tbj.example.com\nTest\t127.0.0.1\t\nShanghai\t10.0.0.1\tsh.example.com\n");
+    EXPECT_EQ(Show(),
+              "北京一区\t1.2.3.4\tbj.example.com\nTest\t127.0.0.1\t\nShanghai\t10.0.0.1\tsh.example.com\n");
     EXPECT_EQ(Run({"move", m_file, "0", "down"}).status, 0);
-    EXPECT_EQ(Show(), "Test\t127.0.0.1\t\n北京一区\t1.2.3.4\tbj.example.com\nShanghai\t10.0.0.1\tsh.example.com\n");
+    EXPECT_EQ(Show(),
+              "Test\t127.0.0.1\t\n北京一区\t1.2.3.4\tbj.example.com\nShanghai\t10.0.0.1\tsh.example.com\n");
     EXPECT_EQ(Run({"remove", m_file, "1"}).status, 0);
     EXPECT_EQ(Show(), "Test\t127.0.0.1\t\nShanghai\t10.0.0.1\tsh.example.com\n");
 }
@@ -81,9 +91,12 @@ TEST_F(ServerListCommands, ImpossibleIndexesAndMovesChangeNothing)
 {
     AddThree();
     std::string before = m_dir.Read("ServerInfo.ini");
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"remove", m_file, "3"}, {"edit", m_file, "-1", "--name", "x"}, {"move", m_file, "0", "up"},
-             {"move", m_file, "2", "down"}, {"move", m_file, "7", "up"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"remove", m_file, "3"},
+                                               {"edit", m_file, "-1", "--name", "x"},
+                                               {"move", m_file, "0", "up"},
+                                               {"move", m_file, "2", "down"},
+                                               {"move", m_file, "7", "up"}}) {
         CliResult result = Run(args);
         EXPECT_EQ(result.status, 1) << testing::PrintToString(args);
         EXPECT_NE(result.err.find("korvane-cli: "), std::string::npos);

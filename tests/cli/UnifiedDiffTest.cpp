@@ -21,8 +21,9 @@ TEST(UnifiedDiff, EqualTextsGiveNothing)
 TEST(UnifiedDiff, AnInsertionWithThreeLinesOfContext)
 {
     std::string after = Numbered(1, 5) + "new\r\n" + Numbered(6, 10);
-    EXPECT_EQ(UnifiedDiff(Numbered(1, 10), after, "old", "new"),
-              "--- old\n+++ new\n@@ -3,6 +3,7 @@\n line 3\n line 4\n line 5\n+new\n line 6\n line 7\n line 8\n");
+    EXPECT_EQ(
+        UnifiedDiff(Numbered(1, 10), after, "old", "new"),
+        "--- old\n+++ new\n@@ -3,6 +3,7 @@\n line 3\n line 4\n line 5\n+new\n line 6\n line 7\n line 8\n");
 }
 
 TEST(UnifiedDiff, ChangesFarApartMakeTwoHunksAndNearOnesOne)

@@ -35,7 +35,8 @@ TEST_F(CreationRun, AGameListThatCannotBeReadOrIsEmptyStopsTheRun)
 {
     m_boxes.Expect(IDOK, 2);
     EXPECT_FALSE(RunCreation(m_request, tagCreateOptions{true, false, false}));
-    EXPECT_EQ(m_boxes.Texts(), (std::vector<std::u16string>{u"游戏列表.sql  打开失败!貌似没有这个文件", u"游戏列表读取失败!"}));
+    EXPECT_EQ(m_boxes.Texts(), (std::vector<std::u16string>{u"游戏列表.sql  打开失败!貌似没有这个文件",
+                                                            u"游戏列表读取失败!"}));
 
     m_boxes.Clear();
     WriteDiskText(m_dir, "脚本代码/数据脚本/游戏列表.sql", u"-- no games\n");

@@ -28,8 +28,9 @@ TEST(InputRules, TheFirstEmptyRequiredInputIsReported)
     boxes.Expect(IDOK, 2);
     EXPECT_FALSE(CheckInputs(request, true, true));
     EXPECT_FALSE(CheckInputs(request, true, false));
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::u16string>{u"请输入\"公司名称\"信息", u"请输入\"服务器地址\"信息",
-                                                          u"请输入\"注册表信息\""}));
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::u16string>{u"请输入\"公司名称\"信息", u"请输入\"服务器地址\"信息",
+                                           u"请输入\"注册表信息\""}));
     EXPECT_EQ(boxes.Shown()[0].caption, AfxGetAppName());
     EXPECT_EQ(boxes.Shown()[0].type, MB_OK);
     // Inputs that no option needs are not looked at.

@@ -11,8 +11,9 @@ using Names = std::vector<std::u16string>;
 TEST(ProfileSections, SectionsAndKeysInFileOrderAsSpelled)
 {
     TempDir dir;
-    dir.Write("a.ini", "top=1\r\n[ ServerInfo ] tail\r\nItemCount=2\r\n; c=3\r\nitemdescribe2 = x\r\n"
-                       "ItemDescribe1=y\r\nITEMCOUNT=9\r\nnot a key\r\n[Other]\r\n[serverinfo]\r\nLate=1\r\n[]\r\n");
+    dir.Write("a.ini",
+              "top=1\r\n[ ServerInfo ] tail\r\nItemCount=2\r\n; c=3\r\nitemdescribe2 = x\r\n"
+              "ItemDescribe1=y\r\nITEMCOUNT=9\r\nnot a key\r\n[Other]\r\n[serverinfo]\r\nLate=1\r\n[]\r\n");
     CProfileDocument document;
     ASSERT_EQ(document.Load(dir.FileW(u"a.ini")), 0);
     EXPECT_EQ(document.SectionNames(), (Names{u"ServerInfo", u"Other", u"serverinfo", u""}));
