@@ -296,8 +296,8 @@ std::vector<tagFinding> CheckServerList(const CProfileDocument& document)
 
 std::string FindingsJson(const std::vector<tagFinding>& findings)
 {
-    nlohmann::json list = nlohmann::json::array();
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const tagFinding& finding : findings)
         list.push_back({{"where", ToUtf8(finding.strWhere)}, {"problem", ToUtf8(finding.strProblem)}});
-    return list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    return list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }

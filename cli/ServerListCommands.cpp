@@ -86,13 +86,13 @@ void PrintTabSeparated(const CArray<tagServer>& servers)
 
 void PrintJson(const CArray<tagServer>& servers)
 {
-    nlohmann::json list = nlohmann::json::array();
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const tagServer& server : servers) {
         list.push_back({{"name", ToUtf8(server.strServerName)},
                         {"address", ToUtf8(server.strServerAddr)},
                         {"domain", ToUtf8(server.strServerDomain)}});
     }
-    std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << std::endl;
+    std::cout << list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << std::endl;
 }
 
 int RunShow(const ServerListArguments& arguments)
