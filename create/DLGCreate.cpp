@@ -1,37 +1,16 @@
 #include "create/DLGCreate.h"
 
 #include "app/PageCancel.h"
-#include "create/DatabaseScripts.h"
-#include "create/InstallerScripts.h"
+#include "create/CreationRun.h"
+#include "create/InputRules.h"
 #include "framework/FileSystem.h"
-#include "framework/MessageBox.h"
 #include "res/Resource.h"
 
 namespace {
 
-// One input of the page: its edit box, the member it is copied into, the message when it is missing,
-// and which of the two options need it. The table's order is the order the inputs are checked in.
-struct Input
-{
-    int editId;
-    std::u16string CDLGCreate::*member;
-    const char16_t* missingMessage;
-    bool neededByInstaller;
-    bool neededByServerList;
-};
-
-const Input kInputs[] = {
-    {IDC_EDIT_COMPANY, &CDLGCreate::m_strCompanyName, u"请输入\"公司名称\"信息", true, false},
-    {IDC_EDIT_PLATFORM, &CDLGCreate::m_strPlatformName, u"请输入\"平台名称\"信息", true, true},
-    {IDC_EDIT_DOMAIN, &CDLGCreate::m_strPlatformDomain, u"请输入\"平台域名\"信息", true, true},
-    {IDC_EDIT_SERVER, &CDLGCreate::m_strServerAddr, u"请输入\"服务器地址\"信息", false, true},
-    {IDC_EDIT_REGISTRY, &CDLGCreate::m_strRegistryInfo, u"请输入\"注册表信息\"", true, false},
-};
-
-bool IsRequired(const Input& input, bool installer, bool serverList)
-{
-    return (installer && input.neededByInstaller) || (serverList && input.neededByServerList);
-}
+// The edit boxes of the five inputs, in the order the rules number them.
+constexpr int kInputEdits[inputCount] = {IDC_EDIT_COMPANY, IDC_EDIT_PLATFORM, IDC_EDIT_DOMAIN, IDC_EDIT_SERVER,
+                                         IDC_EDIT_REGISTRY};
 
 } // namespace
 
@@ -66,23 +45,15 @@ void CDLGCreate::OnClickedOption()
 
 void CDLGCreate::UpdateInputStates()
 {
-    bool installer = IsChecked(IDC_CHECK_INSTALLER);
-    bool serverList = IsChecked(IDC_CHECK_SERVERINFO);
-    for (const Input& input : kInputs)
-        SetEditReadOnly(input.editId, !IsRequired(input, installer, serverList));
+    std::array<bool, inputCount> required =
+        RequiredInputs(IsChecked(IDC_CHECK_INSTALLER), IsChecked(IDC_CHECK_SERVERINFO));
+    for (int input = 0; input < inputCount; ++input)
+        SetEditReadOnly(kInputEdits[input], !required[input]);
 }
 
 bool CDLGCreate::CheckInputs()
 {
-    bool installer = IsChecked(IDC_CHECK_INSTALLER);
-    bool serverList = IsChecked(IDC_CHECK_SERVERINFO);
-    for (const Input& input : kInputs) {
-        if (IsRequired(input, installer, serverList) && (this->*input.member).empty()) {
-            AfxMessageBox(input.missingMessage);
-            return false;
-        }
-    }
-    return true;
+    return ::CheckInputs(MakeRequest(), IsChecked(IDC_CHECK_INSTALLER), IsChecked(IDC_CHECK_SERVERINFO));
 }
 
 void CDLGCreate::OnClickedOk()
@@ -90,39 +61,18 @@ void CDLGCreate::OnClickedOk()
     // No locale to set: the text files convert to and from code page 936 themselves.
     m_szModuleDir = GetModuleDirectory();
     CopyInputs();
-    if (!CheckInputs())
-        return;
-    if (IsChecked(IDC_CHECK_DATABASE) || IsChecked(IDC_CHECK_INSTALLER)) {
-        if (!ReadGameList()) {
-            AfxMessageBox(u"游戏列表读取失败!");
-            return;
-        }
-        if (m_GameList.empty()) {
-            AfxMessageBox(u"游戏列表读取成功,但是内容为空");
-            return;
-        }
+    tagCreateRequest request = MakeRequest();
+    tagCreateOptions options{IsChecked(IDC_CHECK_DATABASE), IsChecked(IDC_CHECK_INSTALLER),
+                             IsChecked(IDC_CHECK_SERVERINFO)};
+    // The run works on the page's game list: a run that does not read it leaves it as it was.
+    request.GameList = std::move(m_GameList);
+    try {
+        RunCreation(request, options);
+    } catch (...) {
+        m_GameList = std::move(request.GameList);
+        throw;
     }
-    // A database step that stopped after its own message ends the command here.
-    if (IsChecked(IDC_CHECK_DATABASE) && !MakeDatabaseScripts())
-        return;
-    if (IsChecked(IDC_CHECK_INSTALLER))
-        MakeInstallerScripts();
-    // The server list option only steers which inputs are needed; it writes nothing.
-}
-
-bool CDLGCreate::ReadGameList()
-{
-    return ::ReadGameList(m_szModuleDir, m_GameList);
-}
-
-bool CDLGCreate::MakeDatabaseScripts()
-{
-    return ::MakeDatabaseScripts(m_szModuleDir, m_GameList);
-}
-
-bool CDLGCreate::MakeInstallerScripts()
-{
-    return ::MakeInstallerScripts(MakeRequest());
+    m_GameList = std::move(request.GameList);
 }
 
 bool CDLGCreate::IsChecked(int id) const
@@ -133,8 +83,11 @@ bool CDLGCreate::IsChecked(int id) const
 void CDLGCreate::CopyInputs()
 {
     // Read-only boxes are copied too: they keep whatever was typed before.
-    for (const Input& input : kInputs)
-        this->*input.member = GetDlgItemText(input.editId);
+    m_strCompanyName = GetDlgItemText(IDC_EDIT_COMPANY);
+    m_strPlatformName = GetDlgItemText(IDC_EDIT_PLATFORM);
+    m_strPlatformDomain = GetDlgItemText(IDC_EDIT_DOMAIN);
+    m_strServerAddr = GetDlgItemText(IDC_EDIT_SERVER);
+    m_strRegistryInfo = GetDlgItemText(IDC_EDIT_REGISTRY);
 }
 
 tagCreateRequest CDLGCreate::MakeRequest() const
@@ -146,6 +99,5 @@ tagCreateRequest CDLGCreate::MakeRequest() const
     request.strServerAddr = m_strServerAddr;
     request.strRegistryInfo = m_strRegistryInfo;
     request.strModuleDir = m_szModuleDir;
-    request.GameList = m_GameList;
     return request;
 }

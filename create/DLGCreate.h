@@ -21,11 +21,6 @@ public:
     bool CheckInputs();
     void OnClickedOk();
 
-    // The steps of the OK command that work on the page's members.
-    bool ReadGameList();
-    bool MakeDatabaseScripts();
-    bool MakeInstallerScripts();
-
     std::u16string m_strCompanyName;
     std::u16string m_strPlatformName;
     std::u16string m_strPlatformDomain;
@@ -40,5 +35,6 @@ protected:
 private:
     bool IsChecked(int id) const;
     void CopyInputs();
+    // The five inputs and the program's folder; the game list stays with the page.
     tagCreateRequest MakeRequest() const;
 };
