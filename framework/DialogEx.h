@@ -49,7 +49,6 @@ public:
     // OnCancel. A file error escaping the handler is reported here, as the framework's dispatcher does.
     void SendCommand(int id, int code);
 
-    int GetTemplateId() const { return m_nIDTemplate; }
     const BaseUnits& GetBaseUnits() const { return m_baseUnits; }
 
 protected:

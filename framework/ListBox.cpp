@@ -62,11 +62,3 @@ int CListBox::SetCurSel(int index)
     list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     return index;
 }
-
-std::u16string CListBox::GetText(int index) const
-{
-    QListWidget* list = List();
-    if (!list || index < 0 || index >= list->count())
-        return std::u16string();
-    return FromQString(list->item(index)->text());
-}

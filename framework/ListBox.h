@@ -17,7 +17,6 @@ public:
     int GetCount() const;
     int GetCurSel() const;
     int SetCurSel(int index);
-    std::u16string GetText(int index) const;
 
 private:
     class QListWidget* List() const;

@@ -5,11 +5,8 @@
 
 // Message box types and results with the platform's values, so callers read like the original.
 constexpr unsigned MB_OK = 0x00;
-constexpr unsigned MB_OKCANCEL = 0x01;
 constexpr unsigned MB_ICONSTOP = 0x10;
-constexpr unsigned MB_ICONQUESTION = 0x20;
 constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr unsigned MB_ICONMASK = 0xF0;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

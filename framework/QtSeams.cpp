@@ -16,12 +16,8 @@ QMessageBox::Icon IconOf(unsigned type)
     switch (type & MB_ICONMASK) {
     case MB_ICONSTOP:
         return QMessageBox::Critical;
-    case MB_ICONQUESTION:
-        return QMessageBox::Question;
     case MB_ICONEXCLAMATION:
         return QMessageBox::Warning;
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
     }
@@ -31,14 +27,12 @@ int ShowQtMessageBox(const MessageBoxRequest& request)
 {
     QMessageBox box(IconOf(request.type), ToQString(request.caption), ToQString(request.text), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // The system's boxes have one button.
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    QPushButton* cancel = nullptr;
-    if ((request.type & 0x0F) == MB_OKCANCEL)
-        cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
-    box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : ok);
+    box.setEscapeButton(ok);
     box.exec();
-    return box.clickedButton() == cancel && cancel ? IDCANCEL : IDOK;
+    return IDOK;
 }
 
 // "description|pattern|description|pattern|" becomes Qt's "description (patterns);;…".

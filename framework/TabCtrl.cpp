@@ -79,9 +79,3 @@ int CTabCtrl::SetCurSel(int index)
     tabs->SelectSilently(index);
     return previous;
 }
-
-int CTabCtrl::GetItemCount() const
-{
-    CTabWidget* tabs = Tabs();
-    return tabs ? tabs->TabBar()->count() : 0;
-}

@@ -39,7 +39,6 @@ public:
     int InsertItem(int index, const std::u16string& text);
     int GetCurSel() const;
     int SetCurSel(int index);
-    int GetItemCount() const;
 
 private:
     CTabWidget* Tabs() const;
