@@ -13,12 +13,13 @@ namespace {
 constexpr std::u16string_view kCaption = u"脚本创建错误信息";
 
 // The folder P must be one folder name: an empty or unusable one would put the scripts elsewhere.
-bool WriteScript(const tagCreateRequest& request, const std::u16string& fileName, const std::u16string& text)
+// The name is checked before ".iss" is added, so that a P or N ending with "." stays writable.
+bool WriteScript(const tagCreateRequest& request, const std::u16string& baseName, const std::u16string& text)
 {
-    if (!IsUsableFileName(request.strPlatformName) || !IsUsableFileName(fileName))
+    if (!IsUsableFileName(request.strPlatformName) || !IsUsableFileName(baseName))
         return false;
     try {
-        WriteTextFile(text, request.strPlatformName + u"/" + fileName);
+        WriteTextFile(text, request.strPlatformName + u"/" + baseName + u".iss");
     } catch (const CFileException&) {
         return false;
     }
@@ -42,7 +43,7 @@ bool WriteGameScript(const tagCreateRequest& request, const std::u16string& game
                 {gameName, r.strPlatformName, r.strCompanyName, r.strCompanyName, r.strPlatformDomain,
                  r.strPlatformDomain, gameName, moduleName, r.strRegistryInfo, gameName, moduleName,
                  moduleName, moduleName, r.strRegistryInfo, gameID});
-    return WriteScript(request, FormatW(u"QZ%s.iss", {gameName}), text);
+    return WriteScript(request, FormatW(u"QZ%s", {gameName}), text);
 }
 
 bool WriteLobbyScript(const tagCreateRequest& request)
@@ -52,7 +53,7 @@ bool WriteLobbyScript(const tagCreateRequest& request)
     std::u16string text =
         FormatW(LobbyScriptTemplate(), {p, p, request.strCompanyName, request.strCompanyName,
                                         request.strPlatformDomain, p, p, r, p, p, p, p, p, r, r, p});
-    return WriteScript(request, FormatW(u"%s.iss", {p}), text);
+    return WriteScript(request, p, text);
 }
 
 bool WriteFullScript(const tagCreateRequest& request)
@@ -66,7 +67,7 @@ bool WriteFullScript(const tagCreateRequest& request)
         text += FormatW(FullScriptGameBlock(), {game.strGameName, m, m, m});
     }
     text += FormatW(FullScriptTail(), {p, p, p, p, r, r, p});
-    return WriteScript(request, FormatW(u"%s-all.iss", {p}), text);
+    return WriteScript(request, FormatW(u"%s-all", {p}), text);
 }
 
 bool MakeInstallerScripts(const tagCreateRequest& request)

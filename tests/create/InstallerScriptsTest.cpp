@@ -486,6 +486,20 @@ TEST_F(InstallerScriptsTest, PlatformNameThatIsNoFolderNameWritesNothing)
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }
 
+TEST_F(InstallerScriptsTest, NamesEndingWithADotAreWritten)
+{
+    m_request.strPlatformName = u"Stars Co.";
+    m_request.GameList[0].strGameName = u"Poker.";
+    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    EXPECT_TRUE(m_boxes.Shown().empty());
+    Lines game = DiskLines(m_dir, "Stars Co./QZPoker..iss");
+    EXPECT_NE(std::find(game.begin(), game.end(), u"AppName=Poker."), game.end());
+    Lines lobby = DiskLines(m_dir, "Stars Co./Stars Co..iss");
+    EXPECT_NE(std::find(lobby.begin(), lobby.end(), u"AppName=Stars Co."), lobby.end());
+    Lines full = DiskLines(m_dir, "Stars Co./Stars Co.-all.iss");
+    EXPECT_NE(std::find(full.begin(), full.end(), u";Poker."), full.end());
+}
+
 TEST(InstallerTemplates, HoldOnlyTheirPlaceholders)
 {
     auto count = [](const std::u16string& text, std::u16string_view what) {
