@@ -52,16 +52,6 @@ std::u16string Number(std::int64_t value)
     return FormatW(u"%I64d", {value});
 }
 
-std::u16string Folded(std::u16string_view name)
-{
-    std::u16string folded(name);
-    for (char16_t& c : folded) {
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c + (u'a' - u'A'));
-    }
-    return folded;
-}
-
 bool IsDottedQuad(std::u16string_view address)
 {
     int parts = 0;
@@ -135,14 +125,14 @@ std::vector<tagFinding> ServerListChecker::Run()
 {
     std::u16string countText = m_document.GetString(kServerInfo, u"ItemCount").value_or(u"0");
     m_count = WcsToLong(countText, 10);
-    m_usedSections = {Folded(u"GlobalInfo"), Folded(kServerInfo)};
+    m_usedSections = {FoldAsciiCase(u"GlobalInfo"), FoldAsciiCase(kServerInfo)};
     // Items above the highest stored one are all missing; they need no look each.
     for (const std::u16string& key : m_document.KeyNames(kServerInfo))
         m_highest = std::max(m_highest, ItemNumber(key));
     for (int number = 1; number <= m_count && number <= m_highest; ++number)
         CheckEntry(number);
     if (m_count > m_highest)
-        m_usedSections.insert(Folded(Md5Hex(u"")));
+        m_usedSections.insert(FoldAsciiCase(Md5Hex(u"")));
     CheckMissingItems();
     CheckDuplicates();
     CheckUnusedSections();
@@ -188,12 +178,12 @@ void ServerListChecker::CheckEntry(int number)
     std::optional<std::u16string> raw = m_document.GetString(kServerInfo, key);
     if (!raw) {
         m_missingItems.push_back(number);
-        m_usedSections.insert(Folded(Md5Hex(u"")));
+        m_usedSections.insert(FoldAsciiCase(Md5Hex(u"")));
         return;
     }
     std::optional<std::u16string> name = Decode(*raw, entry + u" name");
     std::u16string section = Md5Hex(name.value_or(u""));
-    m_usedSections.insert(Folded(section));
+    m_usedSections.insert(FoldAsciiCase(section));
     if (name)
         m_entriesByName[*name].push_back(number - 1);
     CheckServerSection(section, entry);
@@ -259,7 +249,7 @@ void ServerListChecker::CheckUnusedSections()
 {
     std::set<std::u16string> seen;
     for (const std::u16string& section : m_document.SectionNames()) {
-        std::u16string folded = Folded(section);
+        std::u16string folded = FoldAsciiCase(section);
         if (!seen.insert(folded).second)
             Add(u"[" + section + u"]", u"stands a second time in the file: only the first is read");
         else if (!m_usedSections.count(folded))
@@ -270,7 +260,7 @@ void ServerListChecker::CheckUnusedSections()
 void ServerListChecker::CheckUnusedItemKeys()
 {
     for (const std::u16string& key : m_document.KeyNames(kServerInfo)) {
-        if (Folded(key).rfind(Folded(kItemPrefix), 0) != 0)
+        if (FoldAsciiCase(key).rfind(FoldAsciiCase(kItemPrefix), 0) != 0)
             continue;
         std::int64_t number = ItemNumber(key);
         if (number < 1 || number > m_count)

@@ -91,14 +91,17 @@ std::u16string FromUtf8(std::string_view text)
     return out;
 }
 
+std::u16string FoldAsciiCase(std::u16string_view text)
+{
+    std::u16string folded(text);
+    for (char16_t& c : folded) {
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+    }
+    return folded;
+}
+
 bool EqualsNoCaseAscii(std::u16string_view a, std::u16string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; };
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
+    return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
 }

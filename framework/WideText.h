@@ -7,5 +7,8 @@
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
 
+// The text with ASCII capitals made small; other letters stay, as Windows folds names.
+std::u16string FoldAsciiCase(std::u16string_view text);
+
 // Windows compares profile names and file names without regard to the case of ASCII letters.
 bool EqualsNoCaseAscii(std::u16string_view a, std::u16string_view b);
