@@ -8,8 +8,7 @@ namespace {
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// The file's code units: bytes, or byte pairs for UTF-16LE. A lone last byte of a UTF-16LE file is a
-// unit of its own, so that no byte is lost.
+// The file's code units: bytes, or byte pairs for UTF-16LE.
 size_t UnitSize(ProfileEncoding encoding)
 {
     return encoding == ProfileEncoding::Utf16Le ? 2 : 1;
@@ -42,6 +41,10 @@ ProfileRawFile SplitProfileBytes(std::string_view bytes)
     }
     bytes.remove_prefix(file.mark.size());
     const size_t unit = UnitSize(file.encoding);
+    if (bytes.size() % unit != 0) {
+        file.tail = bytes.substr(bytes.size() - 1);
+        bytes.remove_suffix(1);
+    }
     size_t lineStart = 0;
     size_t pos = 0;
     while (pos < bytes.size()) {

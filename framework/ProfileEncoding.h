@@ -24,9 +24,13 @@ struct ProfileRawFile
     ProfileEncoding encoding = ProfileEncoding::Ansi;
     std::string mark;
     std::vector<ProfileRawLine> lines;
+    // The odd last byte of a UTF-16LE file: no whole character, so no reader sees it. It stays the
+    // file's last byte, so that text added at the end keeps its characters aligned.
+    std::string tail;
 };
 
 // Splits a file at CR LF, LF and lone CR. A file ending with a break has no empty line after it.
+// A UTF-16LE file's odd last byte goes to the tail, not into a line.
 ProfileRawFile SplitProfileBytes(std::string_view bytes);
 
 std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding);

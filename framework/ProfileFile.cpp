@@ -57,6 +57,7 @@ void CProfileDocument::Clear()
 {
     m_encoding = ProfileEncoding::Ansi;
     m_mark.clear();
+    m_tail.clear();
     m_sections.assign(1, Section());
     m_sectionIndex.clear();
 }
@@ -71,6 +72,7 @@ int CProfileDocument::Load(const std::u16string& path)
     ProfileRawFile file = SplitProfileBytes(*bytes);
     m_encoding = file.encoding;
     m_mark = std::move(file.mark);
+    m_tail = std::move(file.tail);
     for (ProfileRawLine& line : file.lines)
         AddLine(std::move(line));
     return 0;
@@ -218,7 +220,7 @@ std::string CProfileDocument::Bytes() const
             bytes += line.end;
         }
     }
-    return bytes;
+    return bytes + m_tail;
 }
 
 int CProfileDocument::Save(const std::u16string& path) const

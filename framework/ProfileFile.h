@@ -73,6 +73,7 @@ private:
 
     ProfileEncoding m_encoding = ProfileEncoding::Ansi;
     std::string m_mark;
+    std::string m_tail; // stays after everything, including what a write appends
     std::vector<Section> m_sections;
     std::unordered_map<std::u16string, size_t> m_sectionIndex; // by folded name; the first occurrence
 };

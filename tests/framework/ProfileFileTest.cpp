@@ -252,6 +252,29 @@ TEST_F(ProfileTest, Utf16LeFileIsWrittenBackAsUtf16Le)
                   Utf16Le(u"; 服务器列表\r\n[S]\r\nk=2\r\nn=new\r\n; 尾\r\n[T]\r\nt=中\r\n[U]\r\nu=v\r\n"));
 }
 
+// An odd last byte is no character: it ends no line, and what a write appends stays aligned before it.
+TEST_F(ProfileTest, Utf16LeFileWithAnOddLastByte)
+{
+    const std::string start = "\xFF\xFE" + Utf16Le(u"[S]\r\nk=1") + "\x0D";
+    EXPECT_EQ(ReadFrom(start, u"S", u"k"), u"1");
+
+    m_dir.Write("t.ini", start);
+    ASSERT_TRUE(WritePrivateProfileStringW(u"T", u"t", u"2", Path()));
+    ASSERT_TRUE(WritePrivateProfileStringW(u"T", u"u", u"3", Path()));
+    ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"4", Path()));
+    std::string separate = m_dir.Read("t.ini");
+    EXPECT_EQ(separate, "\xFF\xFE" + Utf16Le(u"[S]\r\nk=4\r\n[T]\r\nt=2\r\nu=3\r\n") + "\x0D");
+    EXPECT_EQ(GetPrivateProfileStringW(u"T", u"u", u"", Path()), u"3");
+
+    m_dir.Write("t.ini", start);
+    CProfileDocument document;
+    ASSERT_EQ(document.Load(Path()), 0);
+    document.SetString(u"T", u"t", u"2");
+    document.SetString(u"T", u"u", u"3");
+    document.SetString(u"S", u"k", u"4");
+    EXPECT_EQ(document.Bytes(), separate);
+}
+
 TEST_F(ProfileTest, Utf8MarkIsKeptOnWrite)
 {
     std::string file = "\xEF\xBB\xBF[S]\r\nk=1\r\n";
