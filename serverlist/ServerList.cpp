@@ -27,7 +27,7 @@ std::u16string ReadValue(const CProfileDocument& document, std::u16string_view s
     return document.GetString(section, key).value_or(std::u16string());
 }
 
-tagServer ReadServer(const CProfileDocument& document, int number)
+tagServer ReadServer(const CProfileDocument& document, std::int64_t number)
 {
     tagServer server;
     server.strServerName = XorDecrypt(ReadValue(document, kServerInfo, ItemKey(number)));
@@ -71,9 +71,10 @@ void LoadServerList(const std::u16string& path, CArray<tagServer>& servers)
     CArray<tagServer>().swap(servers);
     CProfileDocument document;
     document.Load(path);
-    // A negative count, as the platform returns it, means no entries.
+    // A negative count, as the platform returns it, means no entries. The counter is wider than the
+    // count, so that a count of INT_MAX ends the loop instead of overflowing it.
     int count = document.GetInt(kServerInfo, u"ItemCount", 0);
-    for (int number = 1; number <= count; ++number)
+    for (std::int64_t number = 1; number <= count; ++number)
         servers.push_back(ReadServer(document, number));
 }
 
