@@ -1,5 +1,6 @@
 #include "framework/FileSandbox.h"
 
+#include "framework/FileSystem.h"
 #include "framework/WideText.h"
 
 #include <cerrno>
@@ -12,14 +13,6 @@ CFileSandbox*& Installed()
 {
     static CFileSandbox* sandbox = nullptr;
     return sandbox;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string WithoutTrailingSlash(std::string path)
@@ -79,16 +72,9 @@ int CFileSandbox::CheckFolderWritable(const std::string& folder) const
 int CFileSandbox::Replace(const std::u16string& path, std::string_view bytes)
 {
     std::string target = ToUtf8(path);
-    if (target.empty())
-        return ENOENT;
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return EISDIR;
-        if ((st.st_mode & 0222) == 0)
-            return EACCES;
-    }
-    if (int error = CheckFolderWritable(FolderOf(target)))
+    if (int error = CheckReplaceTarget(target))
+        return error;
+    if (int error = CheckFolderWritable(FolderOfPath(target)))
         return error;
     auto [entry, added] = m_files.insert_or_assign(path, std::string(bytes));
     if (added)
@@ -102,7 +88,7 @@ bool CFileSandbox::CreateFolder(const std::u16string& path)
     struct stat st;
     if (folder.empty() || m_folders.count(folder) || ::stat(folder.c_str(), &st) == 0)
         return false;
-    if (CheckFolderWritable(FolderOf(folder)) != 0)
+    if (CheckFolderWritable(FolderOfPath(folder)) != 0)
         return false;
     m_folders.insert(folder);
     return true;

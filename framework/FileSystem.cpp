@@ -34,14 +34,6 @@ int WriteAll(int fd, std::string_view bytes)
     return 0;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 } // namespace
 
 std::u16string GetModuleFileNameW()
@@ -143,28 +135,44 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
     return bytes;
 }
 
+std::string FolderOfPath(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int CheckReplaceTarget(const std::string& target, unsigned* existingMode)
+{
+    if (target.empty())
+        return ENOENT;
+    struct stat st;
+    if (::stat(target.c_str(), &st) != 0)
+        return 0;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if ((st.st_mode & 0222) == 0)
+        return EACCES;
+    if (existingMode)
+        *existingMode = st.st_mode & 07777;
+    return 0;
+}
+
 int ReplaceFileContents(const std::u16string& path, std::string_view bytes)
 {
     if (CFileSandbox* sandbox = CFileSandbox::Active())
         return sandbox->Replace(path, bytes);
     std::string target = ToUtf8(path);
-    if (target.empty())
-        return ENOENT;
-    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return EISDIR;
-        if ((st.st_mode & 0222) == 0)
-            return EACCES;
-        mode = st.st_mode & 07777;
-    }
-    std::string temp = FolderOf(target) + "/.korvane-XXXXXX";
+    unsigned mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
+    if (int error = CheckReplaceTarget(target, &mode))
+        return error;
+    std::string temp = FolderOfPath(target) + "/.korvane-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return errno;
     int result = WriteAll(fd, bytes);
-    if (result == 0 && ::fchmod(fd, mode) != 0)
+    if (result == 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0)
         result = errno;
     if (::close(fd) != 0 && result == 0)
         result = errno;

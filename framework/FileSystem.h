@@ -25,6 +25,14 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
 // Whole-file read; nothing when the file cannot be opened (the error number in *error).
 std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error = nullptr);
 
+// The folder part of a path ("." for a bare name, "/" for a file in the root).
+std::string FolderOfPath(const std::string& path);
+
+// The checks before a file's content is replaced: a path is given, the target is no folder and is not
+// read-only (all write permission bits clear). Returns 0 or an errno value; *existingMode receives the
+// permission bits of an existing target.
+int CheckReplaceTarget(const std::string& target, unsigned* existingMode = nullptr);
+
 // Replaces a file's content without ever leaving it half written: the bytes go to a temporary file
 // beside the target, which is then renamed over it. A target whose write permission bits are all clear
 // counts as read-only (the platform's read-only attribute) and is refused. Returns 0 or an errno value;

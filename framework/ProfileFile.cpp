@@ -2,6 +2,7 @@
 
 #include "framework/FileSystem.h"
 #include "framework/NumberReading.h"
+#include "framework/WideText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,17 +21,6 @@ std::u16string_view Trim(std::u16string_view text)
     while (!text.empty() && IsProfileBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-// Names match without regard to the case of ASCII letters only, as Windows matches them.
-std::u16string Fold(std::u16string_view name)
-{
-    std::u16string folded(name);
-    for (char16_t& c : folded) {
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c + (u'a' - u'A'));
-    }
-    return folded;
 }
 
 std::u16string_view Unquote(std::u16string_view value)
@@ -83,7 +73,7 @@ void CProfileDocument::AddLine(ProfileRawLine line)
     std::u16string decoded = DecodeProfileLine(line.text, m_encoding);
     std::u16string_view text = Trim(decoded);
     if (!text.empty() && text.front() == u'[') {
-        std::u16string folded = Fold(SectionName(text));
+        std::u16string folded = FoldAsciiCase(SectionName(text));
         m_sectionIndex.try_emplace(std::move(folded), m_sections.size());
         m_sections.emplace_back();
         m_sections.back().lines.push_back(std::move(line));
@@ -94,7 +84,7 @@ void CProfileDocument::AddLine(ProfileRawLine line)
     if (!text.empty() && text.front() != u';' && equals != std::u16string_view::npos) {
         std::u16string_view name = Trim(text.substr(0, equals));
         Key key{section.lines.size(), std::u16string(name), std::u16string(Trim(text.substr(equals + 1)))};
-        section.keys.try_emplace(Fold(name), std::move(key));
+        section.keys.try_emplace(FoldAsciiCase(name), std::move(key));
         section.lastKeyLine = section.lines.size();
     }
     section.lines.push_back(std::move(line));
@@ -103,11 +93,11 @@ void CProfileDocument::AddLine(ProfileRawLine line)
 const CProfileDocument::Key* CProfileDocument::FindKey(std::u16string_view section,
                                                        std::u16string_view key) const
 {
-    auto s = m_sectionIndex.find(Fold(section));
+    auto s = m_sectionIndex.find(FoldAsciiCase(section));
     if (s == m_sectionIndex.end())
         return nullptr;
     const Section& found = m_sections[s->second];
-    auto k = found.keys.find(Fold(key));
+    auto k = found.keys.find(FoldAsciiCase(key));
     return k == found.keys.end() ? nullptr : &k->second;
 }
 
@@ -139,7 +129,7 @@ std::vector<std::u16string> CProfileDocument::SectionNames() const
 std::vector<std::u16string> CProfileDocument::KeyNames(std::u16string_view section) const
 {
     std::vector<std::u16string> names;
-    auto s = m_sectionIndex.find(Fold(section));
+    auto s = m_sectionIndex.find(FoldAsciiCase(section));
     if (s == m_sectionIndex.end())
         return names;
     std::vector<const Key*> keys;
@@ -159,13 +149,13 @@ ProfileRawLine CProfileDocument::MakeLine(std::u16string_view text) const
 void CProfileDocument::SetString(std::u16string_view section, std::u16string_view key,
                                  std::u16string_view value)
 {
-    auto s = m_sectionIndex.find(Fold(section));
+    auto s = m_sectionIndex.find(FoldAsciiCase(section));
     if (s == m_sectionIndex.end()) {
         AppendSection(section);
-        s = m_sectionIndex.find(Fold(section));
+        s = m_sectionIndex.find(FoldAsciiCase(section));
     }
     Section& found = m_sections[s->second];
-    auto k = found.keys.find(Fold(key));
+    auto k = found.keys.find(FoldAsciiCase(key));
     if (k == found.keys.end()) {
         InsertKey(found, key, value);
         return;
@@ -179,7 +169,7 @@ void CProfileDocument::SetString(std::u16string_view section, std::u16string_vie
 void CProfileDocument::AppendSection(std::u16string_view section)
 {
     EndLastLine();
-    m_sectionIndex.try_emplace(Fold(section), m_sections.size());
+    m_sectionIndex.try_emplace(FoldAsciiCase(section), m_sections.size());
     m_sections.emplace_back();
     m_sections.back().lines.push_back(MakeLine(u"[" + std::u16string(section) + u"]"));
 }
@@ -194,7 +184,7 @@ void CProfileDocument::InsertKey(Section& section, std::u16string_view key, std:
     size_t at = section.lastKeyLine + 1;
     section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at),
                          MakeLine(std::u16string(key) + u"=" + std::u16string(value)));
-    section.keys.try_emplace(Fold(key), Key{at, std::u16string(key), std::u16string(Trim(value))});
+    section.keys.try_emplace(FoldAsciiCase(key), Key{at, std::u16string(key), std::u16string(Trim(value))});
     section.lastKeyLine = at;
 }
 
