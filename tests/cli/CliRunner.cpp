@@ -85,19 +85,6 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-std::string DiskText(std::u16string_view text)
-{
-    std::optional<std::string> bytes = Cp936EncodeExact(text);
-    EXPECT_TRUE(bytes.has_value());
-    std::string out;
-    for (char c : bytes.value_or(std::string())) {
-        if (c == '\n')
-            out.push_back('\r');
-        out.push_back(c);
-    }
-    return out;
-}
-
 std::u16string GameRow(int id, const std::u16string& name, const std::u16string& database,
                        const std::u16string& module)
 {
@@ -110,18 +97,18 @@ void WriteDeployment(const TempDir& dir, const std::vector<std::u16string>& game
     std::u16string list = u"USE QPPlatformDB\nGO\n";
     for (const std::u16string& row : gameRows)
         list += row;
-    dir.Write("脚本代码/数据脚本/游戏列表.sql", DiskText(list));
+    dir.Write("脚本代码/数据脚本/游戏列表.sql", ToDiskText(list));
     dir.Write("脚本代码/一键安装.bat",
-              DiskText(u"Rem 安装\n\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\n\nRem "
+              ToDiskText(u"Rem 安装\n\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\n\nRem "
                        u"建连接服务和填充数据\n\npause\n"));
-    dir.Write("脚本代码/数据库脚本/数据库删除.sql", DiskText(u"USE master\nGO\n\n"));
+    dir.Write("脚本代码/数据库脚本/数据库删除.sql", ToDiskText(u"USE master\nGO\n\n"));
     for (int part = 1; part <= 2; ++part) {
         dir.Write("脚本代码/数据库脚本/" + std::to_string(part) + "_5_积分库脚本.sql",
-                  DiskText(u"CREATE DATABASE [QPGameScoreDB]\nGO\n"));
+                  ToDiskText(u"CREATE DATABASE [QPGameScoreDB]\nGO\n"));
     }
     for (const char* procedure : {"标识登录", "道具管理", "道具配置", "加载机器", "加载配置", "加载消息",
                                   "离开房间", "列表描述", "列表配置", "游戏记录", "游戏写分"}) {
         dir.Write(std::string("脚本代码/存储过程/积分数据库/") + procedure + ".sql",
-                  DiskText(u"USE [QPGameScoreDB]\nGO\n"));
+                  ToDiskText(u"USE [QPGameScoreDB]\nGO\n"));
     }
 }

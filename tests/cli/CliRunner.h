@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/DiskText.h"
+
 #include "support/TempDir.h"
 
 #include <map>
@@ -34,5 +36,3 @@ void WriteDeployment(const TempDir& dir, const std::vector<std::u16string>& game
 std::u16string GameRow(int id, const std::u16string& name, const std::u16string& database,
                        const std::u16string& module);
 
-// The text in code page 936 with CR LF, as the platform's files are.
-std::string DiskText(std::u16string_view text);

@@ -75,7 +75,7 @@ TEST_F(CreateCommand, OptionsThatNeedNoInputs)
     EXPECT_FALSE(std::filesystem::exists(
         std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_9_欢乐斗牛积分库脚本.sql"))));
     EXPECT_NE(m_dir.Read("脚本代码/一键安装.bat")
-                  .find(DiskText(u"osql -E -i \"%rootPath%1_8_斗地主积分库脚本.sql\"\n")),
+                  .find(ToDiskText(u"osql -E -i \"%rootPath%1_8_斗地主积分库脚本.sql\"\n")),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("Veldra")));
 }
@@ -86,9 +86,9 @@ TEST_F(CreateCommand, AllOptionsByDefaultWriteDatabaseAndInstallerScripts)
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out + result.err, "");
     std::string lobby = m_dir.Read("Veldra/Veldra.iss");
-    EXPECT_NE(lobby.find(DiskText(u"AppPublisher=星辰网络\n")), std::string::npos);
+    EXPECT_NE(lobby.find(ToDiskText(u"AppPublisher=星辰网络\n")), std::string::npos);
     EXPECT_NE(lobby.find("AppPublisherURL=http://www.example.com\r\n"), std::string::npos);
-    EXPECT_NE(m_dir.Read("Veldra/Veldra-all.iss").find(DiskText(u";欢乐斗牛\n")), std::string::npos);
+    EXPECT_NE(m_dir.Read("Veldra/Veldra-all.iss").find(ToDiskText(u";欢乐斗牛\n")), std::string::npos);
     EXPECT_NE(m_dir.Read("Veldra/QZ斗地主.iss").find("PostMessage(hWnd, 1124,200, 0)"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(
         std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/2_8_斗地主积分库脚本.sql"))));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Cp936.h"
+#include "support/DiskText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +9,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-// Files of the deployment folder as the platform keeps them: code page 936 with CR LF.
-inline std::string ToDiskText(std::u16string_view text)
-{
-    std::optional<std::string> bytes = Cp936EncodeExact(text);
-    EXPECT_TRUE(bytes.has_value());
-    std::string out;
-    for (char c : bytes.value_or(std::string())) {
-        if (c == '\n')
-            out.push_back('\r');
-        out.push_back(c);
-    }
-    return out;
-}
 
 inline void WriteDiskText(const TempDir& dir, const std::string& name, std::u16string_view text)
 {
