@@ -28,10 +28,18 @@ type_into() {
     page_click "$1" "$2" 123 14
     xdotool type --delay 20 "$3"
 }
+# Chinese text goes in through the clipboard: xdotool's typing of characters outside the keymap can lose
+# some when the machine is busy.
+paste_into() {
+    printf '%s' "$3" | xclip -selection clipboard
+    page_click "$1" "$2" 123 14
+    xdotool key ctrl+v
+    sleep 0.2
+}
 
 xdotool mousemove $(( X + 165 )) $(( Y + 12 )) click 1    # tab "脚本创建工具"
 sleep 0.4
-type_into 111 15 "奥维尔网络"
+paste_into 111 15 "奥维尔网络"
 type_into 111 33 "Talmir"
 type_into 111 51 "play.talmir.example"
 type_into 111 69 "10.1.2.3"
