@@ -12,8 +12,8 @@ namespace {
 struct Method
 {
     int radioId;
-    std::u16string (*encode)(std::u16string);
-    std::u16string (*decode)(std::u16string);
+    CDLGEncrypt::Operation encode;
+    CDLGEncrypt::Operation decode;
 };
 
 std::u16string Md5CannotDecode(std::u16string) { return u"MD5 加密暂时不知道怎么解密"; }

@@ -2,7 +2,6 @@
 
 #include "framework/DialogEx.h"
 
-#include <functional>
 #include <string>
 
 // The encryption page: the operator's tool to make and read the platform's encoded values by hand.
@@ -18,11 +17,13 @@ public:
     void OnEncrypt();
     void OnDecrypt();
 
+    // One cell of the method table: a text-to-text operation.
+    using Operation = std::u16string (*)(std::u16string);
+
 protected:
     MessageMap GetMessageMap() override;
 
 private:
-    using Operation = std::function<std::u16string(const std::u16string&)>;
     // The operation of the first selected method in the given column, or nothing when none is selected.
     Operation SelectedOperation(bool encode) const;
     void RunSelectedOperation(bool encode);

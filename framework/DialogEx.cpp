@@ -132,10 +132,10 @@ bool CDialogEx::OnInitDialog()
 void CDialogEx::OnOK()
 {
     if (UpdateData(true))
-        EndDialog(IDOK_COMMAND);
+        EndDialog(IDOK);
 }
 
-void CDialogEx::OnCancel() { EndDialog(IDCANCEL_COMMAND); }
+void CDialogEx::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialogEx::DoDataExchange(bool) {}
 
@@ -145,7 +145,7 @@ bool CDialogEx::UpdateData(bool saveAndValidate)
     return true;
 }
 
-void CDialogEx::OnClose() { SendCommand(IDCANCEL_COMMAND, BN_CLICKED); }
+void CDialogEx::OnClose() { SendCommand(IDCANCEL, BN_CLICKED); }
 
 void CDialogEx::SendCommand(int id, int code)
 {
@@ -157,9 +157,9 @@ void CDialogEx::SendCommand(int id, int code)
     }
     if (code != BN_CLICKED)
         return;
-    if (id == IDOK_COMMAND)
+    if (id == IDOK)
         DispatchProtected([this] { OnOK(); });
-    else if (id == IDCANCEL_COMMAND)
+    else if (id == IDCANCEL)
         DispatchProtected([this] { OnCancel(); });
 }
 

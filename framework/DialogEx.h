@@ -2,6 +2,7 @@
 
 #include "framework/DialogFont.h"
 #include "framework/DialogTemplate.h"
+#include "framework/MessageBox.h" // IDOK and IDCANCEL: a dialog's standard commands and results
 #include "framework/Wnd.h"
 
 #include <functional>
@@ -13,10 +14,6 @@ class QDialog;
 constexpr int BN_CLICKED = 0;
 constexpr int LBN_DBLCLK = 2;
 constexpr int TCN_SELCHANGE = -551;
-
-// The dialog's standard commands.
-constexpr int IDOK_COMMAND = 1;
-constexpr int IDCANCEL_COMMAND = 2;
 
 // One entry of a dialog's message table: a control's notification and the handler it runs.
 struct MessageEntry

@@ -26,13 +26,13 @@ CDialogWidget::CDialogWidget(CDialogEx* owner, QWidget* parent, DialogKind kind)
     setSizeGripEnabled(false);
 }
 
-void CDialogWidget::reject() { m_owner->SendCommand(IDCANCEL_COMMAND, BN_CLICKED); }
+void CDialogWidget::reject() { m_owner->SendCommand(IDCANCEL, BN_CLICKED); }
 
 void CDialogWidget::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        m_owner->SendCommand(IDCANCEL_COMMAND, BN_CLICKED);
+        m_owner->SendCommand(IDCANCEL, BN_CLICKED);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -41,7 +41,7 @@ void CDialogWidget::keyPressEvent(QKeyEvent* event)
             button->click();
             return;
         }
-        m_owner->SendCommand(IDOK_COMMAND, BN_CLICKED);
+        m_owner->SendCommand(IDOK, BN_CLICKED);
         return;
     default:
         QDialog::keyPressEvent(event);

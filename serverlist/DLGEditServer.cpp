@@ -58,5 +58,5 @@ void CDLGEditServer::OnBnClickedOk()
 
 void CDLGEditServer::OnBnClickedCancel()
 {
-    EndDialog(IDCANCEL_COMMAND);
+    EndDialog(IDCANCEL);
 }

@@ -160,7 +160,7 @@ void CDLGEditServerInfo::OnSave()
 void CDLGEditServerInfo::RunEntryDialog(int editIndex)
 {
     theApp.m_nEditIndex = editIndex;
-    if (m_dlgEditServer.DoModal() == IDOK_COMMAND)
+    if (m_dlgEditServer.DoModal() == IDOK)
         RefreshServerList();
 }
 

@@ -59,7 +59,7 @@ TEST_F(EntryDialogTest, AddModeStartsEmptyAndAppendsTheTypedEntry)
         SetTextIn(dialog, IDC_EDIT_SERVER_DOMAIN, u"c.example");
         ClickIn(dialog, IDC_BTN_SERVER_OK);
     });
-    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    EXPECT_EQ(m_dialog.DoModal(), IDOK);
     EXPECT_EQ(title, u"编辑服务器信息");
     EXPECT_EQ(startName, u"");
     ASSERT_EQ(theApp.m_ServerArray.size(), 3u);
@@ -74,7 +74,7 @@ TEST_F(EntryDialogTest, AddModeAcceptsThreeEmptyFields)
 {
     theApp.m_nEditIndex = -1;
     WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
-    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    EXPECT_EQ(m_dialog.DoModal(), IDOK);
     ASSERT_EQ(theApp.m_ServerArray.size(), 3u);
     EXPECT_EQ(theApp.m_ServerArray[2].strServerName, u"");
     EXPECT_EQ(theApp.m_ServerArray[2].strServerAddr, u"");
@@ -91,7 +91,7 @@ TEST_F(EntryDialogTest, EditModeShowsTheEntryAndReplacesItInPlace)
         SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"10.0.0.2");
         ClickIn(dialog, IDC_BTN_SERVER_OK);
     });
-    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    EXPECT_EQ(m_dialog.DoModal(), IDOK);
     EXPECT_EQ(shown, (std::vector<std::u16string>{u"二号服", u"10.0.0.1", u"b.example"}));
     ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
     EXPECT_EQ(theApp.m_ServerArray[1].strServerName, u"二号服");
@@ -104,7 +104,7 @@ TEST_F(EntryDialogTest, EditModeConfirmedWithoutChangeStoresTheSameTexts)
 {
     theApp.m_nEditIndex = 0;
     WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
-    EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND);
+    EXPECT_EQ(m_dialog.DoModal(), IDOK);
     ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
     EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"一号服");
     EXPECT_EQ(theApp.m_ServerArray[0].strServerAddr, u"1.2.3.4");
@@ -119,7 +119,7 @@ TEST_F(EntryDialogTest, CancelButtonLeavesTheArrayInBothModes)
             SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
             ClickIn(dialog, IDC_BTN_SERVER_CANCEL);
         });
-        EXPECT_EQ(m_dialog.DoModal(), IDCANCEL_COMMAND) << "index " << index;
+        EXPECT_EQ(m_dialog.DoModal(), IDCANCEL) << "index " << index;
         ExpectArrayUnchanged();
     }
 }
@@ -131,7 +131,7 @@ TEST_F(EntryDialogTest, EscapeCancelsWithoutStoring)
         SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
         PressKey(dialog, Qt::Key_Escape);
     });
-    EXPECT_EQ(m_dialog.DoModal(), IDCANCEL_COMMAND);
+    EXPECT_EQ(m_dialog.DoModal(), IDCANCEL);
     ExpectArrayUnchanged();
 }
 
@@ -144,7 +144,7 @@ TEST_F(EntryDialogTest, EnterConfirmsAndStoresTheFields)
             EditIn(dialog, IDC_EDIT_SERVER_NAME)->setFocus();
             PressKey(dialog, key);
         });
-        EXPECT_EQ(m_dialog.DoModal(), IDOK_COMMAND) << "key " << key;
+        EXPECT_EQ(m_dialog.DoModal(), IDOK) << "key " << key;
         ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
         EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"回车保存");
         theApp.m_ServerArray[0].strServerName = u"一号服";
