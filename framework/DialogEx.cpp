@@ -90,13 +90,11 @@ int CDialogEx::DoModal()
     CWnd* mainWnd = AfxGetMainWnd();
     QWidget* owner = (mainWnd && mainWnd != this) ? mainWnd->GetSafeHwnd() : nullptr;
     auto* dialog = new CDialogWidget(this, owner, dialogTemplate->kind);
-    m_modalDialog = dialog;
     Attach(dialog);
     BuildFromTemplate(dialog, *dialogTemplate);
     dialog->setWindowTitle(ToQString(dialogTemplate->title));
     OnInitDialog();
     int result = dialog->exec();
-    m_modalDialog = nullptr;
     m_controls.clear();
     m_hWnd = nullptr;
     delete dialog;
@@ -119,8 +117,9 @@ bool CDialogEx::Create(int templateId, CWnd* parent)
 
 void CDialogEx::EndDialog(int result)
 {
-    if (m_modalDialog)
-        m_modalDialog->done(result);
+    // Only a modal dialog's window ends with a result; a page's window is a plain child.
+    if (auto* dialog = qobject_cast<QDialog*>(m_hWnd.data()))
+        dialog->done(result);
 }
 
 bool CDialogEx::OnInitDialog()

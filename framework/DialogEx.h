@@ -8,8 +8,6 @@
 #include <functional>
 #include <vector>
 
-class QDialog;
-
 // Notification codes of the controls, with the platform's values.
 constexpr int BN_CLICKED = 0;
 constexpr int LBN_DBLCLK = 2;
@@ -59,7 +57,6 @@ private:
 
     int m_nIDTemplate;
     BaseUnits m_baseUnits;
-    QDialog* m_modalDialog = nullptr;
     MessageMap m_messageMap;
 };
 
