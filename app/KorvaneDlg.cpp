@@ -10,7 +10,10 @@ MessageMap CKorvaneDlg::GetMessageMap()
     return {{IDC_TAB_MAIN, TCN_SELCHANGE, [this] { OnTabSelChange(); }}};
 }
 
-void CKorvaneDlg::DoDataExchange(bool) { m_tabMain.Bind(GetDlgItem(IDC_TAB_MAIN)); }
+void CKorvaneDlg::DoDataExchange(bool)
+{
+    m_tabMain.Bind(GetDlgItem(IDC_TAB_MAIN));
+}
 
 bool CKorvaneDlg::OnInitDialog()
 {
@@ -44,7 +47,10 @@ CRect CKorvaneDlg::PageRect(const CRect& tabClient)
     return CRect{tabClient.left + 1, tabClient.top + 22, tabClient.right - 3, tabClient.bottom - 2};
 }
 
-void CKorvaneDlg::OnTabSelChange() { ShowOnlyPage(m_tabMain.GetCurSel()); }
+void CKorvaneDlg::OnTabSelChange()
+{
+    ShowOnlyPage(m_tabMain.GetCurSel());
+}
 
 void CKorvaneDlg::ShowOnlyPage(int index)
 {

@@ -1,3 +1,6 @@
 #include "app/KorvaneApp.h"
 
-int main(int argc, char** argv) { return theApp.Run(argc, argv); }
+int main(int argc, char** argv)
+{
+    return theApp.Run(argc, argv);
+}

@@ -9,8 +9,8 @@
 namespace {
 
 // The edit boxes of the five inputs, in the order the rules number them.
-constexpr int kInputEdits[inputCount] = {IDC_EDIT_COMPANY, IDC_EDIT_PLATFORM, IDC_EDIT_DOMAIN, IDC_EDIT_SERVER,
-                                         IDC_EDIT_REGISTRY};
+constexpr int kInputEdits[inputCount] = {IDC_EDIT_COMPANY, IDC_EDIT_PLATFORM, IDC_EDIT_DOMAIN,
+                                         IDC_EDIT_SERVER, IDC_EDIT_REGISTRY};
 
 } // namespace
 

@@ -16,7 +16,10 @@ struct Method
     CDLGEncrypt::Operation decode;
 };
 
-std::u16string Md5CannotDecode(std::u16string) { return u"MD5 加密暂时不知道怎么解密"; }
+std::u16string Md5CannotDecode(std::u16string)
+{
+    return u"MD5 加密暂时不知道怎么解密";
+}
 
 // The radio buttons in the order they are looked at, with their "加密" and "解密" operations.
 const Method kMethods[] = {
@@ -54,11 +57,20 @@ void CDLGEncrypt::OnPaste()
         SetDlgItemText(IDC_EDIT_INPUT, *text);
 }
 
-void CDLGEncrypt::OnCopy() { SetClipboardUnicodeText(GetDlgItemText(IDC_EDIT_RESULT)); }
+void CDLGEncrypt::OnCopy()
+{
+    SetClipboardUnicodeText(GetDlgItemText(IDC_EDIT_RESULT));
+}
 
-void CDLGEncrypt::OnEncrypt() { RunSelectedOperation(true); }
+void CDLGEncrypt::OnEncrypt()
+{
+    RunSelectedOperation(true);
+}
 
-void CDLGEncrypt::OnDecrypt() { RunSelectedOperation(false); }
+void CDLGEncrypt::OnDecrypt()
+{
+    RunSelectedOperation(false);
+}
 
 CDLGEncrypt::Operation CDLGEncrypt::SelectedOperation(bool encode) const
 {

@@ -42,9 +42,9 @@ void Transform(Md5State& state, const Block& block)
 {
     std::array<std::uint32_t, 16> x{};
     for (size_t i = 0; i < 16; ++i)
-        x[i] = static_cast<std::uint32_t>(block[4 * i]) | static_cast<std::uint32_t>(block[4 * i + 1]) << 8
-               | static_cast<std::uint32_t>(block[4 * i + 2]) << 16
-               | static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
+        x[i] = static_cast<std::uint32_t>(block[4 * i]) | static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
+               static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
+               static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
 
     std::uint32_t a = state.a, b = state.b, c = state.c, d = state.d;
     for (size_t step = 0; step < 64; ++step) {

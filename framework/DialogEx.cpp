@@ -30,7 +30,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::MouseButtonDblClick)
-            QMetaObject::invokeMethod(this, [this] { m_onDoubleClick(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { m_onDoubleClick(); }, Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
     }
 
@@ -50,7 +51,8 @@ QWidget* MakeListBox(QWidget* parent, const ControlTemplate& control)
 {
     auto* list = new QListWidget(parent);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setVerticalScrollBarPolicy((control.style & CS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy((control.style & CS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                  : Qt::ScrollBarAlwaysOff);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFrameShape((control.style & CS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
     return list;
@@ -134,7 +136,10 @@ void CDialogEx::OnOK()
         EndDialog(IDOK);
 }
 
-void CDialogEx::OnCancel() { EndDialog(IDCANCEL); }
+void CDialogEx::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 void CDialogEx::DoDataExchange(bool) {}
 
@@ -144,7 +149,10 @@ bool CDialogEx::UpdateData(bool saveAndValidate)
     return true;
 }
 
-void CDialogEx::OnClose() { SendCommand(IDCANCEL, BN_CLICKED); }
+void CDialogEx::OnClose()
+{
+    SendCommand(IDCANCEL, BN_CLICKED);
+}
 
 void CDialogEx::SendCommand(int id, int code)
 {
@@ -238,7 +246,8 @@ void CDialogEx::ConnectNotifications(int id, QWidget* control)
     if (id == IDC_STATIC)
         return;
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        QObject::connect(button, &QAbstractButton::clicked, button, [this, id] { SendCommand(id, BN_CLICKED); });
+        QObject::connect(button, &QAbstractButton::clicked, button,
+                         [this, id] { SendCommand(id, BN_CLICKED); });
     } else if (auto* list = qobject_cast<QListWidget*>(control)) {
         list->viewport()->installEventFilter(
             new DoubleClickFilter(list, [this, id] { SendCommand(id, LBN_DBLCLK); }));

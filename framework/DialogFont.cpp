@@ -51,7 +51,8 @@ QFont DialogFont(const std::u16string& faceName, int pointSize)
 BaseUnits BaseUnitsOf(const QFont& font)
 {
     QFontMetrics metrics(font);
-    int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    int width =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return BaseUnits{(width / 26 + 1) / 2, metrics.height()};
 }
 
@@ -69,5 +70,6 @@ int MulDiv(int a, int b, int c)
 
 QRect DialogUnitsToPixels(int x, int y, int cx, int cy, const BaseUnits& base)
 {
-    return QRect(MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8), MulDiv(cx, base.cx, 4), MulDiv(cy, base.cy, 8));
+    return QRect(MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8), MulDiv(cx, base.cx, 4),
+                 MulDiv(cy, base.cy, 8));
 }

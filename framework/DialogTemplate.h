@@ -8,21 +8,10 @@
 
 constexpr int IDC_STATIC = -1;
 
-enum class ControlKind
-{
-    Edit,
-    PushButton,
-    RadioButton,
-    CheckBox,
-    Static,
-    GroupBox,
-    ListBox,
-    TabControl
-};
+enum class ControlKind { Edit, PushButton, RadioButton, CheckBox, Static, GroupBox, ListBox, TabControl };
 
 // Style flags of a control, named after the platform's style bits that they stand for.
-enum ControlStyle : unsigned
-{
+enum ControlStyle : unsigned {
     CS_NONE = 0,
     CS_TABSTOP = 1u << 0,     // reached with the Tab key
     CS_GROUP = 1u << 1,       // first control of a group
@@ -43,8 +32,7 @@ struct ControlTemplate
     unsigned style = CS_NONE;
 };
 
-enum class DialogKind
-{
+enum class DialogKind {
     MainWindow, // top-level with caption, system menu, minimize box, resizable frame
     Child,      // child page without caption or border, hidden when created
     Popup       // modal pop-up with a title bar and no system menu

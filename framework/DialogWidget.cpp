@@ -26,7 +26,10 @@ CDialogWidget::CDialogWidget(CDialogEx* owner, QWidget* parent, DialogKind kind)
     setSizeGripEnabled(false);
 }
 
-void CDialogWidget::reject() { m_owner->SendCommand(IDCANCEL, BN_CLICKED); }
+void CDialogWidget::reject()
+{
+    m_owner->SendCommand(IDCANCEL, BN_CLICKED);
+}
 
 void CDialogWidget::keyPressEvent(QKeyEvent* event)
 {

@@ -5,7 +5,9 @@ namespace {
 FileDialogHandler& CurrentHandler()
 {
     // Without a window system there is nobody to choose: the choice is cancelled.
-    static FileDialogHandler handler = [](const FileDialogRequest&) { return std::optional<std::u16string>(); };
+    static FileDialogHandler handler = [](const FileDialogRequest&) {
+        return std::optional<std::u16string>();
+    };
     return handler;
 }
 

@@ -6,11 +6,11 @@
 
 struct FileDialogRequest
 {
-    bool save = false;           // save dialog instead of open dialog
+    bool save = false; // save dialog instead of open dialog
     std::u16string title;
-    std::u16string filter;       // the framework's "description|pattern|" form
-    std::u16string defaultExt;   // without the dot
-    std::u16string initialPath;  // preset folder and file name; may be empty
+    std::u16string filter;      // the framework's "description|pattern|" form
+    std::u16string defaultExt;  // without the dot
+    std::u16string initialPath; // preset folder and file name; may be empty
     bool fileMustExist = false;
 };
 

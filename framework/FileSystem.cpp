@@ -164,7 +164,11 @@ int ReplaceFileContents(const std::u16string& path, std::string_view bytes)
     if (CFileSandbox* sandbox = CFileSandbox::Active())
         return sandbox->Replace(path, bytes);
     std::string target = ToUtf8(path);
-    unsigned mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
+    unsigned mode = 0666 & ~[] {
+        mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
     if (int error = CheckReplaceTarget(target, &mode))
         return error;
     std::string temp = FolderOfPath(target) + "/.korvane-XXXXXX";

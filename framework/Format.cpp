@@ -42,7 +42,7 @@ std::u16string ConvertNumber(const FormatField& field, std::int64_t value)
 {
     // Without "I64" the platform passes 32 bits: only the value's low 32 bits count.
     const std::uint64_t bits = field.is64 ? static_cast<std::uint64_t>(value)
-                                         : static_cast<std::uint32_t>(static_cast<std::uint64_t>(value));
+                                          : static_cast<std::uint32_t>(static_cast<std::uint64_t>(value));
     switch (field.conversion) {
     case u'd':
     case u'i': {

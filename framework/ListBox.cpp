@@ -4,9 +4,15 @@
 
 #include <QListWidget>
 
-void CListBox::Bind(QWidget* control) { Attach(control); }
+void CListBox::Bind(QWidget* control)
+{
+    Attach(control);
+}
 
-QListWidget* CListBox::List() const { return qobject_cast<QListWidget*>(m_hWnd.data()); }
+QListWidget* CListBox::List() const
+{
+    return qobject_cast<QListWidget*>(m_hWnd.data());
+}
 
 void CListBox::ResetContent()
 {

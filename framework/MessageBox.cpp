@@ -45,6 +45,12 @@ int AfxMessageBox(const std::u16string& text, unsigned type)
     return ShowMessageBox(text, AfxGetAppName(), type);
 }
 
-std::u16string AfxGetAppName() { return AppName(); }
+std::u16string AfxGetAppName()
+{
+    return AppName();
+}
 
-void AfxSetAppName(const std::u16string& name) { AppName() = name; }
+void AfxSetAppName(const std::u16string& name)
+{
+    AppName() = name;
+}

@@ -44,8 +44,8 @@ Reading ReadMagnitude(std::u16string_view text, int base, std::uint64_t positive
         ++i;
     }
     // "0x" is a prefix only when a hex digit follows; otherwise the "0" alone is the number.
-    if (base == 16 && i + 2 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')
-        && DigitValue(text[i + 2]) < 16)
+    if (base == 16 && i + 2 < text.size() && text[i] == u'0' &&
+        (text[i + 1] == u'x' || text[i + 1] == u'X') && DigitValue(text[i + 2]) < 16)
         i += 2;
 
     const std::uint64_t limit = reading.negative ? positiveLimit + 1 : positiveLimit;
@@ -63,8 +63,7 @@ Reading ReadMagnitude(std::u16string_view text, int base, std::uint64_t positive
     return reading;
 }
 
-template <typename Int>
-Int ReadSigned(std::u16string_view text, int base)
+template <typename Int> Int ReadSigned(std::u16string_view text, int base)
 {
     const auto positiveLimit = static_cast<std::uint64_t>(std::numeric_limits<Int>::max());
     Reading reading = ReadMagnitude(text, base, positiveLimit);

@@ -54,9 +54,15 @@ void CTabWidget::resizeEvent(QResizeEvent*)
     m_tabBar->raise();
 }
 
-void CTabCtrl::Bind(QWidget* control) { Attach(control); }
+void CTabCtrl::Bind(QWidget* control)
+{
+    Attach(control);
+}
 
-CTabWidget* CTabCtrl::Tabs() const { return dynamic_cast<CTabWidget*>(m_hWnd.data()); }
+CTabWidget* CTabCtrl::Tabs() const
+{
+    return dynamic_cast<CTabWidget*>(m_hWnd.data());
+}
 
 int CTabCtrl::InsertItem(int index, const std::u16string& text)
 {

@@ -22,7 +22,10 @@ std::u16string TitleFromModuleFile()
 }
 } // namespace
 
-CWinApp::CWinApp() { g_app = this; }
+CWinApp::CWinApp()
+{
+    g_app = this;
+}
 
 CWinApp::~CWinApp()
 {
@@ -43,6 +46,12 @@ int CWinApp::Run(int argc, char** argv)
     return 0;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
-CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd()
+{
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}

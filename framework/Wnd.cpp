@@ -20,7 +20,10 @@ bool CWnd::ShowWindow(int nCmdShow)
     return wasVisible;
 }
 
-bool CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->isVisible(); }
+bool CWnd::IsWindowVisible() const
+{
+    return m_hWnd && m_hWnd->isVisible();
+}
 
 void CWnd::MoveWindow(const CRect& rect, bool repaint)
 {
@@ -110,7 +113,8 @@ void SetLineEditReadOnly(QLineEdit* edit, bool readOnly)
     edit->setReadOnly(readOnly);
     // A read-only box shows the dialog's background, so that the operator sees it cannot be typed into.
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, readOnly ? QPalette().color(QPalette::Window) : QPalette().color(QPalette::Base));
+    palette.setColor(QPalette::Base,
+                     readOnly ? QPalette().color(QPalette::Window) : QPalette().color(QPalette::Base));
     edit->setPalette(palette);
 }
 
@@ -124,7 +128,8 @@ void CWnd::PostMessage(unsigned message)
 {
     if (message != WM_CLOSE || !m_hWnd)
         return;
-    QMetaObject::invokeMethod(m_hWnd.data(), [this] { OnClose(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_hWnd.data(), [this] { OnClose(); }, Qt::QueuedConnection);
 }
 
 void CWnd::AddControl(int id, QWidget* control)

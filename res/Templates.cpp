@@ -9,17 +9,16 @@ namespace {
 constexpr unsigned kEdit = CS_BORDER | CS_TABSTOP | CS_AUTOHSCROLL;
 constexpr unsigned kLabel = CS_VCENTER;
 
-const DialogTemplate kMainWindow{
-    IDD_KORVANE_DIALOG,
-    DialogKind::MainWindow,
-    u"Talmir工具",
-    279,
-    166,
-    u"MS Shell Dlg",
-    9,
-    {
-        {IDC_TAB_MAIN, ControlKind::TabControl, u"", 0, 1, 279, 165, CS_NONE},
-    }};
+const DialogTemplate kMainWindow{IDD_KORVANE_DIALOG,
+                                 DialogKind::MainWindow,
+                                 u"Talmir工具",
+                                 279,
+                                 166,
+                                 u"MS Shell Dlg",
+                                 9,
+                                 {
+                                     {IDC_TAB_MAIN, ControlKind::TabControl, u"", 0, 1, 279, 165, CS_NONE},
+                                 }};
 
 const DialogTemplate kEncryptPage{
     IDD_DLG_ENCRYPT,
@@ -55,7 +54,8 @@ const DialogTemplate kServerListPage{
     u"宋体",
     9,
     {
-        {IDC_LIST_SERVER, ControlKind::ListBox, u"", 9, 7, 252, 86, CS_NOTIFY | CS_BORDER | CS_VSCROLL | CS_TABSTOP},
+        {IDC_LIST_SERVER, ControlKind::ListBox, u"", 9, 7, 252, 86,
+         CS_NOTIFY | CS_BORDER | CS_VSCROLL | CS_TABSTOP},
         {IDC_BTN_MOVE_UP, ControlKind::PushButton, u"上移", 272, 27, 35, 14, CS_TABSTOP},
         {IDC_BTN_MOVE_DOWN, ControlKind::PushButton, u"下移", 272, 59, 35, 14, CS_TABSTOP},
         {IDC_RADIO_LOAD_LOCAL, ControlKind::RadioButton, u"加载本目录下ini", 50, 105, 76, 10, CS_GROUP},
@@ -118,7 +118,8 @@ const DialogTemplate kCreatePage{
 
 const DialogTemplate* FindDialogTemplate(int id)
 {
-    for (const DialogTemplate* t : {&kMainWindow, &kEncryptPage, &kServerListPage, &kServerEntryDialog, &kCreatePage}) {
+    for (const DialogTemplate* t :
+         {&kMainWindow, &kEncryptPage, &kServerListPage, &kServerEntryDialog, &kCreatePage}) {
         if (t->id == id)
             return t;
     }

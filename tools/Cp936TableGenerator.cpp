@@ -16,10 +16,10 @@ namespace {
 
 struct Tables
 {
-    std::array<std::uint16_t, 128> singleByte{};       // bytes 80-FF that decode alone
+    std::array<std::uint16_t, 128> singleByte{}; // bytes 80-FF that decode alone
     std::vector<std::uint16_t> doubleByte = std::vector<std::uint16_t>(128 * 256); // (lead-80)*256+trail
     std::array<std::uint8_t, 128> leadByte{};
-    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(65536);        // 0: default character
+    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(65536); // 0: default character
     std::array<std::uint32_t, 2048> exact{};
 };
 
@@ -47,8 +47,7 @@ std::vector<std::string> SplitTabs(const std::string& line)
 }
 
 // Calls `onLine` for every data line; header lines start with "#".
-template <typename OnLine>
-bool ForEachLine(const char* path, OnLine onLine)
+template <typename OnLine> bool ForEachLine(const char* path, OnLine onLine)
 {
     std::ifstream in(path);
     if (!in) {
@@ -75,8 +74,8 @@ bool AddDecodeLine(Tables& tables, const std::vector<std::string>& fields)
 {
     unsigned long bytes = 0;
     unsigned long unit = 0;
-    if (fields.size() < 2 || !ParseHex(fields[0], bytes) || !ParseHex(fields[1], unit) || unit > 0xFFFF
-        || unit == 0)
+    if (fields.size() < 2 || !ParseHex(fields[0], bytes) || !ParseHex(fields[1], unit) || unit > 0xFFFF ||
+        unit == 0)
         return false;
     if (fields[0].size() == 2 && bytes >= 0x80) {
         tables.singleByte[bytes - 0x80] = static_cast<std::uint16_t>(unit);
@@ -93,8 +92,8 @@ bool AddEncodeLine(Tables& tables, const std::vector<std::string>& fields)
 {
     unsigned long unit = 0;
     unsigned long bytes = 0;
-    if (fields.size() < 3 || !ParseHex(fields[0], unit) || unit > 0xFFFF || !ParseHex(fields[1], bytes)
-        || (fields[1].size() != 2 && fields[1].size() != 4) || bytes == 0)
+    if (fields.size() < 3 || !ParseHex(fields[0], unit) || unit > 0xFFFF || !ParseHex(fields[1], bytes) ||
+        (fields[1].size() != 2 && fields[1].size() != 4) || bytes == 0)
         return false;
     tables.encode[unit] = static_cast<std::uint16_t>(bytes);
     if (fields[2] == "exact")
@@ -128,8 +127,8 @@ int main(int argc, char** argv)
         return 2;
     }
     Tables tables;
-    if (!ForEachLine(argv[1], [&](const auto& f) { return AddDecodeLine(tables, f); })
-        || !ForEachLine(argv[2], [&](const auto& f) { return AddEncodeLine(tables, f); }))
+    if (!ForEachLine(argv[1], [&](const auto& f) { return AddDecodeLine(tables, f); }) ||
+        !ForEachLine(argv[2], [&](const auto& f) { return AddEncodeLine(tables, f); }))
         return 1;
 
     std::ofstream out(argv[3]);

@@ -177,7 +177,8 @@ void ExpectPostedClose(CKorvaneDlg& dlg, CWnd& page, int buttonId)
 
 TEST_F(MainWindowTest, CreationPageCancelClosesAfterTheClick)
 {
-    int result = RunMainWindow([&](CKorvaneDlg& dlg) { ExpectPostedClose(dlg, dlg.m_pageCreate, IDC_BTN_CREATE_CANCEL); });
+    int result = RunMainWindow(
+        [&](CKorvaneDlg& dlg) { ExpectPostedClose(dlg, dlg.m_pageCreate, IDC_BTN_CREATE_CANCEL); });
     EXPECT_EQ(result, IDCANCEL);
 }
 

@@ -100,7 +100,7 @@ void WriteDeployment(const TempDir& dir, const std::vector<std::u16string>& game
     dir.Write("脚本代码/数据脚本/游戏列表.sql", ToDiskText(list));
     dir.Write("脚本代码/一键安装.bat",
               ToDiskText(u"Rem 安装\n\nosql -E -i \"%rootPath%2_1_用户库脚本.sql\"\n\nRem "
-                       u"建连接服务和填充数据\n\npause\n"));
+                         u"建连接服务和填充数据\n\npause\n"));
     dir.Write("脚本代码/数据库脚本/数据库删除.sql", ToDiskText(u"USE master\nGO\n\n"));
     for (int part = 1; part <= 2; ++part) {
         dir.Write("脚本代码/数据库脚本/" + std::to_string(part) + "_5_积分库脚本.sql",

@@ -35,4 +35,3 @@ void WriteDeployment(const TempDir& dir, const std::vector<std::u16string>& game
 // A game list row in the platform's layout.
 std::u16string GameRow(int id, const std::u16string& name, const std::u16string& database,
                        const std::u16string& module);
-

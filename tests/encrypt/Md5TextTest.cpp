@@ -35,7 +35,8 @@ TEST(Md5Hex, MultiplesOf64DifferFromRfc1321)
 
 TEST(Md5Hex, AlwaysThirtyTwoUpperCaseDigits)
 {
-    for (const std::u16string& text : {std::u16string(u"x"), std::u16string(u"服务器一"), std::u16string(200, u'z')}) {
+    for (const std::u16string& text :
+         {std::u16string(u"x"), std::u16string(u"服务器一"), std::u16string(200, u'z')}) {
         const std::u16string digest = Md5Hex(text);
         ASSERT_EQ(digest.size(), 32u);
         for (char16_t c : digest)

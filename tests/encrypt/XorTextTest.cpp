@@ -252,9 +252,9 @@ TEST(XorDecrypt, GroupsAreReadAsWcstolReadsThem)
     text.replace(0, 8, u"0001-001");
     EXPECT_EQ(XorDecrypt(text), std::u16string(1, static_cast<char16_t>(0xFFFE)));
     text.replace(0, 8, u"0001 0x1");
-    EXPECT_EQ(XorDecrypt(text), u"");   // 1 ^ 1 = 0 ends the text
+    EXPECT_EQ(XorDecrypt(text), u""); // 1 ^ 1 = 0 ends the text
     text.replace(0, 8, u"0001zz12");
-    EXPECT_EQ(XorDecrypt(text), u"\u0001");  // "zz12" has no digits: 0
+    EXPECT_EQ(XorDecrypt(text), u"\u0001"); // "zz12" has no digits: 0
 }
 
 } // namespace

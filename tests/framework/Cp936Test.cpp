@@ -51,7 +51,8 @@ const std::map<char16_t, EncodeRow>& EncodeTable()
     static const std::map<char16_t, EncodeRow> table = [] {
         std::map<char16_t, EncodeRow> rows;
         for (const auto& f : ReadTable("encode-bestfit.tsv"))
-            rows[static_cast<char16_t>(std::stoul(f.at(0), nullptr, 16))] = {HexBytes(f.at(1)), f.at(2) == "exact"};
+            rows[static_cast<char16_t>(std::stoul(f.at(0), nullptr, 16))] = {HexBytes(f.at(1)),
+                                                                             f.at(2) == "exact"};
         return rows;
     }();
     return table;
@@ -172,7 +173,9 @@ TEST(Cp936, ChineseTextRoundTrips)
 
 TEST(Cp936, SurrogatesBecomeOneDefaultCharacterPerUnit)
 {
-    EXPECT_EQ(Cp936EncodeBestFit(u"a\xD800" u"b"), "a?b");
+    EXPECT_EQ(Cp936EncodeBestFit(u"a\xD800"
+                                 u"b"),
+              "a?b");
     EXPECT_EQ(Cp936EncodeBestFit(u"\U0001F600"), "??");
     size_t bad = 0;
     EXPECT_FALSE(Cp936EncodeExact(u"xy\U0001F600", &bad).has_value());

@@ -41,8 +41,16 @@ TEST(NumberReading, NoDigitsReadsAsZero)
 
 TEST(NumberReading, StopsAtZeroUnit)
 {
-    EXPECT_EQ(WcsToLong(std::u16string_view(u"12\0" u"34", 5), 10), 12);
-    EXPECT_EQ(WcsToLongLong(std::u16string_view(u"\0" u"99", 3), 10), 0);
+    EXPECT_EQ(WcsToLong(std::u16string_view(u"12\0"
+                                            u"34",
+                                            5),
+                        10),
+              12);
+    EXPECT_EQ(WcsToLongLong(std::u16string_view(u"\0"
+                                                u"99",
+                                                3),
+                            10),
+              0);
 }
 
 TEST(NumberReading, ClampsTo32Bits)

@@ -18,4 +18,7 @@ FileDialogRecorder::FileDialogRecorder()
     });
 }
 
-FileDialogRecorder::~FileDialogRecorder() { SetFileDialogHandler(std::move(m_previous)); }
+FileDialogRecorder::~FileDialogRecorder()
+{
+    SetFileDialogHandler(std::move(m_previous));
+}

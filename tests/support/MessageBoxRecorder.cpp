@@ -9,7 +9,10 @@ MessageBoxRecorder::MessageBoxRecorder()
     m_previous = SetMessageBoxHandler([this](const MessageBoxRequest& r) { return Answer(r); });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(std::move(m_previous)); }
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    SetMessageBoxHandler(std::move(m_previous));
+}
 
 void MessageBoxRecorder::Expect(int answer, int count)
 {

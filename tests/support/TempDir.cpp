@@ -28,9 +28,15 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ec);
 }
 
-std::u16string TempDir::PathW() const { return FromUtf8(m_path); }
+std::u16string TempDir::PathW() const
+{
+    return FromUtf8(m_path);
+}
 
-std::u16string TempDir::FileW(const std::u16string& name) const { return PathW() + u"/" + name; }
+std::u16string TempDir::FileW(const std::u16string& name) const
+{
+    return PathW() + u"/" + name;
+}
 
 void TempDir::Write(const std::string& name, const std::string& bytes) const
 {
@@ -49,4 +55,7 @@ std::string TempDir::Read(const std::string& name) const
     return s.str();
 }
 
-std::string TestDataPath(const std::string& name) { return std::string(KORVANE_TEST_DATA_DIR) + "/" + name; }
+std::string TestDataPath(const std::string& name)
+{
+    return std::string(KORVANE_TEST_DATA_DIR) + "/" + name;
+}

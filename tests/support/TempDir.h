@@ -11,13 +11,13 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::string& Path() const { return m_path; }      // without a trailing "/"
-    std::u16string PathW() const;                            // without a trailing "/"
+    const std::string& Path() const { return m_path; } // without a trailing "/"
+    std::u16string PathW() const;                      // without a trailing "/"
     std::string File(const std::string& name) const { return m_path + "/" + name; }
     std::u16string FileW(const std::u16string& name) const;
 
     void Write(const std::string& name, const std::string& bytes) const;
-    std::string Read(const std::string& name) const;   // fails the test when missing
+    std::string Read(const std::string& name) const; // fails the test when missing
 
 private:
     std::string m_path;

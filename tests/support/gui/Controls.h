@@ -15,4 +15,7 @@ inline void ClickButton(const CWnd& window, int id)
     button->click();
 }
 
-inline QLineEdit* EditBox(const CWnd& window, int id) { return qobject_cast<QLineEdit*>(window.GetDlgItem(id)); }
+inline QLineEdit* EditBox(const CWnd& window, int id)
+{
+    return qobject_cast<QLineEdit*>(window.GetDlgItem(id));
+}

@@ -51,10 +51,16 @@ inline void Click(const CWnd& window, int id)
         button->click();
 }
 
-inline QString ControlName(int id) { return QStringLiteral("ctrl%1").arg(id); }
+inline QString ControlName(int id)
+{
+    return QStringLiteral("ctrl%1").arg(id);
+}
 
 // Controls of a modal dialog found through the widget tree, by identifier.
-inline QLineEdit* EditIn(QWidget* dialog, int id) { return dialog->findChild<QLineEdit*>(ControlName(id)); }
+inline QLineEdit* EditIn(QWidget* dialog, int id)
+{
+    return dialog->findChild<QLineEdit*>(ControlName(id));
+}
 inline QAbstractButton* ButtonIn(QWidget* dialog, int id)
 {
     return dialog->findChild<QAbstractButton*>(ControlName(id));
@@ -116,7 +122,10 @@ inline void FailIfModal()
     });
 }
 
-inline void Drain() { QCoreApplication::processEvents(); }
+inline void Drain()
+{
+    QCoreApplication::processEvents();
+}
 
 inline std::vector<std::u16string> LinesOf(const QListWidget* list)
 {
