@@ -3,7 +3,7 @@
 #include "create/InstallerScripts.h"
 
 #include "framework/Cp936.h"
-#include "framework/MessageBox.h"
+#include "bench/BenchReporter.h"
 #include "framework/WideText.h"
 
 #include <benchmark/benchmark.h>
@@ -66,8 +66,6 @@ private:
 // One OK command with both generators: read the list, database scripts, installer scripts.
 void BM_FullRun(benchmark::State& state)
 {
-    SetMessageBoxHandler(
-        [](const MessageBoxRequest&) -> int { throw std::runtime_error("unexpected message"); });
     Deployment deployment(state.range(0));
     const fs::path previous = fs::current_path();
     fs::current_path(deployment.Path(""));
@@ -77,14 +75,14 @@ void BM_FullRun(benchmark::State& state)
         state.PauseTiming();
         deployment.Restore();
         state.ResumeTiming();
-        bool ok = ReadGameList(request.strModuleDir, request.GameList) &&
-                  MakeDatabaseScripts(request.strModuleDir, request.GameList) &&
-                  MakeInstallerScripts(request);
+        bool ok =
+            ReadGameList(BenchContext(), request.strModuleDir, request.GameList) == GameListRead::read &&
+            MakeDatabaseScripts(BenchContext(), request.strModuleDir, request.GameList) &&
+            MakeInstallerScripts(BenchContext(), request);
         if (!ok)
             state.SkipWithError("run failed");
     }
     fs::current_path(previous);
-    SetMessageBoxHandler(nullptr);
     state.counters["games"] = static_cast<double>(request.GameList.size());
 }
 BENCHMARK(BM_FullRun)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);

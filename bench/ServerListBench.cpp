@@ -1,6 +1,6 @@
 #include "serverlist/ServerList.h"
 
-#include "framework/MessageBox.h"
+#include "bench/BenchReporter.h"
 #include "framework/WideText.h"
 
 #include <benchmark/benchmark.h>
@@ -51,7 +51,7 @@ void BM_SaveServerList(benchmark::State& state)
     ScratchFolder folder;
     CArray<tagServer> servers = MakeServers(state.range(0));
     for (auto _ : state) {
-        if (SaveServerList(folder.File(), servers) != 0)
+        if (SaveServerList(BenchContext(), folder.File(), servers).Failed())
             state.SkipWithError("save failed");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -60,11 +60,11 @@ void BM_SaveServerList(benchmark::State& state)
 void BM_LoadServerList(benchmark::State& state)
 {
     ScratchFolder folder;
-    if (SaveServerList(folder.File(), MakeServers(state.range(0))) != 0)
+    if (SaveServerList(BenchContext(), folder.File(), MakeServers(state.range(0))).Failed())
         state.SkipWithError("save failed");
     CArray<tagServer> servers;
     for (auto _ : state) {
-        LoadServerList(folder.File(), servers);
+        LoadServerList(BenchContext(), folder.File(), servers);
         benchmark::DoNotOptimize(servers.data());
     }
     if (servers.size() != static_cast<size_t>(state.range(0)))

@@ -6,18 +6,12 @@
 #include <cstdio>
 #include <iostream>
 
-MessageCounter::MessageCounter()
+void CCliReporter::Report(const MessageBoxRequest& message)
 {
-    m_previous = SetMessageBoxHandler([this](const MessageBoxRequest& request) {
-        ++m_count;
-        std::fflush(stdout); // keeps the order of results and messages on a terminal
-        return m_previous(request);
-    });
-}
-
-MessageCounter::~MessageCounter()
-{
-    SetMessageBoxHandler(m_previous);
+    m_bReported = true;
+    std::fflush(stdout); // keeps the order of results and messages on a terminal
+    std::string line = ToUtf8(message.text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 void PrintLine(std::u16string_view text)

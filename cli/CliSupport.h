@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/MessageBox.h"
+#include "framework/Reporter.h"
 
 #include <functional>
 #include <string>
@@ -15,24 +15,20 @@ constexpr int kExitUsage = 2;   // a wrong command line
 // What a parsed command runs; it returns the exit status.
 using CommandAction = std::function<int()>;
 
-// Counts the system's messages while it lives. The messages themselves still go to standard error,
-// one line each, as the framework's default seam prints them.
-class MessageCounter
+// The command-line tool's reporter: each of the system's messages is one line on standard error, and
+// any message makes the command fail.
+class CCliReporter : public CReporter
 {
 public:
-    MessageCounter();
-    ~MessageCounter();
-    MessageCounter(const MessageCounter&) = delete;
-    MessageCounter& operator=(const MessageCounter&) = delete;
+    void Report(const MessageBoxRequest& message) override;
 
-    int Count() const { return m_count; }
+    bool Reported() const { return m_bReported; }
 
-    // kExitRefused once a message was shown, else kExitSuccess.
-    int ExitStatus() const { return m_count > 0 ? kExitRefused : kExitSuccess; }
+    // kExitRefused once a message was reported, else kExitSuccess.
+    int ExitStatus() const { return m_bReported ? kExitRefused : kExitSuccess; }
 
 private:
-    int m_count = 0;
-    MessageBoxHandler m_previous;
+    bool m_bReported = false;
 };
 
 // One line of UTF-8 on standard output.

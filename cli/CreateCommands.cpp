@@ -5,7 +5,7 @@
 #include "framework/FileSandbox.h"
 #include "framework/FileSystem.h"
 #include "framework/ProfileFile.h"
-#include "framework/StdioFile.h"
+#include "framework/RunContext.h"
 #include "framework/WideText.h"
 
 #include <cstdio>
@@ -47,15 +47,16 @@ struct CreateArguments
 
 // The five inputs from the profile's section "Deployment"; false after the file error when the file
 // cannot be read.
-bool ReadProfile(const std::string& file, tagCreateRequest& request)
+bool ReadProfile(CReporter& reporter, const std::string& file, tagCreateRequest& request)
 {
     std::u16string path = FromUtf8(file);
-    int error = 0;
-    CProfileDocument document;
-    if (!ReadFileBytes(path, &error) || (error = document.Load(path)) != 0) {
-        ReportFileException(CFileException(CFileException::OsErrorToCause(error), path, error));
+    tagFileBytes read = DiskStore().Read(path);
+    if (read.error.Failed()) {
+        reporter.FileError(read.error);
         return false;
     }
+    CProfileDocument document;
+    document.LoadBytes(read.bytes);
     for (const InputSource& source : kInputSources)
         request.*source.member = document.GetString(u"Deployment", source.profileKey).value_or(u"");
     return true;
@@ -77,22 +78,11 @@ std::u16string DeploymentFolder(const CreateArguments& arguments)
     return folder.back() == u'/' ? folder : folder + u'/';
 }
 
-// Runs the OK command's sequence; a file error ends it as the framework's dispatcher would end it.
-bool RunGuarded(tagCreateRequest& request, const tagCreateOptions& options)
-{
-    try {
-        return RunCreation(request, options);
-    } catch (const CFileException& error) {
-        ReportFileException(error);
-        return false;
-    }
-}
-
 int RunCreate(const CreateArguments& arguments)
 {
-    MessageCounter messages;
+    CCliReporter reporter;
     tagCreateRequest request;
-    if (!arguments.profile.empty() && !ReadProfile(arguments.profile, request))
+    if (!arguments.profile.empty() && !ReadProfile(reporter, arguments.profile, request))
         return kExitRefused;
     for (size_t i = 0; i < kInputCount; ++i) {
         if (arguments.inputOptions[i]->count() > 0)
@@ -102,18 +92,14 @@ int RunCreate(const CreateArguments& arguments)
     tagCreateOptions options = ChosenOptions(arguments);
     bool completed = false;
     if (arguments.dryRun) {
-        std::vector<CFileSandbox::Write> writes;
-        {
-            CFileSandbox sandbox;
-            completed = RunGuarded(request, options);
-            writes = sandbox.Writes();
-        }
-        std::string report = DryRunReport(writes, arguments.diff);
+        CFileSandbox sandbox;
+        completed = RunCreation(tagRunContext{reporter, sandbox}, request, options);
+        std::string report = DryRunReport(sandbox.Writes(), arguments.diff);
         std::fwrite(report.data(), 1, report.size(), stdout);
     } else {
-        completed = RunGuarded(request, options);
+        completed = RunCreation(tagRunContext{reporter, DiskStore()}, request, options);
     }
-    return completed ? messages.ExitStatus() : kExitRefused;
+    return completed ? reporter.ExitStatus() : kExitRefused;
 }
 
 } // namespace

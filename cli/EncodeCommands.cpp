@@ -2,6 +2,7 @@
 
 #include "encrypt/DottedNumber.h"
 #include "encrypt/Md5Text.h"
+#include "encrypt/TextCodec.h"
 #include "encrypt/XorText.h"
 #include "framework/WideText.h"
 
@@ -10,13 +11,15 @@
 
 namespace {
 
-using Codec = std::u16string (*)(std::u16string);
+using Codec = TextCodec;
 
-const std::map<std::string, Codec> kEncoders = {
-    {"xor", XorEncrypt}, {"md5", Md5Hex}, {"ip", IpToNumber}, {"version", VersionToNumber}};
+const std::map<std::string, Codec> kEncoders = {{"xor", XorEncrypt},
+                                                {"md5", NeverRefuses<Md5Hex>},
+                                                {"ip", NeverRefuses<IpToNumber>},
+                                                {"version", NeverRefuses<VersionToNumber>}};
 
 const std::map<std::string, Codec> kDecoders = {
-    {"xor", XorDecrypt}, {"ip", NumberToIp}, {"version", NumberToVersion}};
+    {"xor", XorDecrypt}, {"ip", NeverRefuses<NumberToIp>}, {"version", NeverRefuses<NumberToVersion>}};
 
 struct EncodeArguments
 {
@@ -28,14 +31,14 @@ struct EncodeArguments
 // One output line per text; the generator's state runs on from line to line, as in one window session.
 int RunCodec(Codec codec, const EncodeArguments& arguments)
 {
-    MessageCounter messages;
+    CCliReporter reporter;
     if (arguments.textOption->count() > 0) {
-        PrintLine(codec(FromUtf8(arguments.text)));
+        PrintLine(codec(FromUtf8(arguments.text), reporter));
     } else {
         for (const std::u16string& line : ReadInputLines())
-            PrintLine(codec(line));
+            PrintLine(codec(line, reporter));
     }
-    return messages.ExitStatus();
+    return reporter.ExitStatus();
 }
 
 void AddCodecCommand(CLI::App& app, CommandAction& action, const std::string& name,

@@ -1,15 +1,15 @@
 #include "cli/ServerListCommands.h"
 
-#include "cli/ServerListCheck.h"
 #include "framework/FileSystem.h"
+#include "encrypt/Md5Text.h"
 #include "framework/ProfileFile.h"
-#include "framework/StdioFile.h"
+#include "framework/RunContext.h"
 #include "framework/WideText.h"
 #include "serverlist/ServerList.h"
+#include "serverlist/ServerListCheck.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
 #include <iostream>
 #include <memory>
 #include <utility>
@@ -34,39 +34,47 @@ struct ServerListArguments
 
 using Arguments = std::shared_ptr<ServerListArguments>;
 
-void ReportFileError(const std::u16string& path, int error)
+// One command's context: its messages on standard error, the disk.
+struct CommandContext
 {
-    ReportFileException(CFileException(CFileException::OsErrorToCause(error), path, error));
-}
+    CCliReporter reporter;
+    tagRunContext Context() { return tagRunContext{reporter, DiskStore()}; }
+};
 
 // A file that must be there to be read: show, export and check.
-bool CheckReadable(const std::u16string& path)
+bool CheckReadable(CReporter& reporter, const std::u16string& path)
 {
-    int error = 0;
-    if (ReadFileBytes(path, &error))
-        return true;
-    ReportFileError(path, error);
-    return false;
+    tagFileError error = DiskStore().Read(path).error;
+    if (error.Failed())
+        reporter.FileError(error);
+    return !error.Failed();
 }
 
 // The commands that change the list may start from a missing file, which the save then creates.
-bool LoadForChange(const std::u16string& path, CArray<tagServer>& servers)
+bool LoadForChange(const tagRunContext& context, const std::u16string& path, CArray<tagServer>& servers)
 {
-    int error = 0;
-    if (!ReadFileBytes(path, &error) && error != ENOENT) {
-        ReportFileError(path, error);
-        return false;
-    }
-    LoadServerList(path, servers);
-    return true;
+    return !LoadServerList(context, path, servers).error.Failed();
 }
 
-bool Save(const std::u16string& path, const CArray<tagServer>& servers)
+bool Save(const tagRunContext& context, const std::u16string& path, const CArray<tagServer>& servers)
 {
-    int error = SaveServerList(path, servers);
-    if (error != 0)
-        ReportFileError(path, error);
-    return error == 0;
+    tagFileError error = SaveServerList(context, path, servers);
+    if (error.Failed())
+        context.reporter.FileError(error);
+    return !error.Failed();
+}
+
+// Names that give one section overwrite each other's address and domain when the client reads them.
+void WarnSharedSections(const CArray<tagServer>& servers)
+{
+    for (const std::vector<size_t>& entries : EntriesSharingSections(servers)) {
+        std::string list;
+        for (size_t index : entries)
+            list += (list.empty() ? "" : ", ") + std::to_string(index);
+        PrintError("warning: entries " + list + " have names with one MD5 text (section [" +
+                   ToUtf8(Md5Hex(servers[entries.front()].strServerName)) +
+                   "]): they overwrite each other's address and domain");
+    }
 }
 
 bool CheckIndex(const ServerListArguments& arguments, size_t count)
@@ -97,26 +105,28 @@ void PrintJson(const CArray<tagServer>& servers)
 
 int RunShow(const ServerListArguments& arguments)
 {
-    MessageCounter messages;
-    if (!CheckReadable(arguments.Path()))
+    CommandContext command;
+    if (!CheckReadable(command.reporter, arguments.Path()))
         return kExitRefused;
     CArray<tagServer> servers;
-    LoadServerList(arguments.Path(), servers);
+    LoadServerList(command.Context(), arguments.Path(), servers);
     if (arguments.json)
         PrintJson(servers);
     else
         PrintTabSeparated(servers);
-    return messages.ExitStatus();
+    return command.reporter.ExitStatus();
 }
 
 // Loads, lets `change` work on the array, saves. A change that refuses saves nothing.
 template <class Change> int RunChange(const ServerListArguments& arguments, Change change)
 {
-    MessageCounter messages;
+    CommandContext command;
+    tagRunContext context = command.Context();
     CArray<tagServer> servers;
-    if (!LoadForChange(arguments.Path(), servers) || !change(servers) || !Save(arguments.Path(), servers))
+    if (!LoadForChange(context, arguments.Path(), servers) || !change(servers) ||
+        !Save(context, arguments.Path(), servers))
         return kExitRefused;
-    return messages.ExitStatus();
+    return command.reporter.ExitStatus();
 }
 
 std::u16string ValueOr(const CLI::Option* option, const std::string& value, const std::u16string& old)
@@ -128,6 +138,7 @@ int RunAdd(const ServerListArguments& arguments)
 {
     return RunChange(arguments, [&](CArray<tagServer>& servers) {
         servers.push_back({FromUtf8(arguments.name), FromUtf8(arguments.addr), FromUtf8(arguments.domain)});
+        WarnSharedSections(servers);
         return true;
     });
 }
@@ -141,6 +152,7 @@ int RunEdit(const ServerListArguments& arguments)
         server = {ValueOr(arguments.nameOption, arguments.name, server.strServerName),
                   ValueOr(arguments.addrOption, arguments.addr, server.strServerAddr),
                   ValueOr(arguments.domainOption, arguments.domain, server.strServerDomain)};
+        WarnSharedSections(servers);
         return true;
     });
 }
@@ -204,15 +216,25 @@ int RunImport(const ServerListArguments& arguments)
     });
 }
 
+// The findings as a JSON array of {"where", "problem"}.
+std::string FindingsJson(const std::vector<tagFinding>& findings)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const tagFinding& finding : findings)
+        list.push_back({{"where", ToUtf8(finding.strWhere)}, {"problem", ToUtf8(finding.strProblem)}});
+    return list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 int RunCheck(const ServerListArguments& arguments)
 {
-    if (!CheckReadable(arguments.Path()))
-        return kExitRefused;
+    CCliReporter reporter;
     CProfileDocument document;
-    if (int error = document.Load(arguments.Path())) {
-        ReportFileError(arguments.Path(), error);
+    tagFileBytes read = DiskStore().Read(arguments.Path());
+    if (read.error.Failed()) {
+        reporter.FileError(read.error);
         return kExitRefused;
     }
+    document.LoadBytes(read.bytes);
     std::vector<tagFinding> findings = CheckServerList(document);
     if (arguments.json)
         std::cout << FindingsJson(findings) << std::endl;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "create/CreateRequest.h"
+#include "framework/RunContext.h"
 
 // The creation page's three options.
 struct tagCreateOptions
@@ -13,6 +14,5 @@ struct tagCreateOptions
 // The OK command once the inputs are in `request` (strModuleDir included): checks the inputs, reads the
 // game list into request.GameList when an output needs it ("游戏列表读取失败!",
 // "游戏列表读取成功,但是内容为空"), then runs the database step and the installer step. False when a step
-// stopped after its message. A script that cannot be written throws CFileException, for the caller to report
-// as the framework does.
-bool RunCreation(tagCreateRequest& request, const tagCreateOptions& options);
+// stopped after its message.
+bool RunCreation(const tagRunContext& context, tagCreateRequest& request, const tagCreateOptions& options);

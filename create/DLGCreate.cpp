@@ -1,9 +1,10 @@
 #include "create/DLGCreate.h"
 
-#include "app/PageCancel.h"
+#include "framework/PageCancel.h"
 #include "create/CreationRun.h"
 #include "create/InputRules.h"
 #include "framework/FileSystem.h"
+#include "framework/RunContext.h"
 #include "res/Resource.h"
 
 namespace {
@@ -53,7 +54,8 @@ void CDLGCreate::UpdateInputStates()
 
 bool CDLGCreate::CheckInputs()
 {
-    return ::CheckInputs(MakeRequest(), IsChecked(IDC_CHECK_INSTALLER), IsChecked(IDC_CHECK_SERVERINFO));
+    return ::CheckInputs(MessageBoxReporter(), MakeRequest(), IsChecked(IDC_CHECK_INSTALLER),
+                         IsChecked(IDC_CHECK_SERVERINFO));
 }
 
 void CDLGCreate::OnClickedOk()
@@ -66,12 +68,7 @@ void CDLGCreate::OnClickedOk()
                              IsChecked(IDC_CHECK_SERVERINFO)};
     // The run works on the page's game list: a run that does not read it leaves it as it was.
     request.GameList = std::move(m_GameList);
-    try {
-        RunCreation(request, options);
-    } catch (...) {
-        m_GameList = std::move(request.GameList);
-        throw;
-    }
+    RunCreation(WindowContext(), request, options);
     m_GameList = std::move(request.GameList);
 }
 

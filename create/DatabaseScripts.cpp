@@ -3,11 +3,11 @@
 #include "create/GameNames.h"
 #include "create/ScriptEditing.h"
 #include "create/TextFiles.h"
-#include "framework/FileSystem.h"
 #include "framework/Format.h"
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -42,54 +42,80 @@ std::u16string DropStatement(const std::u16string& databaseName)
                    {databaseName, databaseName});
 }
 
-// Reads a template, puts the game's database in place of the placeholder and writes the result.
-bool CopyTemplate(const std::u16string& templatePath, const std::u16string& scriptPath,
-                  const std::u16string& databaseName)
+// Reads a template, puts the game's database in place of the placeholder and writes the result. The
+// scripts are made afresh by every run, so they reach the disk together at the end of the run.
+bool CopyTemplate(const tagRunContext& context, const std::u16string& templatePath,
+                  const std::u16string& scriptPath, const std::u16string& databaseName)
 {
-    std::optional<std::u16string> text = ReadTextFile(templatePath);
+    std::optional<std::u16string> text = ReadTextFile(context, templatePath);
     if (!text)
         return false;
-    WriteTextFile(ReplaceAll(*text, kPlaceholder, databaseName), scriptPath);
+    tagFileError error = WriteTextFile(context.files, ReplaceAll(*text, kPlaceholder, databaseName),
+                                       scriptPath, Durability::deferred);
+    if (error.Failed()) {
+        context.reporter.FileError(error);
+        return false;
+    }
     return true;
 }
 
-bool WriteGameScripts(const std::u16string& moduleDir, const tagServerInfo& game, int number)
+bool WriteGameScripts(const tagRunContext& context, const std::u16string& moduleDir,
+                      const tagServerInfo& game, int number)
 {
     for (int part = 1; part <= 2; ++part) {
         std::u16string templatePath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
         std::u16string scriptPath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql",
                                                         {part, number, game.strGameName});
-        if (!CopyTemplate(templatePath, scriptPath, game.strDatabaseName))
+        if (!CopyTemplate(context, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
     // An existing folder is fine; a folder that cannot be made shows up as the first failing write.
-    CreateDirectoryW(FormatW(u"%s脚本代码/存储过程/%s积分数据库", {moduleDir, game.strGameName}));
+    context.files.CreateFolder(FormatW(u"%s脚本代码/存储过程/%s积分数据库", {moduleDir, game.strGameName}));
     for (std::u16string_view procedure : kProcedures) {
         std::u16string name(procedure);
         std::u16string templatePath = moduleDir + FormatW(u"脚本代码/存储过程/积分数据库/%s.sql", {name});
         std::u16string scriptPath =
             moduleDir + FormatW(u"脚本代码/存储过程/%s积分数据库/%s.sql", {game.strGameName, name});
-        if (!CopyTemplate(templatePath, scriptPath, game.strDatabaseName))
+        if (!CopyTemplate(context, templatePath, scriptPath, game.strDatabaseName))
             return false;
+    }
+    return true;
+}
+
+// The batch file and the drop script change together or not at all: a run that extended one without the
+// other would double the other's lines next time.
+bool WriteBatchAndDrop(const tagRunContext& context, const std::u16string& batch,
+                       const std::u16string& batchPath, const std::u16string& drop,
+                       const std::u16string& dropPath)
+{
+    std::vector<tagFileWrite> writes(2);
+    tagFileError error = TextFileWrite(batch, batchPath, writes[0]);
+    if (!error.Failed())
+        error = TextFileWrite(drop, dropPath, writes[1]);
+    if (!error.Failed())
+        error = context.files.ReplaceTogether(writes);
+    if (error.Failed()) {
+        context.reporter.FileError(error);
+        return false;
     }
     return true;
 }
 
 } // namespace
 
-bool MakeDatabaseScripts(const std::u16string& moduleDir, const CArray<tagServerInfo>& gameList)
+bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& moduleDir,
+                         const CArray<tagServerInfo>& gameList)
 {
-    if (!CheckGameNames(gameList, u"数据库脚本生成错误"))
+    if (!CheckGameNames(context.reporter, gameList, u"数据库脚本生成错误"))
         return false;
     const std::u16string batchPath = moduleDir + u"脚本代码/一键安装.bat";
     const std::u16string dropPath = moduleDir + u"脚本代码/数据库脚本/数据库删除.sql";
-    std::optional<std::u16string> batch = ReadTextFile(batchPath);
+    std::optional<std::u16string> batch = ReadTextFile(context, batchPath);
     if (!batch)
         return false;
-    std::optional<std::u16string> drop = ReadTextFile(dropPath);
+    std::optional<std::u16string> drop = ReadTextFile(context, dropPath);
     if (!drop)
         return false;
-
     int number = 8;
     const size_t count = gameList.size();
     for (size_t i = 0; i < count; ++i) {
@@ -100,11 +126,9 @@ bool MakeDatabaseScripts(const std::u16string& moduleDir, const CArray<tagServer
         InsertBeforeMarker(*batch, kSecondScoreMarker, ScoreCommand(2, number, game.strGameName));
         InsertBeforeMarker(*batch, kProcedureMarker, ProcedureBlock(game.strGameName));
         *drop += DropStatement(game.strDatabaseName);
-        if (!WriteGameScripts(moduleDir, game, number))
+        if (!WriteGameScripts(context, moduleDir, game, number))
             return false;
         ++number;
     }
-    WriteTextFile(*batch, batchPath);
-    WriteTextFile(*drop, dropPath);
-    return true;
+    return WriteBatchAndDrop(context, *batch, batchPath, *drop, dropPath);
 }

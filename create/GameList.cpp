@@ -1,6 +1,5 @@
 #include "create/GameList.h"
 
-#include "framework/MessageBox.h"
 #include "framework/StdioFile.h"
 
 #include <cstdint>
@@ -57,21 +56,25 @@ tagServerInfo ParseGameRow(const std::u16string& line)
     return game;
 }
 
-bool ReadGameList(const std::u16string& moduleDir, CArray<tagServerInfo>& gameList)
+GameListRead ReadGameList(const tagRunContext& context, const std::u16string& moduleDir,
+                          CArray<tagServerInfo>& gameList)
 {
     gameList.clear();
     gameList.shrink_to_fit();
-    CStdioFile file;
+    CStdioFile file(context.files);
     if (!file.Open(moduleDir + u"脚本代码/数据脚本/游戏列表.sql",
                    CStdioFile::modeRead | CStdioFile::typeText)) {
-        AfxMessageBox(u"游戏列表.sql  打开失败!貌似没有这个文件");
-        return false;
+        context.reporter.Message(u"游戏列表.sql  打开失败!貌似没有这个文件");
+        return GameListRead::notOpened;
     }
     std::u16string line;
     while (file.ReadString(line)) {
         if (line.find(u"INSERT [GameGameItem]") != std::u16string::npos)
             gameList.push_back(ParseGameRow(line));
     }
-    file.Close();
-    return true;
+    if (tagFileError error = file.Close(); error.Failed()) {
+        context.reporter.FileError(error);
+        return GameListRead::stopped;
+    }
+    return GameListRead::read;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CArray.h"
+#include "framework/RunContext.h"
 
 #include <string>
 
@@ -22,7 +23,14 @@ std::u16string ExtractBetween(std::u16string text, std::u16string startMark, int
 // The four fields of one "INSERT [GameGameItem]" row.
 tagServerInfo ParseGameRow(const std::u16string& line);
 
+// How reading the game list ended.
+enum class GameListRead {
+    read,
+    notOpened, // after "游戏列表.sql  打开失败!貌似没有这个文件"
+    stopped,   // at a line that is not code page 936, after its file error; the games before it stay
+};
+
 // Empties `gameList` and fills it from "脚本代码/数据脚本/游戏列表.sql" under `moduleDir` (which ends with
-// "/"). False, after its message, when the script cannot be opened. A line that is not code page 936
-// throws CFileException; the games before it stay in the list.
-bool ReadGameList(const std::u16string& moduleDir, CArray<tagServerInfo>& gameList);
+// "/").
+GameListRead ReadGameList(const tagRunContext& context, const std::u16string& moduleDir,
+                          CArray<tagServerInfo>& gameList);

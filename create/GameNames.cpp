@@ -1,7 +1,6 @@
 #include "create/GameNames.h"
 
 #include "framework/Format.h"
-#include "framework/MessageBox.h"
 
 bool IsUsableFileName(std::u16string_view name)
 {
@@ -14,11 +13,11 @@ bool IsUsableFileName(std::u16string_view name)
     return true;
 }
 
-bool CheckGameNames(const CArray<tagServerInfo>& gameList, const std::u16string& caption)
+bool CheckGameNames(CReporter& reporter, const CArray<tagServerInfo>& gameList, const std::u16string& caption)
 {
     for (const tagServerInfo& game : gameList) {
         if (!IsUsableFileName(game.strGameName)) {
-            ShowMessageBox(
+            reporter.Message(
                 FormatW(u"游戏名称“%s”(编号 %s)不能用作文件名!", {game.strGameName, game.strGameID}), caption,
                 MB_OK);
             return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "create/GameList.h"
+#include "framework/Reporter.h"
 
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 bool IsUsableFileName(std::u16string_view name);
 
 // Checks every game's name before anything is written, since the names become file and folder
-// names. Shows "游戏名称“N”(编号 I)不能用作文件名!" with `caption` for the first unusable one and
+// names. Reports "游戏名称“N”(编号 I)不能用作文件名!" with `caption` for the first unusable one and
 // returns false.
-bool CheckGameNames(const CArray<tagServerInfo>& gameList, const std::u16string& caption);
+bool CheckGameNames(CReporter& reporter, const CArray<tagServerInfo>& gameList,
+                    const std::u16string& caption);

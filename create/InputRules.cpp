@@ -1,7 +1,5 @@
 #include "create/InputRules.h"
 
-#include "framework/MessageBox.h"
-
 namespace {
 
 struct InputRule
@@ -31,12 +29,12 @@ std::array<bool, inputCount> RequiredInputs(bool installer, bool serverInfo)
     return required;
 }
 
-bool CheckInputs(const tagCreateRequest& request, bool installer, bool serverInfo)
+bool CheckInputs(CReporter& reporter, const tagCreateRequest& request, bool installer, bool serverInfo)
 {
     std::array<bool, inputCount> required = RequiredInputs(installer, serverInfo);
     for (size_t i = 0; i < required.size(); ++i) {
         if (required[i] && (request.*kRules[i].member).empty()) {
-            AfxMessageBox(kRules[i].missingMessage);
+            reporter.Message(kRules[i].missingMessage);
             return false;
         }
     }

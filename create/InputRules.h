@@ -1,6 +1,7 @@
 #pragma once
 
 #include "create/CreateRequest.h"
+#include "framework/Reporter.h"
 
 #include <array>
 
@@ -19,6 +20,6 @@ enum CreateInput {
 // The page makes exactly these editable.
 std::array<bool, inputCount> RequiredInputs(bool installer, bool serverInfo);
 
-// Shows the message of the first required input that is empty ("请输入\"公司名称\"信息" …) and returns
+// Reports the message of the first required input that is empty ("请输入\"公司名称\"信息" …) and returns
 // false. A text of blanks counts as filled in.
-bool CheckInputs(const tagCreateRequest& request, bool installer, bool serverInfo);
+bool CheckInputs(CReporter& reporter, const tagCreateRequest& request, bool installer, bool serverInfo);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "create/CreateRequest.h"
+#include "framework/RunContext.h"
 
 #include <string>
 
@@ -9,16 +10,16 @@
 // a failed write leaves an earlier file of that name whole.
 
 // "P/QZN.iss" for one game: N its name, M its module name, I its number.
-bool WriteGameScript(const tagCreateRequest& request, const std::u16string& gameName,
+bool WriteGameScript(CFileStore& files, const tagCreateRequest& request, const std::u16string& gameName,
                      const std::u16string& moduleName, const std::u16string& gameID);
 
 // "P/P.iss": the lobby alone.
-bool WriteLobbyScript(const tagCreateRequest& request);
+bool WriteLobbyScript(CFileStore& files, const tagCreateRequest& request);
 
 // "P/P-all.iss": the lobby with every game of the request's list.
-bool WriteFullScript(const tagCreateRequest& request);
+bool WriteFullScript(CFileStore& files, const tagCreateRequest& request);
 
 // Creates the folder P, then writes every game's script, the lobby script and the full script. Stops at
 // the first failure with its message (caption "脚本创建错误信息") and returns false; a game name that
 // cannot be a file name is refused before anything is written.
-bool MakeInstallerScripts(const tagCreateRequest& request);
+bool MakeInstallerScripts(const tagRunContext& context, const tagCreateRequest& request);

@@ -1,13 +1,12 @@
 #include "create/TextFiles.h"
 
-#include "framework/MessageBox.h"
 #include "framework/StdioFile.h"
 
-std::optional<std::u16string> ReadTextFile(const std::u16string& path)
+std::optional<std::u16string> ReadTextFile(const tagRunContext& context, const std::u16string& path)
 {
-    CStdioFile file;
+    CStdioFile file(context.files);
     if (!file.Open(path, CStdioFile::modeRead | CStdioFile::shareExclusive | CStdioFile::typeText)) {
-        ShowMessageBox(path + u"读取失败!", u"数据库脚本生成错误", MB_OK);
+        context.reporter.Message(path + u"读取失败!", u"数据库脚本生成错误", MB_OK);
         return std::nullopt;
     }
     std::u16string text;
@@ -16,14 +15,29 @@ std::optional<std::u16string> ReadTextFile(const std::u16string& path)
         text += line;
         text += u'\n';
     }
-    file.Close();
+    if (tagFileError error = file.Close(); error.Failed()) {
+        context.reporter.FileError(error);
+        return std::nullopt;
+    }
     return text;
 }
 
-void WriteTextFile(const std::u16string& text, const std::u16string& path)
+tagFileError WriteTextFile(CFileStore& files, const std::u16string& text, const std::u16string& path,
+                           Durability durability)
 {
-    CStdioFile file(path, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::shareExclusive |
-                              CStdioFile::typeText);
+    CStdioFile file(files);
+    file.Open(path, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::shareExclusive |
+                        CStdioFile::typeText);
     file.WriteString(text);
-    file.Close();
+    return file.Close(durability);
+}
+
+tagFileError TextFileWrite(const std::u16string& text, const std::u16string& path, tagFileWrite& write)
+{
+    write.path = path;
+    std::optional<std::string> bytes = EncodeTextFile(text);
+    if (!bytes)
+        return tagFileError{tagFileError::badCodePage, path, 0};
+    write.bytes = std::move(*bytes);
+    return {};
 }

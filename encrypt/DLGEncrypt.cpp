@@ -2,9 +2,11 @@
 
 #include "encrypt/DottedNumber.h"
 #include "encrypt/Md5Text.h"
+#include "encrypt/TextCodec.h"
 #include "encrypt/XorText.h"
 #include "framework/Clipboard.h"
 #include "framework/MessageBox.h"
+#include "framework/Reporter.h"
 #include "res/Resource.h"
 
 namespace {
@@ -16,7 +18,7 @@ struct Method
     CDLGEncrypt::Operation decode;
 };
 
-std::u16string Md5CannotDecode(std::u16string)
+std::u16string Md5CannotDecode(std::u16string, CReporter&)
 {
     return u"MD5 加密暂时不知道怎么解密";
 }
@@ -24,9 +26,9 @@ std::u16string Md5CannotDecode(std::u16string)
 // The radio buttons in the order they are looked at, with their "加密" and "解密" operations.
 const Method kMethods[] = {
     {IDC_RADIO_XOR, XorEncrypt, XorDecrypt},
-    {IDC_RADIO_MD5, Md5Hex, Md5CannotDecode},
-    {IDC_RADIO_IP, IpToNumber, NumberToIp},
-    {IDC_RADIO_VERSION, VersionToNumber, NumberToVersion},
+    {IDC_RADIO_MD5, NeverRefuses<Md5Hex>, Md5CannotDecode},
+    {IDC_RADIO_IP, NeverRefuses<IpToNumber>, NeverRefuses<NumberToIp>},
+    {IDC_RADIO_VERSION, NeverRefuses<VersionToNumber>, NeverRefuses<NumberToVersion>},
 };
 
 } // namespace
@@ -85,9 +87,10 @@ void CDLGEncrypt::RunSelectedOperation(bool encode)
 {
     std::u16string input = GetDlgItemText(IDC_EDIT_INPUT);
     std::u16string result;
-    if (Operation operation = SelectedOperation(encode))
-        result = operation(input);
-    else
+    if (Operation operation = SelectedOperation(encode)) {
+        CMessageBoxReporter reporter;
+        result = operation(input, reporter);
+    } else
         AfxMessageBox(u"囧zn");
     SetDlgItemText(IDC_EDIT_RESULT, result);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/DialogEx.h"
+#include "encrypt/TextCodec.h"
 
 #include <string>
 
@@ -17,8 +18,8 @@ public:
     void OnEncrypt();
     void OnDecrypt();
 
-    // One cell of the method table: a text-to-text operation.
-    using Operation = std::u16string (*)(std::u16string);
+    // One cell of the method table.
+    using Operation = TextCodec;
 
 protected:
     MessageMap GetMessageMap() override;

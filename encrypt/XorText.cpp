@@ -1,6 +1,5 @@
 #include "encrypt/XorText.h"
 
-#include "framework/MessageBox.h"
 #include "framework/NumberReading.h"
 #include "framework/Random.h"
 
@@ -23,9 +22,9 @@ std::u16string_view UpToZero(const std::u16string& text)
     return view.substr(0, view.find(u'\0'));
 }
 
-void Refuse(const char16_t* message)
+void Refuse(CReporter& reporter, const char16_t* message)
 {
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    reporter.Message(message, MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::uint16_t RandomValue()
@@ -48,12 +47,12 @@ std::uint16_t ReadHex4(std::u16string_view text, size_t pos)
 
 } // namespace
 
-std::u16string XorEncrypt(std::u16string text)
+std::u16string XorEncrypt(std::u16string text, CReporter& reporter)
 {
     const std::u16string_view plain = UpToZero(text);
     const size_t n = plain.size();
     if (n > kMaxPlainLength) {
-        Refuse(u"加密字符不能超过64个字符哦~亲");
+        Refuse(reporter, u"加密字符不能超过64个字符哦~亲");
         return {};
     }
     if (n == 0)
@@ -76,28 +75,28 @@ std::u16string XorEncrypt(std::u16string text)
     return out;
 }
 
-std::u16string XorDecrypt(std::u16string text)
+std::u16string XorDecrypt(std::u16string text, CReporter& reporter)
 {
     const std::u16string_view cipher = UpToZero(text);
     const size_t n = cipher.size();
     if (n > kMaxXorLength) {
-        Refuse(u"解密字符不能超过512个哦~亲");
+        Refuse(reporter, u"解密字符不能超过512个哦~亲");
         return {};
     }
     if (n == 0)
         return {};
     if (n < kMinXorLength) {
-        Refuse(u"解密字符不能少于64个哦~亲");
+        Refuse(reporter, u"解密字符不能少于64个哦~亲");
         return {};
     }
     if (n % kGroupLength != 0) {
-        Refuse(u"解密字符必须是8的倍数哦~亲");
+        Refuse(reporter, u"解密字符必须是8的倍数哦~亲");
         return {};
     }
 
     const size_t declared = ReadHex4(cipher, 0);
     if (n != (declared + kKeyCount - 1) / kKeyCount * kKeyCount * kGroupLength)
-        Refuse(u"解密数据还是不符合要求.不过能到这里来...算你牛!");
+        Refuse(reporter, u"解密数据还是不符合要求.不过能到这里来...算你牛!");
 
     // A mismatching declared length may promise more groups than the text has or the result can hold.
     const size_t count = std::min({declared, n / kGroupLength, kMaxPlainLength});

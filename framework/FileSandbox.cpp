@@ -9,12 +9,6 @@
 
 namespace {
 
-CFileSandbox*& Installed()
-{
-    static CFileSandbox* sandbox = nullptr;
-    return sandbox;
-}
-
 std::string WithoutTrailingSlash(std::string path)
 {
     while (path.size() > 1 && path.back() == '/')
@@ -24,21 +18,6 @@ std::string WithoutTrailingSlash(std::string path)
 
 } // namespace
 
-CFileSandbox::CFileSandbox() : m_previous(Installed())
-{
-    Installed() = this;
-}
-
-CFileSandbox::~CFileSandbox()
-{
-    Installed() = m_previous;
-}
-
-CFileSandbox* CFileSandbox::Active()
-{
-    return Installed();
-}
-
 std::vector<CFileSandbox::Write> CFileSandbox::Writes() const
 {
     std::vector<Write> writes;
@@ -47,12 +26,12 @@ std::vector<CFileSandbox::Write> CFileSandbox::Writes() const
     return writes;
 }
 
-std::optional<std::string> CFileSandbox::Read(const std::u16string& path) const
+tagFileBytes CFileSandbox::Read(const std::u16string& path)
 {
     auto found = m_files.find(path);
     if (found == m_files.end())
-        return std::nullopt;
-    return found->second;
+        return DiskStore().Read(path);
+    return tagFileBytes{found->second, {}};
 }
 
 int CFileSandbox::CheckFolderWritable(const std::string& folder) const
@@ -69,17 +48,38 @@ int CFileSandbox::CheckFolderWritable(const std::string& folder) const
 
 // The checks of the real replacement: the target must not be a folder or read-only, and its folder
 // must take the temporary file.
-int CFileSandbox::Replace(const std::u16string& path, std::string_view bytes)
+int CFileSandbox::CheckWritable(const std::u16string& path) const
 {
     std::string target = ToUtf8(path);
     if (int error = CheckReplaceTarget(target))
         return error;
-    if (int error = CheckFolderWritable(FolderOfPath(target)))
-        return error;
+    return CheckFolderWritable(FolderOfPath(target));
+}
+
+void CFileSandbox::Store(const std::u16string& path, std::string_view bytes)
+{
     auto [entry, added] = m_files.insert_or_assign(path, std::string(bytes));
     if (added)
         m_order.push_back(path);
-    return 0;
+}
+
+tagFileError CFileSandbox::Replace(const std::u16string& path, std::string_view bytes, Durability)
+{
+    if (int error = CheckWritable(path))
+        return tagFileError::FromOsError(error, path);
+    Store(path, bytes);
+    return {};
+}
+
+tagFileError CFileSandbox::ReplaceTogether(const std::vector<tagFileWrite>& writes)
+{
+    for (const tagFileWrite& write : writes) {
+        if (int error = CheckWritable(write.path))
+            return tagFileError::FromOsError(error, write.path);
+    }
+    for (const tagFileWrite& write : writes)
+        Store(write.path, write.bytes);
+    return {};
 }
 
 bool CFileSandbox::CreateFolder(const std::u16string& path)
@@ -94,7 +94,8 @@ bool CFileSandbox::CreateFolder(const std::u16string& path)
     return true;
 }
 
-bool CFileSandbox::Exists(const std::u16string& path) const
+bool CFileSandbox::Exists(const std::u16string& path)
 {
-    return m_files.count(path) != 0 || m_folders.count(WithoutTrailingSlash(ToUtf8(path))) != 0;
+    return m_files.count(path) != 0 || m_folders.count(WithoutTrailingSlash(ToUtf8(path))) != 0 ||
+           DiskStore().Exists(path);
 }

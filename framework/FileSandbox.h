@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/FileStore.h"
+
 #include <map>
 #include <optional>
 #include <set>
@@ -7,11 +9,10 @@
 #include <string_view>
 #include <vector>
 
-// Keeps a run's file writes in memory, for a dry run. While one is installed, ReplaceFileContents stores
-// the bytes here, ReadFileBytes and PathFileExistsW see them, and CreateDirectoryW only notes the folder:
+// Keeps a run's file writes in memory, for a dry run: reads see what the run wrote, else the disk, and
 // nothing reaches the disk. A write is refused for the reasons the disk would refuse it (missing or
 // read-only folder, read-only file), so the run takes the same course as a real one.
-class CFileSandbox
+class CFileSandbox : public CFileStore
 {
 public:
     struct Write
@@ -20,27 +21,23 @@ public:
         std::string bytes;   // the last content written
     };
 
-    CFileSandbox();  // installs itself; one at a time
-    ~CFileSandbox(); // removes itself
-    CFileSandbox(const CFileSandbox&) = delete;
-    CFileSandbox& operator=(const CFileSandbox&) = delete;
-
-    static CFileSandbox* Active();
-
     // The files written, in the order of their first write.
     std::vector<Write> Writes() const;
 
-    // The seams of framework/FileSystem.cpp.
-    std::optional<std::string> Read(const std::u16string& path) const;
-    int Replace(const std::u16string& path, std::string_view bytes);
-    bool CreateFolder(const std::u16string& path);
-    bool Exists(const std::u16string& path) const;
+    tagFileBytes Read(const std::u16string& path) override;
+    tagFileError Replace(const std::u16string& path, std::string_view bytes,
+                         Durability durability = Durability::flushed) override;
+    tagFileError ReplaceTogether(const std::vector<tagFileWrite>& writes) override;
+    bool CreateFolder(const std::u16string& path) override;
+    bool Exists(const std::u16string& path) override;
+    void Sync() override {}
 
 private:
     int CheckFolderWritable(const std::string& folder) const;
+    int CheckWritable(const std::u16string& path) const;
+    void Store(const std::u16string& path, std::string_view bytes);
 
     std::vector<std::u16string> m_order;
     std::map<std::u16string, std::string> m_files;
     std::set<std::string> m_folders; // UTF-8, as the disk names them
-    CFileSandbox* m_previous = nullptr;
 };

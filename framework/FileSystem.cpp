@@ -1,6 +1,5 @@
 #include "framework/FileSystem.h"
 
-#include "framework/FileSandbox.h"
 #include "framework/WideText.h"
 
 #include <cerrno>
@@ -63,16 +62,12 @@ void SetModuleDirectoryForTests(const std::u16string& directory)
 
 bool PathFileExistsW(const std::u16string& path)
 {
-    if (CFileSandbox* sandbox = CFileSandbox::Active(); sandbox && sandbox->Exists(path))
-        return true;
     struct stat st;
     return ::stat(ToUtf8(path).c_str(), &st) == 0;
 }
 
 bool CreateDirectoryW(const std::u16string& path)
 {
-    if (CFileSandbox* sandbox = CFileSandbox::Active())
-        return sandbox->CreateFolder(path);
     return ::mkdir(ToUtf8(path).c_str(), 0777) == 0;
 }
 
@@ -105,10 +100,6 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
 
 std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
 {
-    if (CFileSandbox* sandbox = CFileSandbox::Active()) {
-        if (std::optional<std::string> written = sandbox->Read(path))
-            return written;
-    }
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (error)
@@ -161,8 +152,6 @@ int CheckReplaceTarget(const std::string& target, unsigned* existingMode)
 
 int ReplaceFileContents(const std::u16string& path, std::string_view bytes)
 {
-    if (CFileSandbox* sandbox = CFileSandbox::Active())
-        return sandbox->Replace(path, bytes);
     std::string target = ToUtf8(path);
     unsigned mode = 0666 & ~[] {
         mode_t m = ::umask(0);

@@ -34,8 +34,8 @@ bool WritePrivateProfileStringW(std::u16string_view section, std::u16string_view
                                 std::u16string_view value, const std::u16string& path)
 {
     CProfileDocument document;
-    if (document.Load(path) != 0)
+    if (document.Load(path).Failed())
         return false;
     document.SetString(section, key, value);
-    return document.Save(path) == 0;
+    return !document.Save(path).Failed();
 }

@@ -52,20 +52,24 @@ void CProfileDocument::Clear()
     m_sectionIndex.clear();
 }
 
-int CProfileDocument::Load(const std::u16string& path)
+tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files)
+{
+    tagFileBytes read = files.Read(path);
+    LoadBytes(read.error.Failed() ? std::string_view() : read.bytes);
+    if (read.error.m_lOsError == ENOENT)
+        return {};
+    return read.error;
+}
+
+void CProfileDocument::LoadBytes(std::string_view bytes)
 {
     Clear();
-    int error = 0;
-    std::optional<std::string> bytes = ReadFileBytes(path, &error);
-    if (!bytes)
-        return error == ENOENT ? 0 : error;
-    ProfileRawFile file = SplitProfileBytes(*bytes);
+    ProfileRawFile file = SplitProfileBytes(bytes);
     m_encoding = file.encoding;
     m_mark = std::move(file.mark);
     m_tail = std::move(file.tail);
     for (ProfileRawLine& line : file.lines)
         AddLine(std::move(line));
-    return 0;
 }
 
 void CProfileDocument::AddLine(ProfileRawLine line)
@@ -213,7 +217,7 @@ std::string CProfileDocument::Bytes() const
     return bytes + m_tail;
 }
 
-int CProfileDocument::Save(const std::u16string& path) const
+tagFileError CProfileDocument::Save(const std::u16string& path, CFileStore& files) const
 {
-    return ReplaceFileContents(path, Bytes());
+    return files.Replace(path, Bytes());
 }

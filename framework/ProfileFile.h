@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/FileStore.h"
 #include "framework/ProfileEncoding.h"
 
 #include <optional>
@@ -17,9 +18,12 @@ class CProfileDocument
 public:
     CProfileDocument() { Clear(); }
 
-    // Reads the file whole. A missing file gives an empty document that saves as a new file.
-    // Returns 0, or the errno of a file that exists but cannot be read (the document is then empty).
-    int Load(const std::u16string& path);
+    // Reads the file whole. A missing file gives an empty document that saves as a new file; a file
+    // that exists but cannot be read gives an empty document and the error.
+    tagFileError Load(const std::u16string& path, CFileStore& files = DiskStore());
+
+    // The document of a file's bytes.
+    void LoadBytes(std::string_view bytes);
 
     // The value of the first such key of the first such section, without enclosing quotes;
     // nothing when the section or key is missing.
@@ -42,9 +46,8 @@ public:
     // The file's bytes as they would be saved.
     std::string Bytes() const;
 
-    // Replaces the file with Bytes() (temporary file and rename). Returns 0 or an errno value; on
-    // failure the old file is untouched.
-    int Save(const std::u16string& path) const;
+    // Replaces the file with Bytes(); on failure the old file is untouched.
+    tagFileError Save(const std::u16string& path, CFileStore& files = DiskStore()) const;
 
 private:
     struct Key

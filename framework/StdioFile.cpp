@@ -1,23 +1,12 @@
 #include "framework/StdioFile.h"
 
 #include "framework/Cp936.h"
-#include "framework/FileSystem.h"
 #include "framework/MessageBox.h"
 
-#include <cerrno>
 #include <optional>
 #include <utility>
 
 namespace {
-
-std::u16string ReplacePathMark(std::u16string_view pattern, const std::u16string& path)
-{
-    std::u16string text(pattern);
-    size_t at = text.find(u"%1");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, path);
-    return text;
-}
 
 // In memory every line ends with LF; on disk with CR LF. LF never occurs inside a double-byte
 // character of code page 936, so the bytes can be widened after encoding.
@@ -35,86 +24,36 @@ std::string ToCrLf(const std::string& bytes)
 
 } // namespace
 
-CFileException::CFileException(int cause, std::u16string fileName, int osError)
-    : m_cause(cause), m_strFileName(std::move(fileName)), m_lOsError(osError)
+std::optional<std::string> EncodeTextFile(std::u16string_view text)
 {
+    std::optional<std::string> bytes = Cp936EncodeExact(text);
+    if (!bytes)
+        return std::nullopt;
+    return ToCrLf(*bytes);
 }
 
-int CFileException::OsErrorToCause(int osError)
-{
-    switch (osError) {
-    case 0:
-        return none;
-    case ENOENT:
-    case ENOTDIR:
-    case EINVAL:
-    case ENAMETOOLONG:
-    case ELOOP:
-        return badPath;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR: // Windows refuses to open a folder as a file with "access denied"
-        return accessDenied;
-    case ETXTBSY:
-    case EBUSY:
-        return sharingViolation;
-    case EIO:
-        return hardIO;
-    default:
-        return diskFull;
-    }
-}
-
-std::u16string CFileException::GetErrorMessage() const
-{
-    switch (m_cause) {
-    case fileNotFound:
-    case badPath:
-        return ReplacePathMark(u"%1 包含错误的路径。", m_strFileName);
-    case accessDenied:
-        return ReplacePathMark(u"拒绝访问 %1。", m_strFileName);
-    case sharingViolation:
-        return ReplacePathMark(u"访问 %1 时遇到了共享冲突。", m_strFileName);
-    case badCodePage:
-        return ReplacePathMark(u"%1 中有无法转换为代码页 936 的字符。", m_strFileName);
-    default:
-        return ReplacePathMark(u"访问 %1 时磁盘已满。", m_strFileName);
-    }
-}
-
-void ReportFileException(const CFileException& error)
+void ReportFileException(const tagFileError& error)
 {
     AfxMessageBox(error.GetErrorMessage(), MB_ICONSTOP);
 }
 
-CStdioFile::CStdioFile(const std::u16string& fileName, unsigned openFlags)
-{
-    CFileException error(CFileException::none, fileName);
-    if (!Open(fileName, openFlags, &error))
-        throw error;
-}
-
-// Like the framework's Abort: text that was never closed is not written.
-CStdioFile::~CStdioFile() = default;
-
-bool CStdioFile::Open(const std::u16string& fileName, unsigned openFlags, CFileException* error)
+bool CStdioFile::Open(const std::u16string& fileName, unsigned openFlags, tagFileError* error)
 {
     m_strFileName = fileName;
     m_bytes.clear();
     m_text.clear();
     m_nReadPos = 0;
+    m_error = {};
     m_bWriting = (openFlags & (modeWrite | modeCreate)) != 0;
     if (!m_bWriting) {
-        int osError = 0;
-        std::optional<std::string> bytes = ReadFileBytes(fileName, &osError);
-        if (!bytes) {
+        tagFileBytes read = m_files.Read(fileName);
+        if (read.error.Failed()) {
             if (error)
-                *error = CFileException(CFileException::OsErrorToCause(osError), fileName, osError);
+                *error = read.error;
             m_bOpen = false;
             return false;
         }
-        m_bytes = std::move(*bytes);
+        m_bytes = std::move(read.bytes);
     }
     m_bOpen = true;
     return true;
@@ -122,7 +61,7 @@ bool CStdioFile::Open(const std::u16string& fileName, unsigned openFlags, CFileE
 
 bool CStdioFile::ReadString(std::u16string& line)
 {
-    if (!m_bOpen || m_bWriting || m_nReadPos >= m_bytes.size())
+    if (!m_bOpen || m_bWriting || m_error.Failed() || m_nReadPos >= m_bytes.size())
         return false;
     size_t end = m_bytes.find('\n', m_nReadPos);
     size_t next = end == std::string::npos ? m_bytes.size() : end + 1;
@@ -133,8 +72,10 @@ bool CStdioFile::ReadString(std::u16string& line)
     std::string_view bytes(m_bytes.data() + m_nReadPos, end - m_nReadPos);
     m_nReadPos = next;
     std::optional<std::u16string> text = Cp936DecodeExact(bytes);
-    if (!text)
-        throw CFileException(CFileException::badCodePage, m_strFileName);
+    if (!text) {
+        m_error = tagFileError{tagFileError::badCodePage, m_strFileName, 0};
+        return false;
+    }
     line = std::move(*text);
     return true;
 }
@@ -145,23 +86,22 @@ void CStdioFile::WriteString(std::u16string_view text)
         m_text.append(text);
 }
 
-void CStdioFile::Close()
+tagFileError CStdioFile::Close(Durability durability)
 {
     if (!m_bOpen)
-        return;
+        return m_error;
     m_bOpen = false;
     m_bytes.clear();
     if (m_bWriting)
-        Flush();
+        m_error = Flush(durability);
+    return m_error;
 }
 
-void CStdioFile::Flush()
+tagFileError CStdioFile::Flush(Durability durability)
 {
     std::u16string text = std::exchange(m_text, std::u16string());
-    std::optional<std::string> bytes = Cp936EncodeExact(text);
+    std::optional<std::string> bytes = EncodeTextFile(text);
     if (!bytes)
-        throw CFileException(CFileException::badCodePage, m_strFileName);
-    int osError = ReplaceFileContents(m_strFileName, ToCrLf(*bytes));
-    if (osError != 0)
-        throw CFileException(CFileException::OsErrorToCause(osError), m_strFileName, osError);
+        return tagFileError{tagFileError::badCodePage, m_strFileName, 0};
+    return m_files.Replace(m_strFileName, *bytes, durability);
 }

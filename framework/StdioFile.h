@@ -1,43 +1,32 @@
 #pragma once
 
+#include "framework/FileError.h"
+#include "framework/FileStore.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
-// The framework's file error: what went wrong and with which file.
-class CFileException
+// The framework's file error, thrown only where its command dispatcher reports it.
+class CFileException : public tagFileError
 {
 public:
-    enum Cause {
-        none,
-        genericException,
-        fileNotFound,
-        badPath,
-        accessDenied,
-        sharingViolation,
-        diskFull,
-        hardIO,
-        badCodePage, // a character without a code page 936 form, either way
-    };
-
-    CFileException(int cause, std::u16string fileName, int osError = 0);
-
-    // The cause that the platform's error number stands for.
-    static int OsErrorToCause(int osError);
-
-    // The framework's message for the cause, with the full path in place of "%1".
-    std::u16string GetErrorMessage() const;
-
-    int m_cause = none;
-    std::u16string m_strFileName;
-    int m_lOsError = 0;
+    CFileException(int cause, std::u16string fileName, int osError = 0)
+        : tagFileError{cause, std::move(fileName), osError}
+    {
+    }
+    explicit CFileException(tagFileError error) : tagFileError(std::move(error)) {}
 };
 
 // Shows the file error the way the framework's command dispatcher does: stop icon, program title.
-void ReportFileException(const CFileException& error);
+void ReportFileException(const tagFileError& error);
 
-// Text file in code page 936: CR LF or LF on disk, LF in memory, no byte-order mark.
-// Reading loads the whole file at Open; writing collects the text and replaces the file at Close,
-// so a failed write leaves the old file whole.
+// A text's bytes in a text file: code page 936 with CR LF; nothing when a character has no form there.
+std::optional<std::string> EncodeTextFile(std::u16string_view text);
+
+// Text file in code page 936: CR LF or LF on disk, LF in memory, no byte-order mark. Reading loads the
+// whole file at Open; writing collects the text and replaces the file at Close, so a failed write
+// leaves the old file whole. The file goes through a file store: the disk, or a dry run's sandbox.
 class CStdioFile
 {
 public:
@@ -49,34 +38,35 @@ public:
         typeText = 0x4000,
     };
 
-    CStdioFile() = default;
-    // Opens or throws CFileException.
-    CStdioFile(const std::u16string& fileName, unsigned openFlags);
-    ~CStdioFile();
+    explicit CStdioFile(CFileStore& files = DiskStore()) : m_files(files) {}
     CStdioFile(const CStdioFile&) = delete;
     CStdioFile& operator=(const CStdioFile&) = delete;
 
     // False (and *error filled) when the file cannot be opened for reading.
-    bool Open(const std::u16string& fileName, unsigned openFlags, CFileException* error = nullptr);
+    bool Open(const std::u16string& fileName, unsigned openFlags, tagFileError* error = nullptr);
 
-    // The next line without its line break; false at the end of the file. A line that is not code page
-    // 936 throws CFileException (badCodePage).
+    // The next line without its line break; false at the end of the file, and at a line that is not
+    // code page 936, which GetError() then names.
     bool ReadString(std::u16string& line);
 
     void WriteString(std::u16string_view text);
 
-    // Ends reading, or writes the collected text over the file; a failed write throws CFileException.
-    void Close();
+    // Ends reading, or writes the collected text over the file. The error of a failed write, or of a
+    // line that could not be read.
+    tagFileError Close(Durability durability = Durability::flushed);
 
+    const tagFileError& GetError() const { return m_error; }
     const std::u16string& GetFilePath() const { return m_strFileName; }
 
 private:
-    void Flush();
+    tagFileError Flush(Durability durability);
 
+    CFileStore& m_files;
     std::u16string m_strFileName;
     bool m_bOpen = false;
     bool m_bWriting = false;
     std::string m_bytes; // file content while reading
     size_t m_nReadPos = 0;
     std::u16string m_text; // collected text while writing
+    tagFileError m_error;
 };

@@ -111,3 +111,8 @@ bool EqualsNoCaseAscii(std::u16string_view a, std::u16string_view b)
 {
     return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
 }
+
+bool StartsWithNoCaseAscii(std::u16string_view text, std::u16string_view prefix)
+{
+    return text.size() >= prefix.size() && EqualsNoCaseAscii(text.substr(0, prefix.size()), prefix);
+}

@@ -12,3 +12,4 @@ std::u16string FoldAsciiCase(std::u16string_view text);
 
 // Windows compares profile names and file names without regard to the case of ASCII letters.
 bool EqualsNoCaseAscii(std::u16string_view a, std::u16string_view b);
+bool StartsWithNoCaseAscii(std::u16string_view text, std::u16string_view prefix);

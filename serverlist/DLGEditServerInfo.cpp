@@ -1,16 +1,15 @@
 #include "serverlist/DLGEditServerInfo.h"
 
 #include "app/KorvaneApp.h"
-#include "app/PageCancel.h"
 #include "framework/FileDialog.h"
 #include "framework/FileSystem.h"
-#include "framework/Format.h"
 #include "framework/MessageBox.h"
 #include "res/Resource.h"
+#include "framework/PageCancel.h"
+#include "framework/RunContext.h"
+#include "serverlist/SaveFailure.h"
 #include "serverlist/ServerList.h"
 
-#include <cerrno>
-#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -18,36 +17,6 @@ namespace {
 
 constexpr char16_t kIniName[] = u"ServerInfo.ini";
 constexpr char16_t kIniFilter[] = u"配置文件 (*.ini)|*.ini;|";
-
-// Why a save did not reach the disk, in the operator's words.
-std::u16string SaveFailureReason(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return u"没有写入权限（文件只读或所在目录不允许写入）";
-    case ENOENT:
-    case ENOTDIR:
-        return u"所在目录不存在";
-    case EISDIR:
-        return u"该路径是一个目录";
-    case ENOSPC:
-    case EDQUOT:
-        return u"磁盘空间不足";
-    case ENAMETOOLONG:
-        return u"路径太长";
-    default:
-        return FormatW(u"系统错误代码 %d", {std::int64_t(error)});
-    }
-}
-
-void ReportSaveFailure(const std::u16string& path, int error)
-{
-    std::u16string text = FormatW(u"无法写入 %s\n原因：%s\n原来的文件没有改动，请检查后重新保存",
-                                  {path, SaveFailureReason(error)});
-    ShowMessageBox(text, u"ServerInfo.ini保存失败", MB_OK | MB_ICONEXCLAMATION);
-}
 
 bool IsValidIndex(int index)
 {
@@ -104,7 +73,7 @@ void CDLGEditServerInfo::RefreshServerList()
 
 void CDLGEditServerInfo::LoadFrom(const std::u16string& path)
 {
-    LoadServerList(path, theApp.m_ServerArray);
+    LoadServerList(WindowContext(), path, theApp.m_ServerArray);
     RefreshServerList();
 }
 
@@ -153,8 +122,10 @@ void CDLGEditServerInfo::OnSave()
     // Without a current file the operator says where the list goes; nothing is written otherwise.
     if (m_szIniPath.empty() && !ChooseSavePath())
         return;
-    if (int error = SaveServerList(m_szIniPath, theApp.m_ServerArray))
-        ReportSaveFailure(m_szIniPath, error);
+    tagRunContext context = WindowContext();
+    tagFileError error = SaveServerList(context, m_szIniPath, theApp.m_ServerArray);
+    if (error.Failed())
+        ReportSaveFailure(context.reporter, error);
 }
 
 void CDLGEditServerInfo::RunEntryDialog(int editIndex)

@@ -3,6 +3,7 @@
 #include "encrypt/Md5Text.h"
 #include "encrypt/XorText.h"
 #include "framework/WideText.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -11,7 +12,8 @@ namespace {
 
 std::string Xor(const std::u16string& text)
 {
-    return ToUtf8(XorEncrypt(text));
+    ReporterRecorder refusals;
+    return ToUtf8(XorEncrypt(text, refusals));
 }
 std::string Section(const std::u16string& name)
 {

@@ -1,7 +1,7 @@
 #include "create/CreationRun.h"
 
 #include "ScriptFixture.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,9 @@ protected:
     void SetUp() override { m_request.strModuleDir = m_dir.PathW() + u"/"; }
 
     TempDir m_dir;
-    MessageBoxRecorder m_boxes;
+    tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
+
+    ReporterRecorder m_boxes;
     tagCreateRequest m_request;
 };
 
@@ -25,7 +27,7 @@ TEST_F(CreationRun, TheServerListOptionAloneReadsAndWritesNothing)
     m_request.strPlatformDomain = u"D";
     m_request.strServerAddr = u"S";
     m_request.GameList = {tagServerInfo{u"1", u"kept", u"M", u"DB"}};
-    EXPECT_TRUE(RunCreation(m_request, tagCreateOptions{false, false, true}));
+    EXPECT_TRUE(RunCreation(Context(), m_request, tagCreateOptions{false, false, true}));
     ASSERT_EQ(m_request.GameList.size(), 1u) << "the list of an earlier run stays";
     EXPECT_TRUE(m_boxes.Shown().empty());
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
@@ -34,14 +36,14 @@ TEST_F(CreationRun, TheServerListOptionAloneReadsAndWritesNothing)
 TEST_F(CreationRun, AGameListThatCannotBeReadOrIsEmptyStopsTheRun)
 {
     m_boxes.Expect(IDOK, 2);
-    EXPECT_FALSE(RunCreation(m_request, tagCreateOptions{true, false, false}));
+    EXPECT_FALSE(RunCreation(Context(), m_request, tagCreateOptions{true, false, false}));
     EXPECT_EQ(m_boxes.Texts(), (std::vector<std::u16string>{u"游戏列表.sql  打开失败!貌似没有这个文件",
                                                             u"游戏列表读取失败!"}));
 
     m_boxes.Clear();
     WriteDiskText(m_dir, "脚本代码/数据脚本/游戏列表.sql", u"-- no games\n");
     m_boxes.Expect();
-    EXPECT_FALSE(RunCreation(m_request, tagCreateOptions{true, false, false}));
+    EXPECT_FALSE(RunCreation(Context(), m_request, tagCreateOptions{true, false, false}));
     EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>{u"游戏列表读取成功,但是内容为空"});
     EXPECT_FALSE(std::filesystem::exists(DiskPath(m_dir, "脚本代码/数据库脚本")));
 }
@@ -50,7 +52,7 @@ TEST_F(CreationRun, TheDatabaseStepRunsOnTheSampleFolder)
 {
     CopyDeployFolder(m_dir);
     std::string batch = m_dir.Read("脚本代码/一键安装.bat");
-    EXPECT_TRUE(RunCreation(m_request, tagCreateOptions{true, false, false}));
+    EXPECT_TRUE(RunCreation(Context(), m_request, tagCreateOptions{true, false, false}));
     EXPECT_FALSE(m_request.GameList.empty());
     EXPECT_NE(m_dir.Read("脚本代码/一键安装.bat"), batch);
     EXPECT_TRUE(std::filesystem::exists(DiskPath(m_dir, "脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql")));
@@ -66,7 +68,7 @@ TEST_F(CreationRun, AFailedDatabaseStepEndsTheRunBeforeTheInstallerStep)
     m_request.strServerAddr = u"S";
     m_request.strRegistryInfo = u"R";
     m_boxes.Expect();
-    EXPECT_FALSE(RunCreation(m_request, tagCreateOptions{}));
+    EXPECT_FALSE(RunCreation(Context(), m_request, tagCreateOptions{}));
     ASSERT_EQ(m_boxes.Shown().size(), 1u);
     EXPECT_EQ(m_boxes.Shown()[0].caption, u"数据库脚本生成错误");
     bool installerRan = std::filesystem::exists("korvane-creation-run-test");

@@ -5,6 +5,7 @@
 #include "framework/WideText.h"
 #include "res/Resource.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 #include "support/gui/Controls.h"
 #include "support/gui/HostWindow.h"
@@ -343,7 +344,9 @@ TEST_F(CreatePageTest, FullRunOnTheSampleDeploymentWritesEveryScript)
 {
     CopyDeployFolder(module);
     CArray<tagServerInfo> games;
-    ASSERT_TRUE(ReadGameList(module.PathW() + u"/", games));
+    ReporterRecorder reporter;
+    ASSERT_EQ(ReadGameList(tagRunContext{reporter, DiskStore()}, module.PathW() + u"/", games),
+              GameListRead::read);
     ASSERT_FALSE(games.empty());
     std::string batchBefore = module.Read(kBatch);
     FillInputs();

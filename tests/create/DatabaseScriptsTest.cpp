@@ -3,7 +3,7 @@
 #include "framework/StdioFile.h"
 #include "create/ScriptFixture.h"
 #include "framework/WideText.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,10 @@ protected:
     }
 
     std::u16string ModuleDir() const { return m_dir.PathW() + u"/"; }
-    bool Run(const CArray<tagServerInfo>& games) { return MakeDatabaseScripts(ModuleDir(), games); }
+    bool Run(const CArray<tagServerInfo>& games)
+    {
+        return MakeDatabaseScripts(Context(), ModuleDir(), games);
+    }
     bool Exists(const std::string& name) const { return std::filesystem::exists(DiskPath(m_dir, name)); }
 
     static CArray<tagServerInfo> WorkedGames()
@@ -91,7 +94,19 @@ protected:
     }
 
     TempDir m_dir;
-    MessageBoxRecorder m_boxes;
+    tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
+
+    // The one message of the run: the file error as the framework's dispatcher shows it.
+    void ExpectFileError(int cause, const std::string& file) const
+    {
+        ASSERT_EQ(m_boxes.Shown().size(), 1u);
+        EXPECT_EQ(m_boxes.Shown()[0].text,
+                  (tagFileError{cause, m_dir.FileW(FromUtf8(file)), 0}.GetErrorMessage()));
+        EXPECT_EQ(m_boxes.Shown()[0].caption, u"Korvane");
+        EXPECT_EQ(m_boxes.Shown()[0].type, MB_ICONSTOP);
+    }
+
+    ReporterRecorder m_boxes;
 };
 
 TEST_F(DatabaseScriptsTest, WorkedExampleGivesTheBatchFileLineForLine)
@@ -277,13 +292,9 @@ TEST_F(DatabaseScriptsTest, UnwritableBatchFileIsAFileErrorAndStaysWhole)
     const std::string batchBefore = m_dir.Read(kBatch);
     const std::string dropBefore = m_dir.Read(kDrop);
     std::filesystem::permissions(DiskPath(m_dir, kBatch), std::filesystem::perms::owner_read);
-    try {
-        Run(WorkedGames());
-        FAIL() << "no file error";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::accessDenied);
-        EXPECT_EQ(e.m_strFileName, m_dir.FileW(FromUtf8(kBatch)));
-    }
+    m_boxes.Expect();
+    EXPECT_FALSE(Run(WorkedGames()));
+    ExpectFileError(tagFileError::accessDenied, kBatch);
     EXPECT_EQ(m_dir.Read(kBatch), batchBefore);
     EXPECT_EQ(m_dir.Read(kDrop), dropBefore);
     EXPECT_TRUE(Exists(ProcedureScript("Poker", kProcedures[10])));
@@ -295,7 +306,9 @@ TEST_F(DatabaseScriptsTest, UnwritableGameScriptKeepsItsOldContentAndStopsTheRun
     m_dir.Write(blocked, "old\r\n");
     std::filesystem::permissions(DiskPath(m_dir, blocked), std::filesystem::perms::owner_read);
     const std::string batchBefore = m_dir.Read(kBatch);
-    EXPECT_THROW(Run(WorkedGames()), CFileException);
+    m_boxes.Expect();
+    EXPECT_FALSE(Run(WorkedGames()));
+    ExpectFileError(tagFileError::accessDenied, blocked);
     EXPECT_EQ(m_dir.Read(blocked), "old\r\n");
     EXPECT_TRUE(Exists(ScoreScript(1, 8, "Mahjong")));
     EXPECT_FALSE(Exists("脚本代码/存储过程/Mahjong积分数据库"));
@@ -305,13 +318,9 @@ TEST_F(DatabaseScriptsTest, UnwritableGameScriptKeepsItsOldContentAndStopsTheRun
 TEST_F(DatabaseScriptsTest, CharacterWithoutCodePage936FormFailsTheScript)
 {
     const std::string batchBefore = m_dir.Read(kBatch);
-    try {
-        Run({{u"1", u"Thai", u"SCThai", u"\u0E01DB"}});
-        FAIL() << "no file error";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::badCodePage);
-        EXPECT_EQ(e.m_strFileName, m_dir.FileW(FromUtf8(ScoreScript(1, 8, "Thai"))));
-    }
+    m_boxes.Expect();
+    EXPECT_FALSE(Run({{u"1", u"Thai", u"SCThai", u"\u0E01DB"}}));
+    ExpectFileError(tagFileError::badCodePage, ScoreScript(1, 8, "Thai"));
     EXPECT_FALSE(Exists(ScoreScript(1, 8, "Thai")));
     EXPECT_EQ(m_dir.Read(kBatch), batchBefore);
 }

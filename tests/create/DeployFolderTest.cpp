@@ -5,7 +5,7 @@
 #include "create/ScriptFixture.h"
 #include "framework/FileSystem.h"
 #include "framework/WideText.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,9 @@ protected:
     void TearDown() override { std::filesystem::current_path(m_previous); }
 
     TempDir m_dir;
-    MessageBoxRecorder m_boxes;
+    tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
+
+    ReporterRecorder m_boxes;
     std::filesystem::path m_previous;
 };
 
@@ -75,13 +77,13 @@ TEST_F(DeployRunTest, WholeRunOnTheSampleFolder)
 {
     tagCreateRequest request{u"星河网络",          u"星河棋牌", u"www.xinghe.example", u"10.0.0.1", u"XingHe",
                              m_dir.PathW() + u"/", {}};
-    ASSERT_TRUE(ReadGameList(request.strModuleDir, request.GameList));
+    ASSERT_EQ(ReadGameList(Context(), request.strModuleDir, request.GameList), GameListRead::read);
     ASSERT_EQ(request.GameList.size(), 6u);
     EXPECT_EQ(request.GameList[1].strGameName, u"四川麻将");
     EXPECT_EQ(request.GameList[1].strModuleName, u"SCMahjong");
     EXPECT_EQ(request.GameList[2].strDatabaseName, u"QPTreasureDB");
 
-    ASSERT_TRUE(MakeDatabaseScripts(request.strModuleDir, request.GameList));
+    ASSERT_TRUE(MakeDatabaseScripts(Context(), request.strModuleDir, request.GameList));
     Lines batch = DiskLines(m_dir, "脚本代码/一键安装.bat");
     auto line = [&](const std::u16string& text) {
         return std::find(batch.begin(), batch.end(), text) - batch.begin();
@@ -99,7 +101,7 @@ TEST_F(DeployRunTest, WholeRunOnTheSampleFolder)
     for (const auto& text : DiskLines(m_dir, "脚本代码/存储过程/升级积分数据库/游戏写分.sql"))
         EXPECT_EQ(text.find(u"QPGameScoreDB"), std::u16string::npos) << ToUtf8(text);
 
-    ASSERT_TRUE(MakeInstallerScripts(request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), request));
     size_t scripts = 0;
     for (const auto& entry : std::filesystem::directory_iterator(DiskPath(m_dir, "星河棋牌")))
         scripts += entry.path().extension() == ".iss";

@@ -2,7 +2,7 @@
 
 #include "framework/StdioFile.h"
 
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +84,9 @@ protected:
     std::u16string ModuleDir() const { return m_dir.PathW() + u"/"; }
 
     TempDir m_dir;
-    MessageBoxRecorder m_boxes;
+    tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
+
+    ReporterRecorder m_boxes;
     CArray<tagServerInfo> m_list;
 };
 
@@ -97,7 +99,7 @@ TEST_F(ReadGameListTest, TakesOnlyRowsOfTheGameTable)
               "INSERT [dbo].[GameGameItem] VALUES ( 4, N'D', N'x', N'DDB', N'DDServer.dll')\r\n"
               "\r\n"
               "INSERT [GameGameItem] VALUES ( 5, N'E', N'x', N'EDB', N'EEServer.dll')");
-    ASSERT_TRUE(ReadGameList(ModuleDir(), m_list));
+    ASSERT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
     ASSERT_EQ(m_list.size(), 3u);
     EXPECT_EQ(m_list[0].strGameID, u"1");
     EXPECT_EQ(m_list[1].strGameName, u"B");
@@ -110,7 +112,7 @@ TEST_F(ReadGameListTest, ReadsChineseNamesAndKeepsDuplicates)
     const std::string row = "INSERT [GameGameItem] VALUES ( 9, N'\xB6\xB7\xB5\xD8\xD6\xF7', N'x', "
                             "N'LandDB', N'LandServer.dll')\r\n";
     WriteList(row + row);
-    ASSERT_TRUE(ReadGameList(ModuleDir(), m_list));
+    ASSERT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
     ASSERT_EQ(m_list.size(), 2u);
     EXPECT_EQ(m_list[0].strGameName, u"斗地主");
     EXPECT_EQ(m_list[1].strGameName, u"斗地主");
@@ -121,7 +123,7 @@ TEST_F(ReadGameListTest, LongLineIsReadWhole)
 {
     std::string padding(5000, 'x');
     WriteList("INSERT [GameGameItem] VALUES ( 1, N'" + padding + "', N'x', N'DB', N'MServer.dll')\r\n");
-    ASSERT_TRUE(ReadGameList(ModuleDir(), m_list));
+    ASSERT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
     ASSERT_EQ(m_list.size(), 1u);
     EXPECT_EQ(m_list[0].strGameName.size(), 5000u);
     EXPECT_EQ(m_list[0].strModuleName, u"M");
@@ -130,25 +132,25 @@ TEST_F(ReadGameListTest, LongLineIsReadWhole)
 TEST_F(ReadGameListTest, SecondReadReplacesTheList)
 {
     WriteList("INSERT [GameGameItem] VALUES ( 1, N'A', N'x', N'ADB', N'AServer.dll')\n");
-    ASSERT_TRUE(ReadGameList(ModuleDir(), m_list));
-    ASSERT_TRUE(ReadGameList(ModuleDir(), m_list));
+    ASSERT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
+    ASSERT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
     EXPECT_EQ(m_list.size(), 1u);
 }
 
 TEST_F(ReadGameListTest, ScriptWithoutGamesGivesAnEmptyList)
 {
     WriteList("GO\r\n");
-    EXPECT_TRUE(ReadGameList(ModuleDir(), m_list));
+    EXPECT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
     EXPECT_TRUE(m_list.empty());
 }
 
 TEST_F(ReadGameListTest, MissingScriptShowsItsMessageAndEmptiesTheList)
 {
     WriteList("INSERT [GameGameItem] VALUES ( 1, N'A', N'x', N'ADB', N'AServer.dll')\n");
-    ASSERT_TRUE(ReadGameList(ModuleDir(), m_list));
+    ASSERT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::read);
     std::filesystem::remove(std::filesystem::u8path(m_dir.File("脚本代码/数据脚本/游戏列表.sql")));
     m_boxes.Expect();
-    EXPECT_FALSE(ReadGameList(ModuleDir(), m_list));
+    EXPECT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::notOpened);
     EXPECT_TRUE(m_list.empty());
     ASSERT_EQ(m_boxes.Shown().size(), 1u);
     EXPECT_EQ(m_boxes.Shown()[0].text, u"游戏列表.sql  打开失败!貌似没有这个文件");
@@ -159,8 +161,13 @@ TEST_F(ReadGameListTest, MissingScriptShowsItsMessageAndEmptiesTheList)
 TEST_F(ReadGameListTest, UndecodableLineIsAFileErrorAfterTheGamesBeforeIt)
 {
     WriteList("INSERT [GameGameItem] VALUES ( 1, N'A', N'x', N'ADB', N'AServer.dll')\r\n\xFF\xFF\r\n");
-    EXPECT_THROW(ReadGameList(ModuleDir(), m_list), CFileException);
+    m_boxes.Expect();
+    EXPECT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::stopped);
     EXPECT_EQ(m_list.size(), 1u);
+    ASSERT_EQ(m_boxes.Shown().size(), 1u);
+    EXPECT_EQ(m_boxes.Shown()[0].text,
+              ModuleDir() + u"脚本代码/数据脚本/游戏列表.sql 中有无法转换为代码页 936 的字符。");
+    EXPECT_EQ(m_boxes.Shown()[0].type, MB_ICONSTOP);
 }
 
 } // namespace

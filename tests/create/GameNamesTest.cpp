@@ -1,6 +1,6 @@
 #include "create/GameNames.h"
 
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +25,11 @@ TEST(IsUsableFileName, RefusesCharactersWindowsNamesCannotHold)
 
 TEST(CheckGameNames, NamesTheFirstUnusableGame)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
     CArray<tagServerInfo> games = {
         {u"1", u"好", u"M", u"D"}, {u"2", u"坏/名", u"M", u"D"}, {u"3", u"", u"M", u"D"}};
-    EXPECT_FALSE(CheckGameNames(games, u"标题"));
+    EXPECT_FALSE(CheckGameNames(boxes, games, u"标题"));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, u"游戏名称“坏/名”(编号 2)不能用作文件名!");
     EXPECT_EQ(boxes.Shown()[0].caption, u"标题");
@@ -37,9 +37,9 @@ TEST(CheckGameNames, NamesTheFirstUnusableGame)
 
 TEST(CheckGameNames, QuietWhenAllNamesAreUsable)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     CArray<tagServerInfo> games = {{u"1", u"好", u"M", u"D"}};
-    EXPECT_TRUE(CheckGameNames(games, u"标题"));
+    EXPECT_TRUE(CheckGameNames(boxes, games, u"标题"));
     EXPECT_TRUE(boxes.Shown().empty());
 }
 

@@ -1,6 +1,6 @@
 #include "create/InputRules.h"
 
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +18,25 @@ TEST(InputRules, WhichInputsTheOptionsNeed)
 
 TEST(InputRules, TheFirstEmptyRequiredInputIsReported)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     tagCreateRequest request;
     boxes.Expect();
-    EXPECT_FALSE(CheckInputs(request, true, true));
+    EXPECT_FALSE(CheckInputs(boxes, request, true, true));
     request.strCompanyName = u"C";
     request.strPlatformName = u" "; // blanks fill an input
     request.strPlatformDomain = u"D";
     boxes.Expect(IDOK, 2);
-    EXPECT_FALSE(CheckInputs(request, true, true));
-    EXPECT_FALSE(CheckInputs(request, true, false));
+    EXPECT_FALSE(CheckInputs(boxes, request, true, true));
+    EXPECT_FALSE(CheckInputs(boxes, request, true, false));
     EXPECT_EQ(boxes.Texts(),
               (std::vector<std::u16string>{u"请输入\"公司名称\"信息", u"请输入\"服务器地址\"信息",
                                            u"请输入\"注册表信息\""}));
     EXPECT_EQ(boxes.Shown()[0].caption, AfxGetAppName());
     EXPECT_EQ(boxes.Shown()[0].type, MB_OK);
     // Inputs that no option needs are not looked at.
-    EXPECT_TRUE(CheckInputs(tagCreateRequest{}, false, false));
+    EXPECT_TRUE(CheckInputs(boxes, tagCreateRequest{}, false, false));
     request.strServerAddr = u"S";
-    EXPECT_TRUE(CheckInputs(request, false, true));
+    EXPECT_TRUE(CheckInputs(boxes, request, false, true));
 }
 
 } // namespace

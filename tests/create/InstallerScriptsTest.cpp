@@ -3,7 +3,7 @@
 #include "create/InstallerTemplates.h"
 #include "create/ScriptFixture.h"
 #include "framework/WideText.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -296,14 +296,16 @@ protected:
     }
 
     TempDir m_dir;
-    MessageBoxRecorder m_boxes;
+    tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
+
+    ReporterRecorder m_boxes;
     tagCreateRequest m_request;
     std::filesystem::path m_previous;
 };
 
 TEST_F(InstallerScriptsTest, GameScriptLineForLine)
 {
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     bool endsWithBreak = false;
     Lines lines = Script("QZ斗地主.iss", &endsWithBreak);
     EXPECT_TRUE(endsWithBreak);
@@ -325,7 +327,7 @@ TEST_F(InstallerScriptsTest, GameScriptLineForLine)
 
 TEST_F(InstallerScriptsTest, LobbyScriptLineForLine)
 {
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     Lines lines = Script("星河棋牌.iss");
     size_t files = IndexOf(lines, u"[Files]");
     size_t icons = IndexOf(lines, u"[Icons]");
@@ -355,7 +357,7 @@ TEST_F(InstallerScriptsTest, LobbyScriptLineForLine)
 TEST_F(InstallerScriptsTest, FullScriptHoldsEveryGameBlockInListOrder)
 {
     m_request.GameList.push_back({u"216", u"中国象棋", u"ChessCrab", u"ChessDB"});
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     Lines lines = Script("星河棋牌-all.iss");
     size_t files = IndexOf(lines, u"[Files]");
     size_t icons = IndexOf(lines, u"[Icons]");
@@ -377,7 +379,7 @@ TEST_F(InstallerScriptsTest, FullScriptHoldsEveryGameBlockInListOrder)
 
 TEST_F(InstallerScriptsTest, OneGameGivesThreeFiles)
 {
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(DiskPath(m_dir, "星河棋牌")))
         names.push_back(entry.path().filename().string());
@@ -389,7 +391,7 @@ TEST_F(InstallerScriptsTest, OneGameGivesThreeFiles)
 TEST_F(InstallerScriptsTest, SameGameNameTwiceKeepsTheSecondScriptAndBothBlocks)
 {
     m_request.GameList.push_back({u"300", u"斗地主", u"OtherCrab", u"X"});
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     Lines game = Script("QZ斗地主.iss");
     EXPECT_NE(std::find(game.begin(), game.end(), u"OutputBaseFilename=OtherCrab"), game.end());
     Lines full = Script("星河棋牌-all.iss");
@@ -402,10 +404,10 @@ TEST_F(InstallerScriptsTest, SameGameNameTwiceKeepsTheSecondScriptAndBothBlocks)
 
 TEST_F(InstallerScriptsTest, SecondRunWritesTheSameText)
 {
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     std::string game = m_dir.Read("星河棋牌/QZ斗地主.iss");
     std::string full = m_dir.Read("星河棋牌/星河棋牌-all.iss");
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_dir.Read("星河棋牌/QZ斗地主.iss"), game);
     EXPECT_EQ(m_dir.Read("星河棋牌/星河棋牌-all.iss"), full);
 }
@@ -413,7 +415,7 @@ TEST_F(InstallerScriptsTest, SecondRunWritesTheSameText)
 TEST_F(InstallerScriptsTest, ValuesAreWrittenVerbatim)
 {
     m_request.strCompanyName = u"A\"{b};%s%d";
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     Lines lobby = Script("星河棋牌.iss");
     EXPECT_NE(std::find(lobby.begin(), lobby.end(), u"AppCopyright=A\"{b};%s%d"), lobby.end());
 }
@@ -422,7 +424,7 @@ TEST_F(InstallerScriptsTest, UnusableGameNameIsRefusedBeforeAnythingIsWritten)
 {
     m_request.GameList.push_back({u"9", u"a:b", u"M", u"D"});
     m_boxes.Expect();
-    EXPECT_FALSE(MakeInstallerScripts(m_request));
+    EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"游戏名称“a:b”(编号 9)不能用作文件名!"});
     EXPECT_EQ(m_boxes.Shown()[0].caption, u"脚本创建错误信息");
     EXPECT_FALSE(std::filesystem::exists(DiskPath(m_dir, "星河棋牌")));
@@ -434,7 +436,7 @@ TEST_F(InstallerScriptsTest, FailingGameScriptStopsTheRun)
     std::filesystem::create_directory(DiskPath(m_dir, "星河棋牌"));
     Block("QZ斗地主.iss");
     m_boxes.Expect();
-    EXPECT_FALSE(MakeInstallerScripts(m_request));
+    EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     ASSERT_EQ(m_boxes.Texts(), Lines{u"斗地主脚本创建失败!"});
     EXPECT_EQ(m_boxes.Shown()[0].caption, u"脚本创建错误信息");
     EXPECT_EQ(m_boxes.Shown()[0].type, MB_OK);
@@ -449,7 +451,7 @@ TEST_F(InstallerScriptsTest, FailingLobbyScriptSkipsTheFullScript)
     std::filesystem::create_directory(DiskPath(m_dir, "星河棋牌"));
     Block("星河棋牌.iss");
     m_boxes.Expect();
-    EXPECT_FALSE(MakeInstallerScripts(m_request));
+    EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"大厅脚本创建失败!"});
     EXPECT_TRUE(Exists("QZ斗地主.iss"));
     EXPECT_FALSE(Exists("星河棋牌-all.iss"));
@@ -460,7 +462,7 @@ TEST_F(InstallerScriptsTest, FailingFullScriptIsReported)
     std::filesystem::create_directory(DiskPath(m_dir, "星河棋牌"));
     Block("星河棋牌-all.iss");
     m_boxes.Expect();
-    EXPECT_FALSE(MakeInstallerScripts(m_request));
+    EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"全部游戏安装包脚本创建失败!"});
     EXPECT_EQ(m_dir.Read("星河棋牌/星河棋牌-all.iss"), "old\r\n");
 }
@@ -469,7 +471,7 @@ TEST_F(InstallerScriptsTest, CharacterWithoutCodePage936FormFailsTheFirstScript)
 {
     m_request.strCompanyName = u"\u0E01";
     m_boxes.Expect();
-    EXPECT_FALSE(MakeInstallerScripts(m_request));
+    EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"斗地主脚本创建失败!"});
     EXPECT_FALSE(Exists("QZ斗地主.iss"));
 }
@@ -480,7 +482,7 @@ TEST_F(InstallerScriptsTest, PlatformNameThatIsNoFolderNameWritesNothing)
         m_request.strPlatformName = name;
         m_boxes.Clear();
         m_boxes.Expect();
-        EXPECT_FALSE(MakeInstallerScripts(m_request));
+        EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
         EXPECT_EQ(m_boxes.Texts(), Lines{u"斗地主脚本创建失败!"});
     }
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
@@ -490,7 +492,7 @@ TEST_F(InstallerScriptsTest, NamesEndingWithADotAreWritten)
 {
     m_request.strPlatformName = u"Stars Co.";
     m_request.GameList[0].strGameName = u"Poker.";
-    ASSERT_TRUE(MakeInstallerScripts(m_request));
+    ASSERT_TRUE(MakeInstallerScripts(Context(), m_request));
     EXPECT_TRUE(m_boxes.Shown().empty());
     Lines game = DiskLines(m_dir, "Stars Co./QZPoker..iss");
     EXPECT_NE(std::find(game.begin(), game.end(), u"AppName=Poker."), game.end());

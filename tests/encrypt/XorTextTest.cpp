@@ -2,7 +2,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/Random.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ std::u16string Letters(size_t count)
     return text;
 }
 
-void ExpectOneExclamation(const MessageBoxRecorder& boxes, const std::u16string& text)
+void ExpectOneExclamation(const ReporterRecorder& boxes, const std::u16string& text)
 {
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, text);
@@ -35,34 +35,34 @@ void ExpectOneExclamation(const MessageBoxRecorder& boxes, const std::u16string&
 
 TEST(XorEncrypt, FirstCallOfARunEncodesAbcWithTheRunsFirstKeys)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     CrtResetRandom();
-    EXPECT_EQ(XorEncrypt(u"abc"), u"00030062"
-                                  u"0029004B"
-                                  u"48234840"
-                                  u"18BE6A10"
-                                  u"67840ED6"
-                                  u"4AE11571"
-                                  u"3D6C2B25"
-                                  u"2CD64127");
+    EXPECT_EQ(XorEncrypt(u"abc", boxes), u"00030062"
+                                         u"0029004B"
+                                         u"48234840"
+                                         u"18BE6A10"
+                                         u"67840ED6"
+                                         u"4AE11571"
+                                         u"3D6C2B25"
+                                         u"2CD64127");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorEncrypt, LengthIsEightCharactersPerSlot)
 {
-    MessageBoxRecorder boxes;
-    EXPECT_EQ(XorEncrypt(u"x").size(), 64u);
-    EXPECT_EQ(XorEncrypt(Letters(8)).size(), 64u);
-    EXPECT_EQ(XorEncrypt(Letters(9)).size(), 128u);
-    EXPECT_EQ(XorEncrypt(Letters(57)).size(), 512u);
-    EXPECT_EQ(XorEncrypt(Letters(63)).size(), 512u);
+    ReporterRecorder boxes;
+    EXPECT_EQ(XorEncrypt(u"x", boxes).size(), 64u);
+    EXPECT_EQ(XorEncrypt(Letters(8), boxes).size(), 64u);
+    EXPECT_EQ(XorEncrypt(Letters(9), boxes).size(), 128u);
+    EXPECT_EQ(XorEncrypt(Letters(57), boxes).size(), 512u);
+    EXPECT_EQ(XorEncrypt(Letters(63), boxes).size(), 512u);
 }
 
 TEST(XorEncrypt, DrawsSevenKeysAndOneValuePerPaddingSlot)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     CrtResetRandom();
-    XorEncrypt(u"x"); // 7 keys + 7 padding values
+    XorEncrypt(u"x", boxes); // 7 keys + 7 padding values
     const int next = CrtRand();
     CrtResetRandom();
     for (int i = 0; i < 14; ++i)
@@ -72,62 +72,62 @@ TEST(XorEncrypt, DrawsSevenKeysAndOneValuePerPaddingSlot)
 
 TEST(XorEncrypt, EmptyTextDrawsNothingAndShowsNothing)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     CrtResetRandom();
-    EXPECT_EQ(XorEncrypt(u""), u"");
+    EXPECT_EQ(XorEncrypt(u"", boxes), u"");
     EXPECT_EQ(CrtRand(), 41);
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorEncrypt, RefusesSixtyFourCharacters)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
-    EXPECT_EQ(XorEncrypt(Letters(64)), u"");
+    EXPECT_EQ(XorEncrypt(Letters(64), boxes), u"");
     ExpectOneExclamation(boxes, kTooLong);
 }
 
 TEST(XorEncrypt, LengthEndsAtTheFirstZeroUnit)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     std::u16string text = u"ab";
     text.push_back(u'\0');
     text += Letters(70);
-    const std::u16string encoded = XorEncrypt(text);
+    const std::u16string encoded = XorEncrypt(text, boxes);
     EXPECT_EQ(encoded.size(), 64u);
     EXPECT_EQ(encoded.substr(0, 4), u"0002");
-    EXPECT_EQ(XorDecrypt(encoded), u"ab");
+    EXPECT_EQ(XorDecrypt(encoded, boxes), u"ab");
 }
 
 TEST(XorEncrypt, TwoCallsDifferButShareTheFirstGroup)
 {
-    MessageBoxRecorder boxes;
-    const std::u16string first = XorEncrypt(u"abc");
-    const std::u16string second = XorEncrypt(u"abc");
+    ReporterRecorder boxes;
+    const std::u16string first = XorEncrypt(u"abc", boxes);
+    const std::u16string second = XorEncrypt(u"abc", boxes);
     EXPECT_NE(first, second);
     EXPECT_EQ(first.substr(0, 8), u"00030062");
     EXPECT_EQ(second.substr(0, 8), u"00030062");
-    EXPECT_EQ(XorDecrypt(first), u"abc");
-    EXPECT_EQ(XorDecrypt(second), u"abc");
+    EXPECT_EQ(XorDecrypt(first, boxes), u"abc");
+    EXPECT_EQ(XorDecrypt(second, boxes), u"abc");
 }
 
 TEST(XorDecrypt, RoundTripsEveryLengthUpTo63)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     for (size_t n = 1; n <= 63; ++n) {
         std::u16string text = Letters(n);
         text[0] = u'中';
         text[n - 1] = 0xFFFF;
-        ASSERT_EQ(XorDecrypt(XorEncrypt(text)), text) << n;
+        ASSERT_EQ(XorDecrypt(XorEncrypt(text, boxes), boxes), text) << n;
     }
     const std::u16string surrogates = u"服务器\U0001F600";
-    EXPECT_EQ(XorDecrypt(XorEncrypt(surrogates)), surrogates);
+    EXPECT_EQ(XorDecrypt(XorEncrypt(surrogates, boxes), boxes), surrogates);
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorDecrypt, LowerCaseDigitsDecodeLikeUpperCase)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     const std::u16string lower = u"00030062"
                                  u"0029004b"
                                  u"48234840"
@@ -136,125 +136,125 @@ TEST(XorDecrypt, LowerCaseDigitsDecodeLikeUpperCase)
                                  u"4ae11571"
                                  u"3d6c2b25"
                                  u"2cd64127";
-    EXPECT_EQ(XorDecrypt(lower), u"abc");
+    EXPECT_EQ(XorDecrypt(lower, boxes), u"abc");
 }
 
 TEST(XorDecrypt, PaddingGroupsDoNotMatter)
 {
-    MessageBoxRecorder boxes;
-    std::u16string encoded = XorEncrypt(u"abc");
+    ReporterRecorder boxes;
+    std::u16string encoded = XorEncrypt(u"abc", boxes);
     for (size_t pos = 24; pos < 64; ++pos) {
         std::u16string changed = encoded;
         changed[pos] = changed[pos] == u'7' ? u'8' : u'7';
-        ASSERT_EQ(XorDecrypt(changed), u"abc") << pos;
+        ASSERT_EQ(XorDecrypt(changed, boxes), u"abc") << pos;
     }
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorDecrypt, EmptyTextGivesEmptyWithoutMessage)
 {
-    MessageBoxRecorder boxes;
-    EXPECT_EQ(XorDecrypt(u""), u"");
+    ReporterRecorder boxes;
+    EXPECT_EQ(XorDecrypt(u"", boxes), u"");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorDecrypt, RefusesTooShort)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
-    EXPECT_EQ(XorDecrypt(std::u16string(60, u'0')), u"");
+    EXPECT_EQ(XorDecrypt(std::u16string(60, u'0'), boxes), u"");
     ExpectOneExclamation(boxes, kUnder64);
 }
 
 TEST(XorDecrypt, RefusesLengthNotMultipleOfEight)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
-    EXPECT_EQ(XorDecrypt(std::u16string(65, u'0')), u"");
+    EXPECT_EQ(XorDecrypt(std::u16string(65, u'0'), boxes), u"");
     ExpectOneExclamation(boxes, kNotMultipleOf8);
 }
 
 TEST(XorDecrypt, RefusesTooLong)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
-    EXPECT_EQ(XorDecrypt(std::u16string(520, u'0')), u""); // also a multiple of 8: the length wins
+    EXPECT_EQ(XorDecrypt(std::u16string(520, u'0'), boxes), u""); // also a multiple of 8: the length wins
     ExpectOneExclamation(boxes, kOver512);
 }
 
 TEST(XorDecrypt, FiveHundredTwelveCharactersPassTheLengthChecks)
 {
-    MessageBoxRecorder boxes;
-    EXPECT_EQ(XorDecrypt(XorEncrypt(Letters(60))), Letters(60));
+    ReporterRecorder boxes;
+    EXPECT_EQ(XorDecrypt(XorEncrypt(Letters(60), boxes), boxes), Letters(60));
     // 512 zeros declare length 0: only the mismatch message, and nothing is decoded.
     boxes.Expect();
-    EXPECT_EQ(XorDecrypt(std::u16string(512, u'0')), u"");
+    EXPECT_EQ(XorDecrypt(std::u16string(512, u'0'), boxes), u"");
     ExpectOneExclamation(boxes, kMismatch);
 }
 
 TEST(XorDecrypt, SixtyFourZerosDeclareLengthZero)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
-    EXPECT_EQ(XorDecrypt(std::u16string(64, u'0')), u"");
+    EXPECT_EQ(XorDecrypt(std::u16string(64, u'0'), boxes), u"");
     ExpectOneExclamation(boxes, kMismatch);
 }
 
 TEST(XorDecrypt, PlainNameBeginningWithSDeclaresLengthZero)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     boxes.Expect();
     std::u16string name = u"Server";
     name.resize(64, u'x');
-    EXPECT_EQ(XorDecrypt(name), u"");
+    EXPECT_EQ(XorDecrypt(name, boxes), u"");
     ExpectOneExclamation(boxes, kMismatch);
 }
 
 TEST(XorDecrypt, MismatchGoesOnWithTheGroupsPresent)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     // Declares 9 characters but has one block of 8 groups: the message, then 8 characters.
-    std::u16string encoded = XorEncrypt(Letters(8));
+    std::u16string encoded = XorEncrypt(Letters(8), boxes);
     encoded.replace(0, 8, u"00090048"); // key 9, 'A' ^ 9
     boxes.Expect();
-    EXPECT_EQ(XorDecrypt(encoded), Letters(8));
+    EXPECT_EQ(XorDecrypt(encoded, boxes), Letters(8));
     ExpectOneExclamation(boxes, kMismatch);
 }
 
 TEST(XorDecrypt, DecodesAtMost63Characters)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     // 64 groups declaring 64 characters: group 0 is 0x40 ^ 0x01, the others 0 ^ 0x41, all "A".
     std::u16string text = u"00400001";
     for (int i = 1; i < 64; ++i)
         text += u"00000041";
-    EXPECT_EQ(XorDecrypt(text), std::u16string(63, u'A'));
+    EXPECT_EQ(XorDecrypt(text, boxes), std::u16string(63, u'A'));
     EXPECT_TRUE(boxes.Shown().empty()); // 512 characters do match 64 declared ones
 }
 
 TEST(XorDecrypt, StopsAtADecodedZero)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     std::u16string text = u"0003006200290029"; // 'a', then 0x29 ^ 0x29 = 0
     text += u"4823484000000000000000000000000000000000000000000000000000000000";
     text.resize(64, u'0');
-    EXPECT_EQ(XorDecrypt(text), u"a");
+    EXPECT_EQ(XorDecrypt(text, boxes), u"a");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorDecrypt, GroupsAreReadAsWcstolReadsThem)
 {
-    MessageBoxRecorder boxes;
+    ReporterRecorder boxes;
     // " 0x1" reads as 1 after the space; "-001" reads as -1, whose low 16 bits are FFFF.
     std::u16string text = u"0001FFBE";
     text.resize(64, u'0');
-    EXPECT_EQ(XorDecrypt(text), std::u16string(1, static_cast<char16_t>(0xFFBF)));
+    EXPECT_EQ(XorDecrypt(text, boxes), std::u16string(1, static_cast<char16_t>(0xFFBF)));
     text.replace(0, 8, u"0001-001");
-    EXPECT_EQ(XorDecrypt(text), std::u16string(1, static_cast<char16_t>(0xFFFE)));
+    EXPECT_EQ(XorDecrypt(text, boxes), std::u16string(1, static_cast<char16_t>(0xFFFE)));
     text.replace(0, 8, u"0001 0x1");
-    EXPECT_EQ(XorDecrypt(text), u""); // 1 ^ 1 = 0 ends the text
+    EXPECT_EQ(XorDecrypt(text, boxes), u""); // 1 ^ 1 = 0 ends the text
     text.replace(0, 8, u"0001zz12");
-    EXPECT_EQ(XorDecrypt(text), u"\u0001"); // "zz12" has no digits: 0
+    EXPECT_EQ(XorDecrypt(text, boxes), u"\u0001"); // "zz12" has no digits: 0
 }
 
 } // namespace

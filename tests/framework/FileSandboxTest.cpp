@@ -17,19 +17,19 @@ TEST(FileSandbox, WritesStayInMemoryAndReadsSeeThem)
     dir.Write("kept.txt", "disk");
     {
         CFileSandbox sandbox;
-        EXPECT_EQ(CFileSandbox::Active(), &sandbox);
-        EXPECT_EQ(ReplaceFileContents(dir.FileW(u"kept.txt"), "first"), 0);
-        EXPECT_EQ(ReplaceFileContents(dir.FileW(u"new.txt"), "one"), 0);
-        EXPECT_EQ(ReplaceFileContents(dir.FileW(u"kept.txt"), "second"), 0);
-        EXPECT_EQ(ReadFileBytes(dir.FileW(u"kept.txt")), "second");
-        EXPECT_TRUE(PathFileExistsW(dir.FileW(u"new.txt")));
+        EXPECT_FALSE(sandbox.Replace(dir.FileW(u"kept.txt"), "first").Failed());
+        EXPECT_FALSE(sandbox.Replace(dir.FileW(u"new.txt"), "one").Failed());
+        EXPECT_FALSE(sandbox.Replace(dir.FileW(u"kept.txt"), "second").Failed());
+        EXPECT_EQ(sandbox.Read(dir.FileW(u"kept.txt")).bytes, "second");
+        EXPECT_EQ(sandbox.Read(dir.FileW(u"other.txt")).error.m_lOsError, ENOENT);
+        EXPECT_TRUE(sandbox.Exists(dir.FileW(u"new.txt")));
+        EXPECT_FALSE(PathFileExistsW(dir.FileW(u"new.txt")));
         std::vector<CFileSandbox::Write> writes = sandbox.Writes();
         ASSERT_EQ(writes.size(), 2u);
         EXPECT_EQ(writes[0].path, dir.FileW(u"kept.txt"));
         EXPECT_EQ(writes[0].bytes, "second");
         EXPECT_EQ(writes[1].path, dir.FileW(u"new.txt"));
     }
-    EXPECT_EQ(CFileSandbox::Active(), nullptr);
     EXPECT_EQ(dir.Read("kept.txt"), "disk");
     EXPECT_FALSE(std::filesystem::exists(dir.File("new.txt")));
     EXPECT_EQ(ReplaceFileContents(dir.FileW(u"kept.txt"), "real"), 0);
@@ -40,12 +40,12 @@ TEST(FileSandbox, FoldersAreNotedNotMade)
 {
     TempDir dir;
     CFileSandbox sandbox;
-    EXPECT_EQ(ReplaceFileContents(dir.FileW(u"sub/a.txt"), "x"), ENOENT);
-    EXPECT_TRUE(CreateDirectoryW(dir.FileW(u"sub")));
-    EXPECT_FALSE(CreateDirectoryW(dir.FileW(u"sub"))) << "it exists now, for the run";
-    EXPECT_FALSE(CreateDirectoryW(dir.PathW())) << "it exists on disk";
-    EXPECT_FALSE(CreateDirectoryW(dir.FileW(u"no/such"))) << "one folder at a time";
-    EXPECT_EQ(ReplaceFileContents(dir.FileW(u"sub/a.txt"), "x"), 0);
+    EXPECT_EQ(sandbox.Replace(dir.FileW(u"sub/a.txt"), "x").m_lOsError, ENOENT);
+    EXPECT_TRUE(sandbox.CreateFolder(dir.FileW(u"sub")));
+    EXPECT_FALSE(sandbox.CreateFolder(dir.FileW(u"sub"))) << "it exists now, for the run";
+    EXPECT_FALSE(sandbox.CreateFolder(dir.PathW())) << "it exists on disk";
+    EXPECT_FALSE(sandbox.CreateFolder(dir.FileW(u"no/such"))) << "one folder at a time";
+    EXPECT_FALSE(sandbox.Replace(dir.FileW(u"sub/a.txt"), "x").Failed());
     EXPECT_FALSE(std::filesystem::exists(dir.File("sub")));
 }
 
@@ -56,11 +56,26 @@ TEST(FileSandbox, RefusesWhatTheDiskWouldRefuse)
     ::chmod(dir.File("readonly.txt").c_str(), 0444);
     std::filesystem::create_directory(dir.File("folder"));
     CFileSandbox sandbox;
-    EXPECT_EQ(ReplaceFileContents(dir.FileW(u"readonly.txt"), "w"), EACCES);
-    EXPECT_EQ(ReplaceFileContents(dir.FileW(u"folder"), "w"), EISDIR);
-    EXPECT_EQ(ReplaceFileContents(dir.FileW(u"readonly.txt/x"), "w"), ENOTDIR);
-    EXPECT_EQ(ReplaceFileContents(u"", "w"), ENOENT);
+    EXPECT_EQ(sandbox.Replace(dir.FileW(u"readonly.txt"), "w").m_lOsError, EACCES);
+    EXPECT_EQ(sandbox.Replace(dir.FileW(u"folder"), "w").m_lOsError, EISDIR);
+    EXPECT_EQ(sandbox.Replace(dir.FileW(u"readonly.txt/x"), "w").m_lOsError, ENOTDIR);
+    EXPECT_EQ(sandbox.Replace(u"", "w").m_lOsError, ENOENT);
     EXPECT_TRUE(sandbox.Writes().empty());
+}
+
+TEST(FileSandbox, FilesReplacedTogetherAreAllKeptOrNone)
+{
+    TempDir dir;
+    dir.Write("readonly.txt", "r");
+    ::chmod(dir.File("readonly.txt").c_str(), 0444);
+    CFileSandbox sandbox;
+    tagFileError error =
+        sandbox.ReplaceTogether({{dir.FileW(u"a.txt"), "a"}, {dir.FileW(u"readonly.txt"), "b"}});
+    EXPECT_EQ(error.m_cause, tagFileError::accessDenied);
+    EXPECT_EQ(error.m_strFileName, dir.FileW(u"readonly.txt"));
+    EXPECT_TRUE(sandbox.Writes().empty()) << "the first file is not kept when the second is refused";
+    EXPECT_FALSE(sandbox.ReplaceTogether({{dir.FileW(u"a.txt"), "a"}, {dir.FileW(u"b.txt"), "b"}}).Failed());
+    EXPECT_EQ(sandbox.Writes().size(), 2u);
 }
 
 } // namespace

@@ -268,7 +268,7 @@ TEST_F(ProfileTest, Utf16LeFileWithAnOddLastByte)
 
     m_dir.Write("t.ini", start);
     CProfileDocument document;
-    ASSERT_EQ(document.Load(Path()), 0);
+    ASSERT_FALSE(document.Load(Path()).Failed());
     document.SetString(u"T", u"t", u"2");
     document.SetString(u"T", u"u", u"3");
     document.SetString(u"S", u"k", u"4");
@@ -319,10 +319,10 @@ TEST_F(ProfileTest, DocumentSavesWhatSeparateCallsWouldWrite)
 
     m_dir.Write("t.ini", start);
     CProfileDocument document;
-    ASSERT_EQ(document.Load(Path()), 0);
+    ASSERT_FALSE(document.Load(Path()).Failed());
     for (const Write& w : writes)
         document.SetString(w.section, w.key, w.value);
-    ASSERT_EQ(document.Save(Path()), 0);
+    ASSERT_FALSE(document.Save(Path()).Failed());
     EXPECT_EQ(m_dir.Read("t.ini"), separate);
     EXPECT_EQ(document.GetString(u"GLOBALINFO", u"lastservername"), u"GH");
     EXPECT_EQ(document.GetInt(u"ServerInfo", u"ItemCount", -1), 2);
@@ -331,7 +331,7 @@ TEST_F(ProfileTest, DocumentSavesWhatSeparateCallsWouldWrite)
 TEST_F(ProfileTest, DocumentOfAMissingFileIsEmpty)
 {
     CProfileDocument document;
-    EXPECT_EQ(document.Load(m_dir.FileW(u"none.ini")), 0);
+    EXPECT_FALSE(document.Load(m_dir.FileW(u"none.ini")).Failed());
     EXPECT_EQ(document.GetString(u"S", u"k"), std::nullopt);
     EXPECT_EQ(document.GetInt(u"S", u"k", 5), 5);
     EXPECT_EQ(document.Bytes(), "");
@@ -340,5 +340,5 @@ TEST_F(ProfileTest, DocumentOfAMissingFileIsEmpty)
 TEST_F(ProfileTest, DocumentReportsAFileThatCannotBeRead)
 {
     CProfileDocument document;
-    EXPECT_NE(document.Load(m_dir.PathW()), 0); // a folder
+    EXPECT_TRUE(document.Load(m_dir.PathW()).Failed()); // a folder
 }

@@ -15,7 +15,7 @@ TEST(ProfileSections, SectionsAndKeysInFileOrderAsSpelled)
               "top=1\r\n[ ServerInfo ] tail\r\nItemCount=2\r\n; c=3\r\nitemdescribe2 = x\r\n"
               "ItemDescribe1=y\r\nITEMCOUNT=9\r\nnot a key\r\n[Other]\r\n[serverinfo]\r\nLate=1\r\n[]\r\n");
     CProfileDocument document;
-    ASSERT_EQ(document.Load(dir.FileW(u"a.ini")), 0);
+    ASSERT_FALSE(document.Load(dir.FileW(u"a.ini")).Failed());
     EXPECT_EQ(document.SectionNames(), (Names{u"ServerInfo", u"Other", u"serverinfo", u""}));
     // The second "[serverinfo]" is never read, and neither is the second ItemCount.
     EXPECT_EQ(document.KeyNames(u"SERVERINFO"), (Names{u"ItemCount", u"itemdescribe2", u"ItemDescribe1"}));

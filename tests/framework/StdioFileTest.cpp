@@ -14,7 +14,8 @@ namespace {
 
 std::vector<std::u16string> ReadLines(const std::u16string& path)
 {
-    CStdioFile file(path, CStdioFile::modeRead | CStdioFile::typeText);
+    CStdioFile file;
+    EXPECT_TRUE(file.Open(path, CStdioFile::modeRead | CStdioFile::typeText));
     std::vector<std::u16string> lines;
     std::u16string line;
     while (file.ReadString(line))
@@ -23,11 +24,12 @@ std::vector<std::u16string> ReadLines(const std::u16string& path)
     return lines;
 }
 
-void WriteText(const std::u16string& path, std::u16string_view text)
+tagFileError WriteText(const std::u16string& path, std::u16string_view text)
 {
-    CStdioFile file(path, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText);
+    CStdioFile file;
+    file.Open(path, CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText);
     file.WriteString(text);
-    file.Close();
+    return file.Close();
 }
 
 TEST(StdioFileRead, TakesCrLfAndLfAndALastLineWithoutBreak)
@@ -58,28 +60,27 @@ TEST(StdioFileRead, MissingFileFailsWithBadPath)
 {
     TempDir dir;
     CStdioFile file;
-    CFileException error(CFileException::none, u"");
+    tagFileError error;
     EXPECT_FALSE(file.Open(dir.FileW(u"missing.txt"), CStdioFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::badPath);
     EXPECT_EQ(error.m_strFileName, dir.FileW(u"missing.txt"));
     EXPECT_EQ(error.m_lOsError, ENOENT);
 }
 
-TEST(StdioFileRead, BytesThatAreNotCodePage936Throw)
+TEST(StdioFileRead, BytesThatAreNotCodePage936EndTheReadingWithAnError)
 {
     TempDir dir;
-    dir.Write("bad.txt", "good\r\n\xFF\xFF\r\n");
-    CStdioFile file(dir.FileW(u"bad.txt"), CStdioFile::modeRead);
+    dir.Write("bad.txt", "good\r\n\xFF\xFF\r\nafter\r\n");
+    CStdioFile file;
+    ASSERT_TRUE(file.Open(dir.FileW(u"bad.txt"), CStdioFile::modeRead));
     std::u16string line;
     ASSERT_TRUE(file.ReadString(line));
     EXPECT_EQ(line, u"good");
-    try {
-        file.ReadString(line);
-        FAIL() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::badCodePage);
-        EXPECT_EQ(e.m_strFileName, dir.FileW(u"bad.txt"));
-    }
+    EXPECT_FALSE(file.ReadString(line));
+    EXPECT_FALSE(file.ReadString(line)) << "the line after the bad one is not read either";
+    tagFileError error = file.Close();
+    EXPECT_EQ(error.m_cause, tagFileError::badCodePage);
+    EXPECT_EQ(error.m_strFileName, dir.FileW(u"bad.txt"));
 }
 
 TEST(StdioFileWrite, WritesCodePage936WithCrLfAndNoBom)
@@ -101,13 +102,9 @@ TEST(StdioFileWrite, UnrepresentableCharacterThrowsAndKeepsTheOldFile)
 {
     TempDir dir;
     dir.Write("out.txt", "old\r\n");
-    try {
-        WriteText(dir.FileW(u"out.txt"), u"ok\n\u0E01\n");
-        FAIL() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::badCodePage);
-        EXPECT_EQ(e.GetErrorMessage(), dir.FileW(u"out.txt") + u" 中有无法转换为代码页 936 的字符。");
-    }
+    tagFileError e = WriteText(dir.FileW(u"out.txt"), u"ok\n\u0E01\n");
+    EXPECT_EQ(e.m_cause, CFileException::badCodePage);
+    EXPECT_EQ(e.GetErrorMessage(), dir.FileW(u"out.txt") + u" 中有无法转换为代码页 936 的字符。");
     EXPECT_EQ(dir.Read("out.txt"), "old\r\n");
 }
 
@@ -115,13 +112,9 @@ TEST(StdioFileWrite, MissingFolderIsABadPath)
 {
     TempDir dir;
     std::u16string path = dir.FileW(u"no/such/out.txt");
-    try {
-        WriteText(path, u"x\n");
-        FAIL() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::badPath);
-        EXPECT_EQ(e.GetErrorMessage(), path + u" 包含错误的路径。");
-    }
+    tagFileError e = WriteText(path, u"x\n");
+    EXPECT_EQ(e.m_cause, CFileException::badPath);
+    EXPECT_EQ(e.GetErrorMessage(), path + u" 包含错误的路径。");
 }
 
 TEST(StdioFileWrite, ReadOnlyFileIsRefusedAndStaysWhole)
@@ -130,13 +123,9 @@ TEST(StdioFileWrite, ReadOnlyFileIsRefusedAndStaysWhole)
     dir.Write("ro.txt", "keep\r\n");
     std::filesystem::permissions(dir.File("ro.txt"),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    try {
-        WriteText(dir.FileW(u"ro.txt"), u"new\n");
-        FAIL() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::accessDenied);
-        EXPECT_EQ(e.GetErrorMessage(), u"拒绝访问 " + dir.FileW(u"ro.txt") + u"。");
-    }
+    tagFileError e = WriteText(dir.FileW(u"ro.txt"), u"new\n");
+    EXPECT_EQ(e.m_cause, CFileException::accessDenied);
+    EXPECT_EQ(e.GetErrorMessage(), u"拒绝访问 " + dir.FileW(u"ro.txt") + u"。");
     EXPECT_EQ(dir.Read("ro.txt"), "keep\r\n");
 }
 
@@ -145,7 +134,8 @@ TEST(StdioFileWrite, TextThatIsNeverClosedIsNotWritten)
     TempDir dir;
     dir.Write("out.txt", "old\r\n");
     {
-        CStdioFile file(dir.FileW(u"out.txt"), CStdioFile::modeCreate | CStdioFile::modeWrite);
+        CStdioFile file;
+        file.Open(dir.FileW(u"out.txt"), CStdioFile::modeCreate | CStdioFile::modeWrite);
         file.WriteString(u"new\n");
     }
     EXPECT_EQ(dir.Read("out.txt"), "old\r\n");

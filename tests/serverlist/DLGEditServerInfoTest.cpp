@@ -7,6 +7,7 @@
 #include "serverlist/ServerList.h"
 #include "support/FileDialogRecorder.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 #include "support/gui/GuiTestHelpers.h"
 
@@ -65,13 +66,15 @@ protected:
 
     static void WriteServerFile(const std::u16string& path, const CArray<tagServer>& servers)
     {
-        ASSERT_EQ(SaveServerList(path, servers), 0);
+        ReporterRecorder reporter;
+        ASSERT_FALSE(SaveServerList(tagRunContext{reporter, DiskStore()}, path, servers).Failed());
     }
 
     static CArray<tagServer> ReadServerFile(const std::u16string& path)
     {
         CArray<tagServer> servers;
-        LoadServerList(path, servers);
+        ReporterRecorder reporter;
+        LoadServerList(tagRunContext{reporter, DiskStore()}, path, servers);
         return servers;
     }
 

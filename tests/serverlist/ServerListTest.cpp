@@ -8,7 +8,7 @@
 #include "framework/Random.h"
 #include "framework/WideText.h"
 
-#include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -55,14 +55,16 @@ protected:
 
     CArray<tagServer> SaveAndLoad(const CArray<tagServer>& servers)
     {
-        EXPECT_EQ(SaveServerList(Path(), servers), 0);
+        EXPECT_FALSE(SaveServerList(Context(), Path(), servers).Failed());
         CArray<tagServer> loaded;
-        LoadServerList(Path(), loaded);
+        LoadServerList(Context(), Path(), loaded);
         return loaded;
     }
 
+    tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
+
     TempDir m_dir;
-    MessageBoxRecorder m_boxes;
+    ReporterRecorder m_boxes;
 };
 
 const CArray<tagServer> kTwoServers = {{u"N1", u"1.2.3.4", u"D1"}, {u"N2", u"10.0.0.1", u"D2"}};
@@ -73,12 +75,13 @@ const CArray<tagServer> kTwoServers = {{u"N1", u"1.2.3.4", u"D1"}, {u"N2", u"10.
 
 TEST_F(ServerListTest, NewFileHoldsTheWritesInTheirOrder)
 {
-    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), kTwoServers).Failed());
 
     // The keys come from the generator in the order of the writes.
     CrtResetRandom();
-    std::u16string last = XorEncrypt(u"N1"), item1 = XorEncrypt(u"N1"), domain1 = XorEncrypt(u"D1");
-    std::u16string item2 = XorEncrypt(u"N2"), domain2 = XorEncrypt(u"D2");
+    std::u16string last = XorEncrypt(u"N1", m_boxes), item1 = XorEncrypt(u"N1", m_boxes),
+                   domain1 = XorEncrypt(u"D1", m_boxes);
+    std::u16string item2 = XorEncrypt(u"N2", m_boxes), domain2 = XorEncrypt(u"D2", m_boxes);
     EXPECT_NE(last, item1);
     std::string expected =
         "[GlobalInfo]\r\nLastServerName=" + A(last) + "\r\n" +
@@ -86,8 +89,8 @@ TEST_F(ServerListTest, NewFileHoldsTheWritesInTheirOrder)
         "\r\n" + "[" + A(Md5Hex(u"N1")) + "]\r\nServerAddr=67305985\r\nServerDomain=" + A(domain1) + "\r\n" +
         "[" + A(Md5Hex(u"N2")) + "]\r\nServerAddr=16777226\r\nServerDomain=" + A(domain2) + "\r\n";
     EXPECT_EQ(File(), expected);
-    EXPECT_EQ(XorDecrypt(last), u"N1");
-    EXPECT_EQ(XorDecrypt(item2), u"N2");
+    EXPECT_EQ(XorDecrypt(last, m_boxes), u"N1");
+    EXPECT_EQ(XorDecrypt(item2, m_boxes), u"N2");
 }
 
 TEST_F(ServerListTest, SaveGivesTheBytesOfSeparateProfileWrites)
@@ -97,20 +100,21 @@ TEST_F(ServerListTest, SaveGivesTheBytesOfSeparateProfileWrites)
     const CArray<tagServer> servers = {
         {u"甲服", u"1.2.3.4", u"a.example"}, {u"乙服", u"5.6.7.8", u""}, {u"甲服", u"9.9.9.9", u"b.example"}};
     SetFile(start);
-    ASSERT_EQ(SaveServerList(Path(), servers), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), servers).Failed());
     std::string once = File();
 
     SetFile(start);
     CrtResetRandom();
-    WritePrivateProfileStringW(u"GlobalInfo", u"LastServerName", XorEncrypt(servers[0].strServerName),
-                               Path());
+    WritePrivateProfileStringW(u"GlobalInfo", u"LastServerName",
+                               XorEncrypt(servers[0].strServerName, m_boxes), Path());
     WritePrivateProfileStringW(u"ServerInfo", u"ItemCount", u"3", Path());
     for (size_t i = 0; i < servers.size(); ++i) {
         std::u16string key = u"ItemDescribe" + FromUtf8(std::to_string(i + 1));
-        WritePrivateProfileStringW(u"ServerInfo", key, XorEncrypt(servers[i].strServerName), Path());
+        WritePrivateProfileStringW(u"ServerInfo", key, XorEncrypt(servers[i].strServerName, m_boxes), Path());
         std::u16string section = Md5Hex(servers[i].strServerName);
         WritePrivateProfileStringW(section, u"ServerAddr", IpToNumber(servers[i].strServerAddr), Path());
-        WritePrivateProfileStringW(section, u"ServerDomain", XorEncrypt(servers[i].strServerDomain), Path());
+        WritePrivateProfileStringW(section, u"ServerDomain", XorEncrypt(servers[i].strServerDomain, m_boxes),
+                                   Path());
     }
     EXPECT_EQ(once, File());
     EXPECT_TRUE(once.starts_with("; client list\n[ServerInfo]\nItemCount=3\n"));
@@ -119,12 +123,12 @@ TEST_F(ServerListTest, SaveGivesTheBytesOfSeparateProfileWrites)
 
 TEST_F(ServerListTest, EmptyArrayWritesOnlyAnEmptyLastServerName)
 {
-    ASSERT_EQ(SaveServerList(Path(), {}), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), {}).Failed());
     EXPECT_EQ(File(), "[GlobalInfo]\r\nLastServerName=\r\n");
 
-    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), kTwoServers).Failed());
     std::string before = File();
-    ASSERT_EQ(SaveServerList(Path(), {}), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), {}).Failed());
     std::string after = File();
     std::vector<std::string> beforeLines = Lines(before), afterLines = Lines(after);
     ASSERT_EQ(beforeLines.size(), afterLines.size());
@@ -133,15 +137,15 @@ TEST_F(ServerListTest, EmptyArrayWritesOnlyAnEmptyLastServerName)
     EXPECT_EQ(beforeLines, afterLines);
 
     CArray<tagServer> loaded;
-    LoadServerList(Path(), loaded);
+    LoadServerList(Context(), Path(), loaded);
     EXPECT_EQ(loaded, kTwoServers);
 }
 
 TEST_F(ServerListTest, SavingTwiceChangesOnlyTheXorTexts)
 {
-    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), kTwoServers).Failed());
     std::vector<std::string> first = Lines(File());
-    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), kTwoServers).Failed());
     std::vector<std::string> second = Lines(File());
     ASSERT_EQ(first.size(), second.size());
     for (size_t i = 0; i < first.size(); ++i) {
@@ -158,9 +162,9 @@ TEST_F(ServerListTest, NameOf64CharactersAtIndexZeroIsRefusedTwice)
 {
     const std::u16string longName(64, u'n');
     m_boxes.Expect(IDOK, 3);
-    ASSERT_EQ(
-        SaveServerList(Path(), {{longName, u"1.2.3.4", u"d"}, {u"ok", u"5.6.7.8", std::u16string(70, u'd')}}),
-        0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(),
+                                {{longName, u"1.2.3.4", u"d"}, {u"ok", u"5.6.7.8", std::u16string(70, u'd')}})
+                     .Failed());
     EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>(3, kTooLongToEncrypt));
     std::string file = File();
     EXPECT_NE(file.find("LastServerName=\r\n"), std::string::npos);
@@ -170,7 +174,7 @@ TEST_F(ServerListTest, NameOf64CharactersAtIndexZeroIsRefusedTwice)
 
     m_boxes.Clear();
     CArray<tagServer> loaded;
-    LoadServerList(Path(), loaded);
+    LoadServerList(Context(), Path(), loaded);
     EXPECT_TRUE(m_boxes.Shown().empty());
     ASSERT_EQ(loaded.size(), 2u);
     EXPECT_EQ(loaded[0], (tagServer{u"", u"0.0.0.0", u""}));
@@ -190,7 +194,7 @@ TEST_F(ServerListTest, SameNameSharesOneSection)
 TEST_F(ServerListTest, FewerEntriesLeaveStaleKeysAndSections)
 {
     CArray<tagServer> three = {{u"a", u"1.1.1.1", u"x"}, {u"b", u"2.2.2.2", u"y"}, {u"c", u"3.3.3.3", u"z"}};
-    ASSERT_EQ(SaveServerList(Path(), three), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), three).Failed());
     CArray<tagServer> renamed = {{u"a2", u"1.1.1.1", u"x"}};
     CArray<tagServer> loaded = SaveAndLoad(renamed);
     EXPECT_EQ(loaded, renamed);
@@ -205,21 +209,21 @@ TEST_F(ServerListTest, ReadOnlyFileIsReportedAndKept)
 {
     SetFile("[ServerInfo]\r\nItemCount=0\r\n");
     std::filesystem::permissions(m_dir.File("ServerInfo.ini"), std::filesystem::perms::owner_read);
-    EXPECT_NE(SaveServerList(Path(), kTwoServers), 0);
+    EXPECT_TRUE(SaveServerList(Context(), Path(), kTwoServers).Failed());
     EXPECT_EQ(File(), "[ServerInfo]\r\nItemCount=0\r\n");
 }
 
 TEST_F(ServerListTest, MissingFolderOrNoPathIsReported)
 {
-    EXPECT_NE(SaveServerList(m_dir.FileW(u"gone/ServerInfo.ini"), kTwoServers), 0);
+    EXPECT_TRUE(SaveServerList(Context(), m_dir.FileW(u"gone/ServerInfo.ini"), kTwoServers).Failed());
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("gone")));
-    EXPECT_NE(SaveServerList(u"", kTwoServers), 0);
+    EXPECT_TRUE(SaveServerList(Context(), u"", kTwoServers).Failed());
 }
 
 TEST_F(ServerListTest, UnreadableFileIsNotOverwritten)
 {
     std::filesystem::create_directory(m_dir.File("ServerInfo.ini"));
-    EXPECT_NE(SaveServerList(Path(), kTwoServers), 0);
+    EXPECT_TRUE(SaveServerList(Context(), Path(), kTwoServers).Failed());
     EXPECT_TRUE(std::filesystem::is_directory(m_dir.File("ServerInfo.ini")));
 }
 
@@ -244,41 +248,41 @@ TEST_F(ServerListTest, NamesAndDomainsOf33To63CharactersLoadBack)
 
 TEST_F(ServerListTest, LoadReplacesTheWholeArray)
 {
-    ASSERT_EQ(SaveServerList(Path(), kTwoServers), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), kTwoServers).Failed());
     CArray<tagServer> servers = {{u"old", u"", u""}, {u"older", u"", u""}, {u"oldest", u"", u""}};
-    LoadServerList(Path(), servers);
+    LoadServerList(Context(), Path(), servers);
     EXPECT_EQ(servers, kTwoServers);
-    LoadServerList(m_dir.FileW(u"missing.ini"), servers);
+    LoadServerList(Context(), m_dir.FileW(u"missing.ini"), servers);
     EXPECT_TRUE(servers.empty());
 }
 
 TEST_F(ServerListTest, CountAbsentZeroNegativeOrNotANumberGivesNoEntries)
 {
-    std::string item = "ItemDescribe1=" + A(XorEncrypt(u"x")) + "\r\n";
+    std::string item = "ItemDescribe1=" + A(XorEncrypt(u"x", m_boxes)) + "\r\n";
     for (std::string count : {"", "ItemCount=0\r\n", "ItemCount=-2\r\n", "ItemCount=many\r\n"}) {
         SetFile("[ServerInfo]\r\n" + count + item);
         CArray<tagServer> servers = {{u"stale", u"", u""}};
-        LoadServerList(Path(), servers);
+        LoadServerList(Context(), Path(), servers);
         EXPECT_TRUE(servers.empty()) << count;
     }
     SetFile("[GlobalInfo]\r\nLastServerName=\r\n");
     CArray<tagServer> servers = {{u"stale", u"", u""}};
-    LoadServerList(Path(), servers);
+    LoadServerList(Context(), Path(), servers);
     EXPECT_TRUE(servers.empty());
 }
 
 TEST_F(ServerListTest, CountBeyondTheStoredItemsGivesEmptyEntries)
 {
-    ASSERT_EQ(SaveServerList(Path(), {{u"one", u"1.2.3.4", u"d"}}), 0);
+    ASSERT_FALSE(SaveServerList(Context(), Path(), {{u"one", u"1.2.3.4", u"d"}}).Failed());
     WritePrivateProfileStringW(u"ServerInfo", u"ItemCount", u"3", Path());
     CArray<tagServer> servers;
-    LoadServerList(Path(), servers);
+    LoadServerList(Context(), Path(), servers);
     CArray<tagServer> expected = {{u"one", u"1.2.3.4", u"d"}, {u"", u"0.0.0.0", u""}, {u"", u"0.0.0.0", u""}};
     EXPECT_EQ(servers, expected);
 
     // The missing items all read the section of the empty name.
     WritePrivateProfileStringW(Md5Hex(u""), u"ServerAddr", u"16777226", Path());
-    LoadServerList(Path(), servers);
+    LoadServerList(Context(), Path(), servers);
     ASSERT_EQ(servers.size(), 3u);
     EXPECT_EQ(servers[1].strServerAddr, u"10.0.0.1");
     EXPECT_EQ(servers[2].strServerAddr, u"10.0.0.1");
@@ -287,10 +291,10 @@ TEST_F(ServerListTest, CountBeyondTheStoredItemsGivesEmptyEntries)
 TEST_F(ServerListTest, PlainTextNameShowsTheDecoderMessageAndLoadsEmpty)
 {
     SetFile("[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=PlainName\r\nItemDescribe2=" +
-            A(XorEncrypt(u"ok")) + "\r\n[" + A(Md5Hex(u"ok")) + "]\r\nServerAddr=67305985\r\n");
+            A(XorEncrypt(u"ok", m_boxes)) + "\r\n[" + A(Md5Hex(u"ok")) + "]\r\nServerAddr=67305985\r\n");
     m_boxes.Expect();
     CArray<tagServer> servers;
-    LoadServerList(Path(), servers);
+    LoadServerList(Context(), Path(), servers);
     EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>{u"解密字符不能少于64个哦~亲"});
     CArray<tagServer> expected = {{u"", u"0.0.0.0", u""}, {u"ok", u"1.2.3.4", u""}};
     EXPECT_EQ(servers, expected);
@@ -298,8 +302,8 @@ TEST_F(ServerListTest, PlainTextNameShowsTheDecoderMessageAndLoadsEmpty)
 
 TEST_F(ServerListTest, FileWrittenByOthersInAnyCaseAndEncodingLoads)
 {
-    std::u16string text = u"[serverinfo]\r\nitemcount=1\r\nitemdescribe1=" + XorEncrypt(u"区") + u"\r\n[" +
-                          Md5Hex(u"区") + u"]\r\nserveraddr=\"67305985\"\r\n";
+    std::u16string text = u"[serverinfo]\r\nitemcount=1\r\nitemdescribe1=" + XorEncrypt(u"区", m_boxes) +
+                          u"\r\n[" + Md5Hex(u"区") + u"]\r\nserveraddr=\"67305985\"\r\n";
     std::string bytes = "\xFF\xFE";
     for (char16_t c : text) {
         bytes += static_cast<char>(c & 0xFF);
@@ -307,7 +311,7 @@ TEST_F(ServerListTest, FileWrittenByOthersInAnyCaseAndEncodingLoads)
     }
     SetFile(bytes);
     CArray<tagServer> servers;
-    LoadServerList(Path(), servers);
+    LoadServerList(Context(), Path(), servers);
     EXPECT_EQ(servers, (CArray<tagServer>{{u"区", u"1.2.3.4", u""}}));
 }
 

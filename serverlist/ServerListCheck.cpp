@@ -1,20 +1,20 @@
-#include "cli/ServerListCheck.h"
+#include "serverlist/ServerListCheck.h"
 
 #include "encrypt/DottedNumber.h"
 #include "encrypt/Md5Text.h"
 #include "encrypt/XorText.h"
 #include "framework/Format.h"
-#include "framework/MessageBox.h"
+#include "framework/Reporter.h"
 #include "framework/NumberReading.h"
 #include "framework/WideText.h"
-
-#include <nlohmann/json.hpp>
+#include "serverlist/ServerList.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -25,25 +25,15 @@ constexpr size_t kClientValueLength = 259; // the client reads values into 260-c
 constexpr int kLongestSafeText = 32;       // 32 characters make 256 digits; 33 make 320
 constexpr int kEncoderLimit = 64;          // XorEncrypt refuses 64 characters and more
 
-// Keeps the decoder's messages instead of showing them.
-class MessageCapture
+// Keeps the decoder's messages, which become findings.
+class CFindingReporter : public CReporter
 {
 public:
-    MessageCapture()
-    {
-        m_previous = SetMessageBoxHandler([this](const MessageBoxRequest& request) {
-            m_texts.push_back(request.text);
-            return IDOK;
-        });
-    }
-    ~MessageCapture() { SetMessageBoxHandler(m_previous); }
-    MessageCapture(const MessageCapture&) = delete;
-    MessageCapture& operator=(const MessageCapture&) = delete;
+    void Report(const MessageBoxRequest& message) override { m_texts.push_back(message.text); }
 
     std::vector<std::u16string> Take() { return std::exchange(m_texts, {}); }
 
 private:
-    MessageBoxHandler m_previous;
     std::vector<std::u16string> m_texts;
 };
 
@@ -105,36 +95,42 @@ private:
     void CheckLength(const std::u16string& raw, const std::u16string& text, const std::u16string& where);
     void CheckEntry(int number);
     void CheckServerSection(const std::u16string& section, const std::u16string& entry);
+    void CheckCountBound();
     void CheckMissingItems();
-    void CheckDuplicates();
+    void CheckSharedSections();
     void CheckUnusedSections();
     void CheckUnusedItemKeys();
     bool HasSection(const std::u16string& section) const;
 
     const CProfileDocument& m_document;
-    MessageCapture m_messages;
-    int m_count = 0;
+    CFindingReporter m_messages;
+    std::int64_t m_count = 0;   // ItemCount as the load reads it
+    std::int64_t m_loaded = 0;  // the entries the load makes of it
     std::int64_t m_highest = 0; // the highest item number that a key of the file has
     std::vector<tagFinding> m_findings;
     std::vector<int> m_missingItems;
-    std::map<std::u16string, std::vector<int>> m_entriesByName;
-    std::set<std::u16string> m_usedSections; // folded
+    std::map<std::u16string, std::vector<std::pair<int, std::u16string>>> m_entriesBySection; // folded
+    std::set<std::u16string> m_usedSections;                                                  // folded
+    std::unordered_set<std::u16string> m_sections;                                            // folded
 };
 
 std::vector<tagFinding> ServerListChecker::Run()
 {
-    std::u16string countText = m_document.GetString(kServerInfo, u"ItemCount").value_or(u"0");
-    m_count = WcsToLong(countText, 10);
+    m_count = StatedItemCount(m_document);
+    m_loaded = std::clamp<std::int64_t>(m_count, 0, ServerListEntryBound(m_document));
     m_usedSections = {FoldAsciiCase(u"GlobalInfo"), FoldAsciiCase(kServerInfo)};
+    for (const std::u16string& section : m_document.SectionNames())
+        m_sections.insert(FoldAsciiCase(section));
     // Items above the highest stored one are all missing; they need no look each.
     for (const std::u16string& key : m_document.KeyNames(kServerInfo))
         m_highest = std::max(m_highest, ItemNumber(key));
-    for (int number = 1; number <= m_count && number <= m_highest; ++number)
-        CheckEntry(number);
-    if (m_count > m_highest)
+    for (std::int64_t number = 1; number <= m_loaded && number <= m_highest; ++number)
+        CheckEntry(int(number));
+    if (m_loaded > m_highest)
         m_usedSections.insert(FoldAsciiCase(Md5Hex(u"")));
+    CheckCountBound();
     CheckMissingItems();
-    CheckDuplicates();
+    CheckSharedSections();
     CheckUnusedSections();
     CheckUnusedItemKeys();
     return m_findings;
@@ -144,7 +140,7 @@ std::vector<tagFinding> ServerListChecker::Run()
 std::optional<std::u16string> ServerListChecker::Decode(const std::u16string& raw,
                                                         const std::u16string& where)
 {
-    std::u16string text = XorDecrypt(raw);
+    std::u16string text = XorDecrypt(raw, m_messages);
     std::vector<std::u16string> refusals = m_messages.Take();
     for (const std::u16string& refusal : refusals)
         Add(where, u"cannot be decoded: " + refusal);
@@ -185,7 +181,7 @@ void ServerListChecker::CheckEntry(int number)
     std::u16string section = Md5Hex(name.value_or(u""));
     m_usedSections.insert(FoldAsciiCase(section));
     if (name)
-        m_entriesByName[*name].push_back(number - 1);
+        m_entriesBySection[FoldAsciiCase(section)].push_back({number - 1, *name});
     CheckServerSection(section, entry);
 }
 
@@ -219,28 +215,48 @@ void ServerListChecker::CheckMissingItems()
     std::u16string keys;
     for (int number : m_missingItems)
         keys += (keys.empty() ? u"" : u", ") + std::u16string(kItemPrefix) + Number(number);
-    if (m_count > m_highest) {
+    if (m_loaded > m_highest) {
         std::u16string first = std::u16string(kItemPrefix) + Number(m_highest + 1);
-        std::u16string last = std::u16string(kItemPrefix) + Number(m_count);
-        keys += (keys.empty() ? u"" : u", ") + (m_count == m_highest + 1 ? first : first + u" to " + last);
-        missing += m_count - m_highest;
+        std::u16string last = std::u16string(kItemPrefix) + Number(m_loaded);
+        keys += (keys.empty() ? u"" : u", ") + (m_loaded == m_highest + 1 ? first : first + u" to " + last);
+        missing += m_loaded - m_highest;
     }
     if (missing == 0)
         return;
     Add(u"[ServerInfo] ItemCount",
-        u"is " + Number(m_count) + u" but " + Number(missing) + u" of its items are missing (" + keys +
+        u"is " + Number(m_loaded) + u" but " + Number(missing) + u" of its items are missing (" + keys +
             u"): each loads as an entry with an empty name, the address 0.0.0.0 and an empty domain");
 }
 
-void ServerListChecker::CheckDuplicates()
+void ServerListChecker::CheckCountBound()
 {
-    for (const auto& [name, entries] : m_entriesByName) {
+    if (m_loaded < m_count)
+        Add(u"[ServerInfo] ItemCount", u"is " + Number(m_count) +
+                                           u", far more than the file stores: the load makes " +
+                                           Number(m_loaded) + u" entries of it");
+}
+
+// Two entries with one section overwrite each other's address and domain: the same name, or names that
+// differ only in characters code page 936 lacks, which the MD5 text turns into the same bytes.
+void ServerListChecker::CheckSharedSections()
+{
+    for (const auto& [section, entries] : m_entriesBySection) {
         if (entries.size() < 2)
             continue;
         std::u16string where = u"entries";
-        for (int index : entries)
+        bool sameName = true;
+        for (const auto& [index, name] : entries) {
             where += (where == u"entries" ? u" " : u", ") + Number(index);
-        Add(where, u"share the name \"" + name + u"\" and so the section [" + Md5Hex(name) +
+            sameName = sameName && name == entries.front().second;
+        }
+        std::u16string names = u"the name \"" + entries.front().second + u"\"";
+        if (!sameName) {
+            names = u"names";
+            for (const auto& entry : entries)
+                names += (names == u"names" ? u" \"" : u", \"") + entry.second + u"\"";
+            names += u" with one MD5 text";
+        }
+        Add(where, u"share " + names + u" and so the section [" + Md5Hex(entries.front().second) +
                        u"]: after a save all of them have the last one's address and domain");
     }
 }
@@ -263,18 +279,14 @@ void ServerListChecker::CheckUnusedItemKeys()
         if (FoldAsciiCase(key).rfind(FoldAsciiCase(kItemPrefix), 0) != 0)
             continue;
         std::int64_t number = ItemNumber(key);
-        if (number < 1 || number > m_count)
+        if (number < 1 || number > m_loaded)
             Add(u"[ServerInfo] " + key, u"is not read by the load (ItemCount is " + Number(m_count) + u")");
     }
 }
 
 bool ServerListChecker::HasSection(const std::u16string& section) const
 {
-    for (const std::u16string& name : m_document.SectionNames()) {
-        if (EqualsNoCaseAscii(name, section))
-            return true;
-    }
-    return false;
+    return m_sections.count(FoldAsciiCase(section)) != 0;
 }
 
 } // namespace
@@ -284,10 +296,15 @@ std::vector<tagFinding> CheckServerList(const CProfileDocument& document)
     return ServerListChecker(document).Run();
 }
 
-std::string FindingsJson(const std::vector<tagFinding>& findings)
+std::vector<std::vector<size_t>> EntriesSharingSections(const CArray<tagServer>& servers)
 {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const tagFinding& finding : findings)
-        list.push_back({{"where", ToUtf8(finding.strWhere)}, {"problem", ToUtf8(finding.strProblem)}});
-    return list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    std::map<std::u16string, std::vector<size_t>> bySection;
+    for (size_t i = 0; i < servers.size(); ++i)
+        bySection[FoldAsciiCase(Md5Hex(servers[i].strServerName))].push_back(i);
+    std::vector<std::vector<size_t>> shared;
+    for (auto& [section, entries] : bySection) {
+        if (entries.size() > 1)
+            shared.push_back(std::move(entries));
+    }
+    return shared;
 }

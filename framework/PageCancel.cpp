@@ -1,4 +1,4 @@
-#include "app/PageCancel.h"
+#include "framework/PageCancel.h"
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
