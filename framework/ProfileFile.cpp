@@ -1,11 +1,12 @@
 #include "framework/ProfileFile.h"
 
 #include "framework/FileSystem.h"
-#include "framework/NumberReading.h"
+#include "framework/ProfileNumber.h"
 #include "framework/WideText.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace {
 
@@ -113,7 +114,7 @@ std::optional<std::u16string> CProfileDocument::GetString(std::u16string_view se
 int CProfileDocument::GetInt(std::u16string_view section, std::u16string_view key, int defaultValue) const
 {
     std::optional<std::u16string> value = GetString(section, key);
-    return value ? WcsToLong(*value, 10) : defaultValue;
+    return value ? static_cast<std::int32_t>(ReadProfileNumber(*value)) : defaultValue;
 }
 
 std::vector<std::u16string> CProfileDocument::SectionNames() const
