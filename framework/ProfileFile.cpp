@@ -32,14 +32,19 @@ std::u16string_view Unquote(std::u16string_view value)
     return value;
 }
 
-// "[ name ] rest": the name runs to the last "]" (to the end when there is none) and is trimmed.
-std::u16string_view SectionName(std::u16string_view trimmedLine)
+// A header starts with "[" and holds a "]"; a "[" line without one opens no section and is read like
+// any other line.
+bool IsSectionHeader(std::u16string_view trimmedLine)
 {
-    std::u16string_view inner = trimmedLine.substr(1);
-    size_t close = inner.rfind(u']');
-    if (close != std::u16string_view::npos)
-        inner = inner.substr(0, close);
-    return Trim(inner);
+    return !trimmedLine.empty() && trimmedLine.front() == u'[' &&
+           trimmedLine.find(u']') != std::u16string_view::npos;
+}
+
+// "[ name ] rest": the name runs to the last "]" and is trimmed.
+std::u16string_view SectionName(std::u16string_view header)
+{
+    std::u16string_view inner = header.substr(1);
+    return Trim(inner.substr(0, inner.rfind(u']')));
 }
 
 } // namespace
@@ -73,7 +78,7 @@ void CProfileDocument::AddLine(ProfileRawLine line)
 {
     std::u16string decoded = DecodeProfileLine(line.text, m_encoding);
     std::u16string_view text = Trim(decoded);
-    if (!text.empty() && text.front() == u'[') {
+    if (IsSectionHeader(text)) {
         std::u16string folded = FoldAsciiCase(SectionName(text));
         m_sectionIndex.try_emplace(std::move(folded), m_sections.size());
         m_sections.emplace_back();

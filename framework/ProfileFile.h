@@ -57,7 +57,8 @@ private:
     };
 
     // Lines of one section, its header line first. Block 0 holds the lines before the first header;
-    // it has no header and no name and is never found by name.
+    // it has no header and no name and is never found by name. A "[" line without "]" is no header:
+    // it belongs to the section before it, as a key when it holds "=".
     struct Section
     {
         std::vector<ProfileRawLine> lines;
