@@ -158,7 +158,7 @@ void CStdioFile::Close()
 void CStdioFile::Flush()
 {
     std::u16string text = std::exchange(m_text, std::u16string());
-    std::optional<std::string> bytes = Cp936EncodeExact(text);
+    std::optional<std::string> bytes = Cp936EncodeForFile(text);
     if (!bytes)
         throw CFileException(CFileException::badCodePage, m_strFileName);
     int osError = ReplaceFileContents(m_strFileName, ToCrLf(*bytes));

@@ -37,7 +37,8 @@ void ReportFileException(const CFileException& error);
 
 // Text file in code page 936: CR LF or LF on disk, LF in memory, no byte-order mark.
 // Reading loads the whole file at Open; writing collects the text and replaces the file at Close,
-// so a failed write leaves the old file whole.
+// so a failed write leaves the old file whole. Written text is converted as the C runtime converts
+// it under "chs": best-fit forms are written, only a character without any form fails the write.
 class CStdioFile
 {
 public:
@@ -65,7 +66,8 @@ public:
 
     void WriteString(std::u16string_view text);
 
-    // Ends reading, or writes the collected text over the file; a failed write throws CFileException.
+    // Ends reading, or writes the collected text over the file; a failed write throws CFileException,
+    // badCodePage when a character has no code page 936 form at all.
     void Close();
 
     const std::u16string& GetFilePath() const { return m_strFileName; }
