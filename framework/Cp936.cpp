@@ -31,6 +31,30 @@ void AppendBestFit(std::string& out, char16_t unit)
     }
 }
 
+// Whether the unit has bytes of its own under the default conversion, exact or best fit.
+bool HasForm(char16_t unit)
+{
+    return unit < 0x80 || cp936::kEncode[unit] != 0;
+}
+
+// The default conversion of the text when every unit passes `accepted`; otherwise nothing, and
+// *badIndex receives the index of the first unit that does not.
+template <typename Accepted>
+std::optional<std::string> EncodeWhere(std::u16string_view text, size_t* badIndex, Accepted accepted)
+{
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!accepted(text[i])) {
+            if (badIndex != nullptr)
+                *badIndex = i;
+            return std::nullopt;
+        }
+        AppendBestFit(out, text[i]);
+    }
+    return out;
+}
+
 // One decoded character: its code unit (0xFFFD when the bytes do not decode), how many bytes it
 // took, and whether it decoded.
 struct Decoded
@@ -69,17 +93,12 @@ std::string Cp936EncodeBestFit(std::u16string_view text)
 
 std::optional<std::string> Cp936EncodeExact(std::u16string_view text, size_t* badIndex)
 {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!IsExact(text[i])) {
-            if (badIndex != nullptr)
-                *badIndex = i;
-            return std::nullopt;
-        }
-        AppendBestFit(out, text[i]);
-    }
-    return out;
+    return EncodeWhere(text, badIndex, IsExact);
+}
+
+std::optional<std::string> Cp936EncodeForFile(std::u16string_view text, size_t* badIndex)
+{
+    return EncodeWhere(text, badIndex, HasForm);
 }
 
 std::optional<std::u16string> Cp936DecodeExact(std::string_view bytes)

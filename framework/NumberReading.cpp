@@ -1,24 +1,41 @@
 #include "framework/NumberReading.h"
 
+#include "framework/WcstolTable.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 namespace {
 
-bool IsSpace(char16_t c)
+const crt::tagWcstolRange* FindRange(char16_t c)
 {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
+    const std::span<const crt::tagWcstolRange> ranges(crt::kWcstolRanges, crt::kWcstolRangeCount);
+    auto it =
+        std::lower_bound(ranges.begin(), ranges.end(), c,
+                         [](const crt::tagWcstolRange& range, char16_t unit) { return range.last < unit; });
+    return it != ranges.end() && it->first <= c ? &*it : nullptr;
 }
 
+bool IsSpace(char16_t c)
+{
+    const crt::tagWcstolRange* range = FindRange(c);
+    return range != nullptr && range->firstDigit < 0;
+}
+
+// The digits of every script that the C runtime knows count with their values; only ASCII letters
+// serve as digits above 9, so full-width letters end a hexadecimal number.
 int DigitValue(char16_t c)
 {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
     if (c >= u'a' && c <= u'z')
         return c - u'a' + 10;
     if (c >= u'A' && c <= u'Z')
         return c - u'A' + 10;
-    return 99;
+    const crt::tagWcstolRange* range = FindRange(c);
+    if (range == nullptr || range->firstDigit < 0)
+        return 99;
+    return range->firstDigit + (c - range->first);
 }
 
 // Reads sign and magnitude; the magnitude saturates at `limit` (the largest magnitude the caller

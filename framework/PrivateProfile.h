@@ -6,8 +6,9 @@
 // The platform's profile functions. Each call reads the file afresh and a write replaces it at once,
 // so other programs' changes are seen by the next call. Values are read whole, without a length cut.
 
-// The value's leading decimal number, returned as Windows returns it: a negative number as its unsigned
-// bits. The default when the file, the section or the key is missing.
+// The value's number, read as Windows reads it (ProfileNumber.h): ASCII digits, lower-case base prefixes,
+// wrapping modulo 2^32, returned unsigned ("-5" is 4294967291). The default, as its unsigned bits, when
+// the file, the section or the key is missing.
 unsigned GetPrivateProfileIntW(std::u16string_view section, std::u16string_view key, int defaultValue,
                                const std::u16string& path);
 

@@ -3,23 +3,34 @@
 #include "framework/Cp936.h"
 #include "framework/WideText.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// The file's code units: bytes, or byte pairs for UTF-16LE.
-size_t UnitSize(ProfileEncoding encoding)
+bool IsUtf16(ProfileEncoding encoding)
 {
-    return encoding == ProfileEncoding::Utf16Le ? 2 : 1;
+    return encoding == ProfileEncoding::Utf16Le || encoding == ProfileEncoding::Utf16Be;
 }
 
-char16_t UnitAt(std::string_view bytes, size_t pos, size_t unitSize)
+// The file's code units: bytes, or byte pairs for UTF-16.
+size_t UnitSize(ProfileEncoding encoding)
 {
-    if (unitSize == 1 || pos + 1 >= bytes.size())
-        return static_cast<unsigned char>(bytes[pos]);
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[pos]) |
-                                 (static_cast<unsigned char>(bytes[pos + 1]) << 8));
+    return IsUtf16(encoding) ? 2 : 1;
+}
+
+char16_t UnitAt(std::string_view bytes, size_t pos, ProfileEncoding encoding)
+{
+    const auto first = static_cast<unsigned char>(bytes[pos]);
+    if (!IsUtf16(encoding) || pos + 1 >= bytes.size())
+        return first;
+    const auto second = static_cast<unsigned char>(bytes[pos + 1]);
+    if (encoding == ProfileEncoding::Utf16Be)
+        return static_cast<char16_t>((first << 8) | second);
+    return static_cast<char16_t>(first | (second << 8));
 }
 
 size_t UnitLength(std::string_view bytes, size_t pos, size_t unitSize)
@@ -27,19 +38,41 @@ size_t UnitLength(std::string_view bytes, size_t pos, size_t unitSize)
     return pos + unitSize <= bytes.size() ? unitSize : bytes.size() - pos;
 }
 
+// The encoding that the file's first bytes announce, and the mark that announces it.
+std::pair<ProfileEncoding, std::string_view> DetectEncoding(std::string_view bytes)
+{
+    for (const auto& [encoding, mark] :
+         {std::pair{ProfileEncoding::Utf16Le, kUtf16LeMark},
+          std::pair{ProfileEncoding::Utf16Be, kUtf16BeMark}, std::pair{ProfileEncoding::Utf8, kUtf8Mark}}) {
+        if (bytes.starts_with(mark))
+            return {encoding, mark};
+    }
+    return {ProfileEncoding::Ansi, std::string_view()};
+}
+
+std::string EncodeUtf16(std::u16string_view text, ProfileEncoding encoding)
+{
+    const bool bigEndian = encoding == ProfileEncoding::Utf16Be;
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        const auto low = static_cast<char>(c & 0xFF);
+        const auto high = static_cast<char>(c >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 } // namespace
 
 ProfileRawFile SplitProfileBytes(std::string_view bytes)
 {
     ProfileRawFile file;
-    if (bytes.starts_with(kUtf16LeMark)) {
-        file.encoding = ProfileEncoding::Utf16Le;
-        file.mark = kUtf16LeMark;
-    } else if (bytes.starts_with(kUtf8Mark)) {
-        file.encoding = ProfileEncoding::Utf8;
-        file.mark = kUtf8Mark;
-    }
-    bytes.remove_prefix(file.mark.size());
+    const auto [encoding, mark] = DetectEncoding(bytes);
+    file.encoding = encoding;
+    file.mark = mark;
+    bytes.remove_prefix(mark.size());
     const size_t unit = UnitSize(file.encoding);
     if (bytes.size() % unit != 0) {
         file.tail = bytes.substr(bytes.size() - 1);
@@ -48,14 +81,14 @@ ProfileRawFile SplitProfileBytes(std::string_view bytes)
     size_t lineStart = 0;
     size_t pos = 0;
     while (pos < bytes.size()) {
-        char16_t c = UnitAt(bytes, pos, unit);
+        char16_t c = UnitAt(bytes, pos, file.encoding);
         size_t len = UnitLength(bytes, pos, unit);
         if (c != u'\r' && c != u'\n') {
             pos += len;
             continue;
         }
         size_t breakEnd = pos + len;
-        if (c == u'\r' && breakEnd < bytes.size() && UnitAt(bytes, breakEnd, unit) == u'\n')
+        if (c == u'\r' && breakEnd < bytes.size() && UnitAt(bytes, breakEnd, file.encoding) == u'\n')
             breakEnd += UnitLength(bytes, breakEnd, unit);
         file.lines.push_back({std::string(bytes.substr(lineStart, pos - lineStart)),
                               std::string(bytes.substr(pos, breakEnd - pos))});
@@ -69,11 +102,12 @@ ProfileRawFile SplitProfileBytes(std::string_view bytes)
 std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding)
 {
     switch (encoding) {
-    case ProfileEncoding::Utf16Le: {
+    case ProfileEncoding::Utf16Le:
+    case ProfileEncoding::Utf16Be: {
         std::u16string text;
         text.reserve(bytes.size() / 2);
         for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-            text += UnitAt(bytes, i, 2);
+            text += UnitAt(bytes, i, encoding);
         return text;
     }
     case ProfileEncoding::Utf8:
@@ -87,15 +121,9 @@ std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encodin
 std::string EncodeProfileText(std::u16string_view text, ProfileEncoding encoding)
 {
     switch (encoding) {
-    case ProfileEncoding::Utf16Le: {
-        std::string bytes;
-        bytes.reserve(text.size() * 2);
-        for (char16_t c : text) {
-            bytes += static_cast<char>(c & 0xFF);
-            bytes += static_cast<char>(c >> 8);
-        }
-        return bytes;
-    }
+    case ProfileEncoding::Utf16Le:
+    case ProfileEncoding::Utf16Be:
+        return EncodeUtf16(text, encoding);
     case ProfileEncoding::Utf8:
         return ToUtf8(text);
     case ProfileEncoding::Ansi:

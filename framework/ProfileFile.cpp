@@ -1,11 +1,12 @@
 #include "framework/ProfileFile.h"
 
 #include "framework/FileSystem.h"
-#include "framework/NumberReading.h"
+#include "framework/ProfileNumber.h"
 #include "framework/WideText.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace {
 
@@ -31,14 +32,19 @@ std::u16string_view Unquote(std::u16string_view value)
     return value;
 }
 
-// "[ name ] rest": the name runs to the last "]" (to the end when there is none) and is trimmed.
-std::u16string_view SectionName(std::u16string_view trimmedLine)
+// A header starts with "[" and holds a "]"; a "[" line without one opens no section and is read like
+// any other line.
+bool IsSectionHeader(std::u16string_view trimmedLine)
 {
-    std::u16string_view inner = trimmedLine.substr(1);
-    size_t close = inner.rfind(u']');
-    if (close != std::u16string_view::npos)
-        inner = inner.substr(0, close);
-    return Trim(inner);
+    return !trimmedLine.empty() && trimmedLine.front() == u'[' &&
+           trimmedLine.find(u']') != std::u16string_view::npos;
+}
+
+// "[ name ] rest": the name runs to the last "]" and is trimmed.
+std::u16string_view SectionName(std::u16string_view header)
+{
+    std::u16string_view inner = header.substr(1);
+    return Trim(inner.substr(0, inner.rfind(u']')));
 }
 
 } // namespace
@@ -76,7 +82,7 @@ void CProfileDocument::AddLine(ProfileRawLine line)
 {
     std::u16string decoded = DecodeProfileLine(line.text, m_encoding);
     std::u16string_view text = Trim(decoded);
-    if (!text.empty() && text.front() == u'[') {
+    if (IsSectionHeader(text)) {
         std::u16string folded = FoldAsciiCase(SectionName(text));
         m_sectionIndex.try_emplace(std::move(folded), m_sections.size());
         m_sections.emplace_back();
@@ -117,7 +123,7 @@ std::optional<std::u16string> CProfileDocument::GetString(std::u16string_view se
 int CProfileDocument::GetInt(std::u16string_view section, std::u16string_view key, int defaultValue) const
 {
     std::optional<std::u16string> value = GetString(section, key);
-    return value ? WcsToLong(*value, 10) : defaultValue;
+    return value ? static_cast<std::int32_t>(ReadProfileNumber(*value)) : defaultValue;
 }
 
 std::vector<std::u16string> CProfileDocument::SectionNames() const

@@ -29,7 +29,9 @@ public:
     // nothing when the section or key is missing.
     std::optional<std::u16string> GetString(std::u16string_view section, std::u16string_view key) const;
 
-    // The value's leading decimal number; the default when the section or key is missing.
+    // The value's number as GetPrivateProfileIntW reads it (ProfileNumber.h), seen as a signed 32-bit
+    // count: "4294967295" is -1, "3000000000" is -1294967296. The default when the section or key is
+    // missing.
     int GetInt(std::u16string_view section, std::u16string_view key, int defaultValue) const;
 
     // Sets "key=value", adding the key or the section when it is missing.
@@ -58,7 +60,8 @@ private:
     };
 
     // Lines of one section, its header line first. Block 0 holds the lines before the first header;
-    // it has no header and no name and is never found by name.
+    // it has no header and no name and is never found by name. A "[" line without "]" is no header:
+    // it belongs to the section before it, as a key when it holds "=".
     struct Section
     {
         std::vector<ProfileRawLine> lines;

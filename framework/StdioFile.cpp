@@ -26,7 +26,7 @@ std::string ToCrLf(const std::string& bytes)
 
 std::optional<std::string> EncodeTextFile(std::u16string_view text)
 {
-    std::optional<std::string> bytes = Cp936EncodeExact(text);
+    std::optional<std::string> bytes = Cp936EncodeForFile(text);
     if (!bytes)
         return std::nullopt;
     return ToCrLf(*bytes);

@@ -21,7 +21,8 @@ public:
 // Shows the file error the way the framework's command dispatcher does: stop icon, program title.
 void ReportFileException(const tagFileError& error);
 
-// A text's bytes in a text file: code page 936 with CR LF; nothing when a character has no form there.
+// A text's bytes in a text file: code page 936 with CR LF, converted as the C runtime converts it under
+// "chs" (best-fit forms are written); nothing when a character has no form there at all.
 std::optional<std::string> EncodeTextFile(std::u16string_view text);
 
 // Text file in code page 936: CR LF or LF on disk, LF in memory, no byte-order mark. Reading loads the

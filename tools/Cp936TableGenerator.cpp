@@ -3,12 +3,13 @@
 //
 // Usage: Cp936TableGenerator decode.tsv encode-bestfit.tsv output.cpp
 
+#include "TsvLines.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,53 +23,6 @@ struct Tables
     std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(65536); // 0: default character
     std::array<std::uint32_t, 2048> exact{};
 };
-
-bool ParseHex(const std::string& text, unsigned long& value)
-{
-    if (text.empty() || text.size() > 8)
-        return false;
-    size_t used = 0;
-    try {
-        value = std::stoul(text, &used, 16);
-    } catch (...) {
-        return false;
-    }
-    return used == text.size();
-}
-
-std::vector<std::string> SplitTabs(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    std::string field;
-    while (std::getline(in, field, '\t'))
-        fields.push_back(field);
-    return fields;
-}
-
-// Calls `onLine` for every data line; header lines start with "#".
-template <typename OnLine> bool ForEachLine(const char* path, OnLine onLine)
-{
-    std::ifstream in(path);
-    if (!in) {
-        std::cerr << "cannot open " << path << "\n";
-        return false;
-    }
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (!onLine(SplitTabs(line))) {
-            std::cerr << path << ":" << number << ": malformed line\n";
-            return false;
-        }
-    }
-    return true;
-}
 
 bool AddDecodeLine(Tables& tables, const std::vector<std::string>& fields)
 {

@@ -190,4 +190,39 @@ TEST(Cp936, BestFitIsNotExact)
     EXPECT_FALSE(Cp936EncodeExact(u"\u00A5").has_value());
 }
 
+// Files take the best-fit forms too; only a unit that would become the default character fails.
+TEST(Cp936, FileEncodingFailsOnlyWithoutAnyForm)
+{
+    const auto& table = EncodeTable();
+    int failing = 0;
+    for (std::uint32_t u = 0; u <= 0xFFFF; ++u) {
+        const auto unit = static_cast<char16_t>(u);
+        const std::u16string text = std::u16string(u"ab") + unit;
+        size_t bad = 99;
+        const auto encoded = Cp936EncodeForFile(text, &bad);
+        const auto it = table.find(unit);
+        if (u < 0x80) {
+            ASSERT_EQ(encoded, std::string("ab") + static_cast<char>(u)) << "unit " << std::hex << u;
+        } else if (it != table.end()) {
+            ASSERT_EQ(encoded, "ab" + it->second.bytes) << "unit " << std::hex << u;
+        } else {
+            ++failing;
+            ASSERT_FALSE(encoded.has_value()) << "unit " << std::hex << u;
+            ASSERT_EQ(bad, 2u) << "unit " << std::hex << u;
+        }
+    }
+    EXPECT_GT(failing, 0);
+}
+
+TEST(Cp936, FileEncodingOfBestFitAndMissingCharacters)
+{
+    EXPECT_EQ(Cp936EncodeForFile(u"\u00A2"), "\xA1\xE9");
+    EXPECT_EQ(Cp936EncodeForFile(u"?\u00B2"), "?2");
+    size_t bad = 99;
+    EXPECT_FALSE(Cp936EncodeForFile(u"\u00A2x\u0E01\u00A2", &bad).has_value());
+    EXPECT_EQ(bad, 2u);
+    EXPECT_FALSE(Cp936EncodeForFile(u"\U0001F600", &bad).has_value());
+    EXPECT_EQ(bad, 0u);
+}
+
 } // namespace

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <limits>
+#include <map>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -97,6 +101,99 @@ TEST(NumberReading, HexPrefixOnlyWhenHexDigitFollows)
     // In base 10 the "x" simply ends the number.
     EXPECT_EQ(WcsToLong(u"0x12", 10), 0);
     EXPECT_EQ(WcsToLong(u"10x12", 10), 10);
+}
+
+TEST(NumberReading, ReadsTheDigitsOfOtherScripts)
+{
+    EXPECT_EQ(WcsToLong(u"１２３", 10), 123);
+    EXPECT_EQ(WcsToLong(u"\u3000-４２", 10), -42);
+    EXPECT_EQ(WcsToLong(u"\u00A0\u2000+\u0661\u06623", 10), 123);
+    EXPECT_EQ(WcsToLong(u"１.２", 10), 1);
+    EXPECT_EQ(WcsToLong(u"-\u30005", 10), 0);
+    EXPECT_EQ(WcsToLong(u"９９９９９９９９９９９", 10), kMax32);
+    EXPECT_EQ(WcsToLongLong(u"－５", 10), 0); // the full-width minus is no sign
+}
+
+TEST(NumberReading, FullWidthLettersAreNoHexDigits)
+{
+    EXPECT_EQ(WcsToLong(u"ｆ", 16), 0);
+    EXPECT_EQ(WcsToLong(u"１Ａ", 16), 1);
+    EXPECT_EQ(WcsToLong(u"１Ｆ２", 16), 1);
+    EXPECT_EQ(WcsToLong(u"０ｘ１Ｆ", 16), 0);
+    EXPECT_EQ(WcsToLong(u"0x１F", 16), 0x1F);
+}
+
+// One line of the C runtime's table: the unit's value in base 10 and 16 (-1: none), and whether it is
+// skipped before a number.
+struct tagListedUnit
+{
+    int decimal = -1;
+    int hex = -1;
+    bool space = false;
+};
+
+int ListedValue(const std::string& field)
+{
+    return field == "-" ? -1 : std::stoi(field);
+}
+
+std::map<char16_t, tagListedUnit> ReadWcstolTable()
+{
+    const std::string path = std::string(KORVANE_SOURCE_DIR) + "/framework/crt/wcstol.tsv";
+    std::ifstream in(path);
+    EXPECT_TRUE(in) << "cannot open " << path;
+    std::map<char16_t, tagListedUnit> units;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::string unit, decimal, hex, space;
+        std::getline(fields, unit, '\t');
+        std::getline(fields, decimal, '\t');
+        std::getline(fields, hex, '\t');
+        std::getline(fields, space, '\t');
+        units[static_cast<char16_t>(std::stoul(unit, nullptr, 16))] = {ListedValue(decimal), ListedValue(hex),
+                                                                       space == "1"};
+    }
+    return units;
+}
+
+// Read inside a number ("1", unit, "2") and before one (unit, "-3"), in base 10 and 16.
+void ExpectReadAs(char16_t unit, const tagListedUnit& listed)
+{
+    const std::u16string one(1, unit);
+    for (const int base : {10, 16}) {
+        const int value = base == 10 ? listed.decimal : listed.hex;
+        const int inside = value >= 0 ? base * base + value * base + 2 : 1;
+        const int before = listed.space ? -3 : (value >= 0 ? value : 0);
+        ASSERT_EQ(WcsToLong(u"1" + one + u"2", base), inside)
+            << std::hex << "unit " << static_cast<unsigned>(unit) << " base " << std::dec << base;
+        ASSERT_EQ(WcsToLongLong(one + u"-3", base), before)
+            << std::hex << "unit " << static_cast<unsigned>(unit) << " base " << std::dec << base;
+    }
+}
+
+TEST(NumberReading, EveryListedUnitReadsAsTheTableSays)
+{
+    const auto units = ReadWcstolTable();
+    ASSERT_GT(units.size(), 200u);
+    ASSERT_EQ(units.count(u'\u3000'), 1u);
+    EXPECT_TRUE(units.at(u'\u3000').space);
+    for (const auto& [unit, listed] : units)
+        ASSERT_NO_FATAL_FAILURE(ExpectReadAs(unit, listed));
+}
+
+TEST(NumberReading, UnlistedUnitsEndTheNumberAndAreNotSkipped)
+{
+    const auto units = ReadWcstolTable();
+    ASSERT_GT(units.size(), 200u);
+    for (std::uint32_t u = 0; u <= 0xFFFF; ++u) {
+        const auto unit = static_cast<char16_t>(u);
+        if (units.count(unit) == 0) {
+            ASSERT_NO_FATAL_FAILURE(ExpectReadAs(unit, tagListedUnit{}));
+        }
+    }
 }
 
 } // namespace

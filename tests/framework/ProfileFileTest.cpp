@@ -20,6 +20,16 @@ std::string Utf16Le(std::u16string_view text)
     return bytes;
 }
 
+std::string Utf16Be(std::u16string_view text)
+{
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c >> 8);
+        bytes += static_cast<char>(c & 0xFF);
+    }
+    return bytes;
+}
+
 class ProfileTest : public ::testing::Test
 {
 protected:
@@ -273,6 +283,29 @@ TEST_F(ProfileTest, Utf16LeFileWithAnOddLastByte)
     document.SetString(u"T", u"u", u"3");
     document.SetString(u"S", u"k", u"4");
     EXPECT_EQ(document.Bytes(), separate);
+}
+
+TEST_F(ProfileTest, Utf16BeFileIsReadAndWrittenAsUtf16Be)
+{
+    const std::u16string text = u"; 服务器列表\r\n[S]\r\nk=1\r\n; 尾\r\n[T]\r\nt=中";
+    EXPECT_EQ(ReadFrom("\xFE\xFF" + Utf16Be(text), u"T", u"t"), u"中");
+    std::string after = AfterWrite("\xFE\xFF" + Utf16Be(text), u"s", u"K", u"2");
+    EXPECT_EQ(after, "\xFE\xFF" + Utf16Be(u"; 服务器列表\r\n[S]\r\nk=2\r\n; 尾\r\n[T]\r\nt=中"));
+    m_dir.Write("t.ini", after);
+    ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"n", u"新", Path()));
+    ASSERT_TRUE(WritePrivateProfileStringW(u"U", u"u", u"v", Path()));
+    EXPECT_EQ(m_dir.Read("t.ini"),
+              "\xFE\xFF" +
+                  Utf16Be(u"; 服务器列表\r\n[S]\r\nk=2\r\nn=新\r\n; 尾\r\n[T]\r\nt=中\r\n[U]\r\nu=v\r\n"));
+    EXPECT_EQ(GetPrivateProfileStringW(u"S", u"n", u"", Path()), u"新");
+}
+
+TEST_F(ProfileTest, Utf16BeFileWithAnOddLastByte)
+{
+    const std::string start = "\xFE\xFF" + Utf16Be(u"[S]\r\nk=1") + "\x0D";
+    EXPECT_EQ(ReadFrom(start, u"S", u"k"), u"1");
+    EXPECT_EQ(AfterWrite(start, u"T", u"t", u"2"),
+              "\xFE\xFF" + Utf16Be(u"[S]\r\nk=1\r\n[T]\r\nt=2\r\n") + "\x0D");
 }
 
 TEST_F(ProfileTest, Utf8MarkIsKeptOnWrite)

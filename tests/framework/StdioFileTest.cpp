@@ -98,6 +98,16 @@ TEST(StdioFileWrite, ReplacesAnExistingFileWhole)
     EXPECT_EQ(dir.Read("out.txt"), "new\r\n");
 }
 
+TEST(StdioFileWrite, BestFitCharactersAreWrittenInTheirBestFitForm)
+{
+    TempDir dir;
+    // Cent and yen sign have best-fit forms only; superscript two becomes a plain "2".
+    WriteText(dir.FileW(u"out.txt"), u"\u00A25\n\u00A5\u00B2");
+    EXPECT_EQ(dir.Read("out.txt"), "\xA1\xE9"
+                                   "5\r\n\xA3\xA4"
+                                   "2");
+}
+
 TEST(StdioFileWrite, UnrepresentableCharacterThrowsAndKeepsTheOldFile)
 {
     TempDir dir;
