@@ -24,6 +24,12 @@ std::u16string& ModuleDirectoryOverride()
     return directory;
 }
 
+size_t& ReadFileLimit()
+{
+    static size_t limit = kReadFileLimit;
+    return limit;
+}
+
 mode_t CurrentUmask()
 {
     mode_t mask = ::umask(0);
@@ -163,6 +169,33 @@ int ReplaceSandboxed(CFileSandbox& sandbox, const std::vector<tagFileReplacement
     return 0;
 }
 
+// Reads to the end into a buffer sized once from the file's size when it has one; EFBIG past the limit.
+int ReadAll(int fd, size_t expected, std::string& bytes)
+{
+    const size_t limit = ReadFileLimit();
+    size_t used = 0;
+    // One byte beyond the size, so that the read finding the end needs no growth.
+    bytes.resize(std::min(expected == 0 ? size_t{65536} : expected + 1, limit + 1));
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > limit)
+                return EFBIG;
+            bytes.resize(std::min(std::max(used * 2, size_t{65536}), limit + 1));
+        }
+        ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            break;
+        used += static_cast<size_t>(n);
+    }
+    bytes.resize(used);
+    return 0;
+}
+
 } // namespace
 
 std::u16string GetModuleFileNameW()
@@ -238,30 +271,29 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
         if (std::optional<std::string> written = sandbox->Read(path))
             return written;
     }
+    int result = 0;
+    std::string bytes;
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        result = errno;
+    else if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > ReadFileLimit())
+        result = EFBIG;
+    else
+        result = ReadAll(fd, S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0, bytes);
+    if (fd >= 0)
+        ::close(fd);
+    if (result != 0) {
         if (error)
-            *error = errno;
+            *error = result;
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            if (error)
-                *error = errno;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
     return bytes;
+}
+
+void SetReadFileLimitForTests(size_t limit)
+{
+    ReadFileLimit() = limit;
 }
 
 std::string FolderOfPath(const std::string& path)

@@ -24,8 +24,16 @@ bool CreateDirectoryW(const std::u16string& path);
 // file system would; an exact match wins. Returns the full path of the file found.
 std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, const std::u16string& name);
 
-// Whole-file read; nothing when the file cannot be opened (the error number in *error).
+// The largest file ReadFileBytes takes in: every file the program reads is a small text file, and an
+// endless input such as /dev/zero must not take the memory.
+inline constexpr size_t kReadFileLimit = size_t{1} << 30;
+
+// Whole-file read; nothing when the file cannot be read (the error number in *error). A file larger
+// than kReadFileLimit, or an input that goes on past it, gives EFBIG.
 std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error = nullptr);
+
+// Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
+void SetReadFileLimitForTests(size_t limit);
 
 // The folder part of a path ("." for a bare name, "/" for a file in the root).
 std::string FolderOfPath(const std::string& path);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -30,6 +31,14 @@ mode_t ModeOf(const std::string& path)
     EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
     return st.st_mode & 07777;
 }
+
+// The read limit lowered for one test.
+class CReadLimit
+{
+public:
+    explicit CReadLimit(size_t limit) { SetReadFileLimitForTests(limit); }
+    ~CReadLimit() { SetReadFileLimitForTests(kReadFileLimit); }
+};
 
 TEST(FileSystemWrite, WritesThroughAChainOfLinksAndTheLinksStay)
 {
@@ -215,6 +224,42 @@ TEST(FileSystemWriteTogether, DryRunStoresNoneWhenOneIsRefused)
     EXPECT_EQ(ReplaceFilesTogether({{dir.FileW(u"a.bat"), "a"}, {dir.FileW(u"missing/b.sql"), "b"}}), 0);
     EXPECT_EQ(sandbox.Writes().size(), 2u);
     EXPECT_FALSE(fs::exists(dir.File("a.bat")));
+}
+
+TEST(FileSystemRead, EndlessInputStopsPastTheLimit)
+{
+    CReadLimit limit(1 << 20);
+    auto start = std::chrono::steady_clock::now();
+    int error = 0;
+    EXPECT_FALSE(ReadFileBytes(u"/dev/zero", &error).has_value());
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(FileSystemRead, FileAtTheLimitIsReadAndOneByteMoreIsRefused)
+{
+    CReadLimit limit(4096);
+    TempDir dir;
+    std::string exact(4096, 'a');
+    exact.back() = 'z';
+    dir.Write("exact.txt", exact);
+    dir.Write("over.txt", std::string(4097, 'a'));
+    EXPECT_EQ(ReadFileBytes(dir.FileW(u"exact.txt")), exact);
+    int error = 0;
+    EXPECT_FALSE(ReadFileBytes(dir.FileW(u"over.txt"), &error).has_value());
+    EXPECT_EQ(error, EFBIG);
+}
+
+// Files under /proc report no size; they are read to their end all the same.
+TEST(FileSystemRead, InputWithoutASizeIsReadToTheEnd)
+{
+    std::optional<std::string> status = ReadFileBytes(u"/proc/self/status");
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(status->find("Pid:"), std::string::npos);
+    EXPECT_EQ(status->back(), '\n');
+    int error = 0;
+    EXPECT_FALSE(ReadFileBytes(u"/no/such/file", &error).has_value());
+    EXPECT_EQ(error, ENOENT);
 }
 
 } // namespace
