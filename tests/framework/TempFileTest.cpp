@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -28,28 +27,6 @@ TEST(TempFileName, OnlyOurOwnPatternCounts)
     EXPECT_FALSE(IsTempFileName("korvane-42-aB3xY9"));
     EXPECT_FALSE(IsTempFileName(".ServerList.ini.lock"));
     EXPECT_FALSE(IsTempFileName(".korvane-4242"));
-}
-
-TEST(TempFile, RemovedUnlessRenamed)
-{
-    TempDir dir;
-    std::string kept;
-    {
-        CTempFile temp;
-        ASSERT_EQ(temp.Create(dir.Path()), 0);
-        EXPECT_TRUE(IsTempFileName(fs::path(temp.Path()).filename().string())) << temp.Path();
-        EXPECT_EQ(temp.Write("abc"), 0);
-        ASSERT_EQ(TempFilesIn(dir.Path()).size(), 1u);
-    }
-    EXPECT_TRUE(TempFilesIn(dir.Path()).empty());
-    {
-        CTempFile temp;
-        ASSERT_EQ(temp.Create(dir.Path()), 0);
-        EXPECT_EQ(temp.Write("abc"), 0);
-        ASSERT_EQ(temp.RenameOver(dir.File("target")), 0);
-    }
-    EXPECT_EQ(dir.Read("target"), "abc");
-    EXPECT_TRUE(TempFilesIn(dir.Path()).empty());
 }
 
 TEST(TempFileSweep, AKilledWritersFileGoesWithTheNextWriteIntoTheFolder)
