@@ -4,6 +4,11 @@
 
 namespace {
 
+EWriteDurability ToDiskDurability(Durability durability)
+{
+    return durability == Durability::deferred ? EWriteDurability::flushLater : EWriteDurability::flushNow;
+}
+
 class CDiskStore : public CFileStore
 {
 public:
@@ -18,25 +23,29 @@ public:
         return result;
     }
 
-    tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability) override
+    tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability durability) override
     {
-        return tagFileError::FromOsError(ReplaceFileContents(path, bytes), path);
+        return tagFileError::FromOsError(ReplaceFileContents(path, bytes, ToDiskDurability(durability)), path);
     }
 
     tagFileError ReplaceTogether(const std::vector<tagFileWrite>& writes) override
     {
-        for (const tagFileWrite& write : writes) {
-            if (int error = ReplaceFileContents(write.path, write.bytes))
-                return tagFileError::FromOsError(error, write.path);
-        }
-        return {};
+        std::vector<tagFileReplacement> files;
+        files.reserve(writes.size());
+        for (const tagFileWrite& write : writes)
+            files.push_back({write.path, write.bytes});
+        size_t failed = 0;
+        int error = ReplaceFilesTogether(files, EWriteDurability::flushNow, &failed);
+        if (error == 0)
+            return {};
+        return tagFileError::FromOsError(error, failed < writes.size() ? writes[failed].path : std::u16string());
     }
 
     bool CreateFolder(const std::u16string& path) override { return CreateDirectoryW(path); }
 
     bool Exists(const std::u16string& path) override { return PathFileExistsW(path); }
 
-    void Sync() override {}
+    void Sync() override { SyncWrittenFiles(); }
 };
 
 } // namespace

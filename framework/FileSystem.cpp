@@ -1,7 +1,10 @@
 #include "framework/FileSystem.h"
 
+#include "framework/FileSync.h"
+#include "framework/TempFile.h"
 #include "framework/WideText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -12,24 +15,157 @@
 
 namespace {
 
+constexpr int kMaxLinkHops = 40; // the kernel's own limit on a chain of symbolic links
+
 std::u16string& ModuleDirectoryOverride()
 {
     static std::u16string directory;
     return directory;
 }
 
-int WriteAll(int fd, std::string_view bytes)
+size_t& ReadFileLimit()
 {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    static size_t limit = kReadFileLimit;
+    return limit;
+}
+
+mode_t CurrentUmask()
+{
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+int ReadLink(const std::string& path, std::string& link)
+{
+    std::string buffer(PATH_MAX, '\0');
+    ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+    if (n < 0)
+        return errno;
+    if (static_cast<size_t>(n) >= buffer.size())
+        return ENAMETOOLONG;
+    if (n == 0)
+        return ENOENT;
+    link.assign(buffer, 0, static_cast<size_t>(n));
+    return 0;
+}
+
+// The state of a target before it is replaced; `exists` is false when there is none yet.
+int InspectTarget(const std::string& target, struct stat& st, bool& exists)
+{
+    exists = false;
+    if (target.empty())
+        return ENOENT;
+    if (::stat(target.c_str(), &st) != 0)
+        return 0;
+    exists = true;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if ((st.st_mode & 0222) == 0)
+        return EACCES;
+    // The folder may let anyone rename over a file its owner keeps to himself. A running program's file
+    // (ETXTBSY) may still be replaced by a rename.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ETXTBSY)
+        return errno;
+    return 0;
+}
+
+// One file of a replacement on its way: the bytes are in a locked temporary file beside the target.
+struct tagPendingWrite
+{
+    std::string strTarget; // past any symbolic links
+    std::string_view bytes;
+    CTempFile temp;
+};
+
+int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
+{
+    struct stat st;
+    bool exists = false;
+    if (int error = InspectTarget(write.strTarget, st, exists))
+        return error;
+    std::string folder = FolderOfPath(write.strTarget);
+    SweepStaleTempFiles(folder);
+    if (int error = write.temp.Create(folder))
+        return error;
+    if (int error = write.temp.Write(write.bytes))
+        return error;
+    // The owner first: changing it clears the set-user-ID and set-group-ID bits.
+    if (exists)
+        write.temp.TryKeepOwner(st.st_uid, st.st_gid);
+    mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    if (int error = write.temp.SetMode(mode))
+        return error;
+    if (durability == EWriteDurability::flushNow)
+        return write.temp.Flush();
+    return 0;
+}
+
+// Prepares every write, then renames them all, then makes the renames durable. A temporary file not
+// renamed is removed when its tagPendingWrite goes.
+int ReplacePrepared(std::vector<tagPendingWrite>& writes, EWriteDurability durability, size_t* failed)
+{
+    for (size_t i = 0; i < writes.size(); ++i) {
+        if (int error = PrepareWrite(writes[i], durability)) {
+            *failed = i;
+            return error;
+        }
+    }
+    for (size_t i = 0; i < writes.size(); ++i) {
+        if (int error = writes[i].temp.RenameOver(writes[i].strTarget)) {
+            *failed = i;
+            return error;
+        }
+    }
+    std::vector<std::string> folders;
+    int result = 0;
+    for (const tagPendingWrite& write : writes) {
+        std::string folder = FolderOfPath(write.strTarget);
+        if (std::find(folders.begin(), folders.end(), folder) != folders.end())
+            continue;
+        folders.push_back(folder);
+        if (durability == EWriteDurability::flushLater)
+            NoteUnflushedWrite(write.temp.Device(), folder);
+        else if (int error = SyncFolder(folder); error != 0 && result == 0)
+            result = error;
+    }
+    return result;
+}
+
+int AddPendingWrite(std::vector<tagPendingWrite>& writes, const std::u16string& path, std::string_view bytes)
+{
+    tagPendingWrite write;
+    if (int error = ResolveWriteTarget(ToUtf8(path), write.strTarget))
+        return error;
+    write.bytes = bytes;
+    writes.push_back(std::move(write));
+    return 0;
+}
+
+// Reads to the end into a buffer sized once from the file's size when it has one; EFBIG past the limit.
+int ReadAll(int fd, size_t expected, std::string& bytes)
+{
+    const size_t limit = ReadFileLimit();
+    size_t used = 0;
+    // One byte beyond the size, so that the read finding the end needs no growth.
+    bytes.resize(std::min(expected == 0 ? size_t{65536} : expected + 1, limit + 1));
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > limit)
+                return EFBIG;
+            bytes.resize(std::min(std::max(used * 2, size_t{65536}), limit + 1));
+        }
+        ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
-        done += static_cast<size_t>(n);
+        if (n == 0)
+            break;
+        used += static_cast<size_t>(n);
     }
+    bytes.resize(used);
     return 0;
 }
 
@@ -100,30 +236,29 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
 
 std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
 {
+    int result = 0;
+    std::string bytes;
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        result = errno;
+    else if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > ReadFileLimit())
+        result = EFBIG;
+    else
+        result = ReadAll(fd, S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0, bytes);
+    if (fd >= 0)
+        ::close(fd);
+    if (result != 0) {
         if (error)
-            *error = errno;
+            *error = result;
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            if (error)
-                *error = errno;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
     return bytes;
+}
+
+void SetReadFileLimitForTests(size_t limit)
+{
+    ReadFileLimit() = limit;
 }
 
 std::string FolderOfPath(const std::string& path)
@@ -134,44 +269,63 @@ std::string FolderOfPath(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+int ResolveWriteTarget(const std::string& path, std::string& target)
+{
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = std::move(current);
+            return 0;
+        }
+        std::string link;
+        if (int error = ReadLink(current, link))
+            return error;
+        // A relative link is read from the link's own folder.
+        current = link.front() == '/' ? link : FolderOfPath(current) + "/" + link;
+    }
+    return ELOOP;
+}
+
 int CheckReplaceTarget(const std::string& target, unsigned* existingMode)
 {
-    if (target.empty())
-        return ENOENT;
     struct stat st;
-    if (::stat(target.c_str(), &st) != 0)
-        return 0;
-    if (S_ISDIR(st.st_mode))
-        return EISDIR;
-    if ((st.st_mode & 0222) == 0)
-        return EACCES;
-    if (existingMode)
+    bool exists = false;
+    if (int error = InspectTarget(target, st, exists))
+        return error;
+    if (exists && existingMode)
         *existingMode = st.st_mode & 07777;
     return 0;
 }
 
-int ReplaceFileContents(const std::u16string& path, std::string_view bytes)
+int ReplaceFileContents(const std::u16string& path, std::string_view bytes, EWriteDurability durability)
 {
-    std::string target = ToUtf8(path);
-    unsigned mode = 0666 & ~[] {
-        mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }();
-    if (int error = CheckReplaceTarget(target, &mode))
+    std::vector<tagPendingWrite> writes;
+    if (int error = AddPendingWrite(writes, path, bytes))
         return error;
-    std::string temp = FolderOfPath(target) + "/.korvane-XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return errno;
-    int result = WriteAll(fd, bytes);
-    if (result == 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0)
-        result = errno;
-    if (::close(fd) != 0 && result == 0)
-        result = errno;
-    if (result == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
-        result = errno;
-    if (result != 0)
-        ::unlink(temp.c_str());
-    return result;
+    size_t failed = 0;
+    return ReplacePrepared(writes, durability, &failed);
+}
+
+int ReplaceFilesTogether(const std::vector<tagFileReplacement>& files, EWriteDurability durability,
+                         size_t* failedIndex)
+{
+    size_t failed = 0;
+    std::vector<tagPendingWrite> writes;
+    writes.reserve(files.size());
+    int error = 0;
+    for (; failed < files.size() && error == 0; ++failed)
+        error = AddPendingWrite(writes, files[failed].strPath, files[failed].strBytes);
+    if (error != 0)
+        --failed;
+    else
+        error = ReplacePrepared(writes, durability, &failed);
+    if (failedIndex)
+        *failedIndex = failed;
+    return error;
+}
+
+int SyncWrittenFiles()
+{
+    return SyncNotedFileSystems();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Paths are UTF-16 in the domain code and UTF-8 on disk; the separator is "/".
 
@@ -22,19 +24,61 @@ bool CreateDirectoryW(const std::u16string& path);
 // file system would; an exact match wins. Returns the full path of the file found.
 std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, const std::u16string& name);
 
-// Whole-file read; nothing when the file cannot be opened (the error number in *error).
+// The largest file ReadFileBytes takes in: every file the program reads is a small text file, and an
+// endless input such as /dev/zero must not take the memory.
+inline constexpr size_t kReadFileLimit = size_t{1} << 30;
+
+// Whole-file read; nothing when the file cannot be read (the error number in *error). A file larger
+// than kReadFileLimit, or an input that goes on past it, gives EFBIG.
 std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error = nullptr);
+
+// Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
+void SetReadFileLimitForTests(size_t limit);
 
 // The folder part of a path ("." for a bare name, "/" for a file in the root).
 std::string FolderOfPath(const std::string& path);
 
-// The checks before a file's content is replaced: a path is given, the target is no folder and is not
-// read-only (all write permission bits clear). Returns 0 or an errno value; *existingMode receives the
-// permission bits of an existing target.
+// The file a write to this path reaches: a chain of symbolic links is followed to its end (which need
+// not exist yet). Returns 0 or an errno value (ELOOP for a chain too long or circular).
+int ResolveWriteTarget(const std::string& path, std::string& target);
+
+// The checks before a file's content is replaced: a path is given, the target is no folder, is not
+// read-only (all write permission bits clear) and the user may write it. Returns 0 or an errno value;
+// *existingMode receives the permission bits of an existing target.
 int CheckReplaceTarget(const std::string& target, unsigned* existingMode = nullptr);
 
+// How soon a replaced file must be safe on the disk.
+enum class EWriteDurability {
+    flushNow, // the file and its folder are flushed before the call returns: files whose old content matters
+    flushLater, // no flush per file; SyncWrittenFiles() flushes everything written, a file system at a time
+};
+
 // Replaces a file's content without ever leaving it half written: the bytes go to a temporary file
-// beside the target, which is then renamed over it. A target whose write permission bits are all clear
-// counts as read-only (the platform's read-only attribute) and is refused. Returns 0 or an errno value;
-// on failure the old file is untouched.
-int ReplaceFileContents(const std::u16string& path, std::string_view bytes);
+// beside the target, which is then renamed over it. A symbolic link is written through: the file it
+// points to is replaced and the link stays. The file keeps its permission bits and, where the user
+// may set them, its owner and group. A target whose write permission bits are all clear counts as
+// read-only (the platform's read-only attribute) and is refused, as is one the user may not write.
+// Returns 0 or an errno value (EFBIG when the file-size limit stops the write). A failure before the
+// rename leaves the old file untouched; a failure to flush the folder after it is reported with the new
+// content in place. No temporary file is left either way.
+int ReplaceFileContents(const std::u16string& path, std::string_view bytes,
+                        EWriteDurability durability = EWriteDurability::flushNow);
+
+// One file of a set replaced together.
+struct tagFileReplacement
+{
+    std::u16string strPath;
+    std::string strBytes;
+};
+
+// Replaces files that belong together: every new content is written and flushed beside its target
+// first, and the renames start only when all are ready, so a failure before them leaves every target
+// as it was. A rename that fails after others were done (a rare fault of the file system) is reported;
+// the files renamed by then keep their new content. Returns 0 or the first errno value.
+// *failedIndex receives the index of the file that failed.
+int ReplaceFilesTogether(const std::vector<tagFileReplacement>& files,
+                         EWriteDurability durability = EWriteDurability::flushNow, size_t* failedIndex = nullptr);
+
+// Flushes every file written with EWriteDurability::flushLater since the last call: one syncfs() per file
+// system. Returns 0 or the first errno value.
+int SyncWrittenFiles();
