@@ -1,5 +1,6 @@
 #include "cli/ServerListCommands.h"
 
+#include "framework/FileLock.h"
 #include "framework/FileSystem.h"
 #include "encrypt/Md5Text.h"
 #include "framework/ProfileFile.h"
@@ -122,6 +123,12 @@ template <class Change> int RunChange(const ServerListArguments& arguments, Chan
 {
     CommandContext command;
     tagRunContext context = command.Context();
+    // Another writer's load-change-save must not interleave with this one and lose its change.
+    CFileLock lock;
+    if (int error = lock.Lock(arguments.Path())) {
+        context.reporter.FileError(tagFileError::FromOsError(error, arguments.Path()));
+        return kExitRefused;
+    }
     CArray<tagServer> servers;
     if (!LoadForChange(context, arguments.Path(), servers) || !change(servers) ||
         !Save(context, arguments.Path(), servers))

@@ -2,6 +2,8 @@
 
 #include "framework/FileSystem.h"
 
+#include <cerrno>
+
 namespace {
 
 EWriteDurability ToDiskDurability(Durability durability)
@@ -18,6 +20,8 @@ public:
         int error = 0;
         if (std::optional<std::string> bytes = ReadFileBytes(path, &error))
             result.bytes = std::move(*bytes);
+        else if (error == EFBIG) // past the read limit: not a full disk
+            result.error = tagFileError{tagFileError::tooLarge, path, error};
         else
             result.error = tagFileError::FromOsError(error, path);
         return result;

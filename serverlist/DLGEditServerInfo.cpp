@@ -2,6 +2,7 @@
 
 #include "app/KorvaneApp.h"
 #include "framework/FileDialog.h"
+#include "framework/FileLock.h"
 #include "framework/FileSystem.h"
 #include "framework/MessageBox.h"
 #include "res/Resource.h"
@@ -123,7 +124,11 @@ void CDLGEditServerInfo::OnSave()
     if (m_szIniPath.empty() && !ChooseSavePath())
         return;
     tagRunContext context = WindowContext();
-    tagFileError error = SaveServerList(context, m_szIniPath, theApp.m_ServerArray);
+    // A second copy of the program, or korvane-cli, saving the same file waits for this save.
+    CFileLock lock;
+    tagFileError error = tagFileError::FromOsError(lock.Lock(m_szIniPath), m_szIniPath);
+    if (!error.Failed())
+        error = SaveServerList(context, m_szIniPath, theApp.m_ServerArray);
     if (error.Failed())
         ReportSaveFailure(context.reporter, error);
 }

@@ -25,6 +25,10 @@ std::u16string SaveFailureReason(const tagFileError& error)
         return u"磁盘空间不足";
     case ENAMETOOLONG:
         return u"路径太长";
+    case EBUSY:
+        return u"另一个程序正在保存这个文件，请稍后再试";
+    case EFBIG:
+        return u"文件超过了允许的大小";
     default:
         return FormatW(u"系统错误代码 %d", {std::int64_t(error.m_lOsError)});
     }
