@@ -51,5 +51,14 @@ format-check: deps
 	@git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 	@echo "format-check: every tracked *.cpp and *.h file is formatted"
 
+# libFuzzer targets over the core, built with clang in their own tree (no Qt); each CTest entry fuzzes
+# for a few seconds from the seeds in fuzz/corpus/. Longer: make fuzz FUZZ_SECONDS=60
+FUZZ_SECONDS ?= 5
+fuzz: deps
+	@cmake -S . -B $(FUZZ_DIR) -DKORVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKORVANE_FUZZ_SECONDS=$(FUZZ_SECONDS) $(LAUNCHER) >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	cd $(FUZZ_DIR) && ctest --output-on-failure -j $(JOBS)
+
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
