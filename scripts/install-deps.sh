@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need; skips the work when all are present.
+# clang with its runtime libraries builds the fuzz targets (libFuzzer); clang-format is the format check.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,6 +10,8 @@ PACKAGES=(
     libcli11-dev nlohmann-json3-dev
     fonts-wqy-microhei
     xvfb xdotool xclip imagemagick x11-utils
+    ccache clang-format
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -94,9 +94,11 @@ TEST_F(DeployRunTest, WholeRunOnTheSampleFolder)
     EXPECT_EQ(line(u"osql -E -i \"%rootPath%2_4_记录库脚本.sql\"") + 5,
               line(u"osql -E -i \"%rootPath%2_12_梭哈积分库脚本.sql\""));
     EXPECT_LT(line(u"set rootPath=存储过程\\梭哈积分数据库\\"), line(u"pause"));
+    ASSERT_FALSE(batch.empty());
     EXPECT_EQ(batch.back(), u"pause");
     EXPECT_FALSE(std::filesystem::exists(DiskPath(m_dir, "脚本代码/存储过程/欢乐斗牛积分数据库")));
     Lines score = DiskLines(m_dir, "脚本代码/数据库脚本/2_10_中国象棋积分库脚本.sql");
+    ASSERT_GE(score.size(), 2u);
     EXPECT_EQ(score[1], u"USE ChessScoreDB");
     for (const auto& text : DiskLines(m_dir, "脚本代码/存储过程/升级积分数据库/游戏写分.sql"))
         EXPECT_EQ(text.find(u"QPGameScoreDB"), std::u16string::npos) << ToUtf8(text);
