@@ -24,10 +24,10 @@ const std::u16string& ProfilePath()
     return path;
 }
 
-CProfileDocument LoadSandboxed()
+CProfileDocument LoadSandboxed(CFileSandbox& sandbox)
 {
     CProfileDocument document;
-    FUZZ_CHECK(document.Load(ProfilePath()) == 0);
+    FUZZ_CHECK(!document.Load(ProfilePath(), sandbox).Failed());
     return document;
 }
 
@@ -69,8 +69,8 @@ std::u16string PickName(FuzzedDataProvider& input, const std::vector<std::u16str
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     CFileSandbox sandbox;
-    FUZZ_CHECK(sandbox.Replace(ProfilePath(), AsBytes(data, size)) == 0);
-    CProfileDocument document = LoadSandboxed();
+    FUZZ_CHECK(!sandbox.Replace(ProfilePath(), AsBytes(data, size)).Failed());
+    CProfileDocument document = LoadSandboxed(sandbox);
     // Loading and saving without a write gives the file back byte for byte.
     FUZZ_CHECK(document.Bytes() == AsBytes(data, size));
     Values values = ReadAll(document);
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     FUZZ_CHECK(document.GetInt(section, key, fallback) == number);
 
     // Written out and read back, the new value stands and every other value is what it was.
-    FUZZ_CHECK(document.Save(ProfilePath()) == 0);
-    const CProfileDocument reloaded = LoadSandboxed();
+    FUZZ_CHECK(!document.Save(ProfilePath(), sandbox).Failed());
+    const CProfileDocument reloaded = LoadSandboxed(sandbox);
     FUZZ_CHECK(reloaded.Bytes() == document.Bytes());
     FUZZ_CHECK(reloaded.GetString(section, key) == value);
     values.insert_or_assign({FoldAsciiCase(section), FoldAsciiCase(key)}, value);
