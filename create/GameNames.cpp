@@ -4,13 +4,21 @@
 
 bool IsUsableFileName(std::u16string_view name)
 {
-    if (name.empty() || name.find(u"..") != std::u16string_view::npos)
+    if (name.empty() || name == u"." || name.find(u"..") != std::u16string_view::npos)
         return false;
     for (char16_t c : name) {
         if (c < 32 || std::u16string_view(u"/\\<>:\"|?*").find(c) != std::u16string_view::npos)
             return false;
     }
     return true;
+}
+
+bool IsUsableFolderName(std::u16string_view name)
+{
+    if (!IsUsableFileName(name))
+        return false;
+    std::u16string_view made = name.ends_with(u'.') ? name.substr(0, name.size() - 1) : name;
+    return !made.ends_with(u' ');
 }
 
 bool CheckGameNames(CReporter& reporter, const CArray<tagServerInfo>& gameList, const std::u16string& caption)

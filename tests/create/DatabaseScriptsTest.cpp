@@ -243,8 +243,9 @@ TEST_F(DatabaseScriptsTest, MissingDropScriptStopsBeforeAnyWrite)
 
 TEST_F(DatabaseScriptsTest, UnusableGameNameIsRefusedBeforeAnythingIsWritten)
 {
-    for (const std::u16string& name : {std::u16string(u""), std::u16string(u"../x"), std::u16string(u"a\\b"),
-                                       std::u16string(u"a:b"), std::u16string(u"a?")}) {
+    for (const std::u16string& name :
+         {std::u16string(u""), std::u16string(u"."), std::u16string(u"../x"), std::u16string(u"a\\b"),
+          std::u16string(u"a:b"), std::u16string(u"a?")}) {
         m_boxes.Clear();
         m_boxes.Expect();
         const std::string batchBefore = m_dir.Read(kBatch);

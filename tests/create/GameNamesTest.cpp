@@ -13,8 +13,23 @@ TEST(IsUsableFileName, RefusesNamesThatLeaveTheirFolder)
     EXPECT_FALSE(IsUsableFileName(u""));
     EXPECT_FALSE(IsUsableFileName(u"a/b"));
     EXPECT_FALSE(IsUsableFileName(u"a\\b"));
+    EXPECT_FALSE(IsUsableFileName(u"."));
     EXPECT_FALSE(IsUsableFileName(u".."));
     EXPECT_FALSE(IsUsableFileName(u"x..y"));
+    EXPECT_TRUE(IsUsableFileName(u".x"));
+    EXPECT_TRUE(IsUsableFileName(u"Poker. "));
+}
+
+TEST(IsUsableFolderName, RefusesNamesWindowsMakesAndWritesIntoDifferently)
+{
+    EXPECT_TRUE(IsUsableFolderName(u"星河棋牌"));
+    EXPECT_TRUE(IsUsableFolderName(u"Stars Co."));
+    EXPECT_TRUE(IsUsableFolderName(u" Stars"));
+    EXPECT_FALSE(IsUsableFolderName(u"Stars "));
+    EXPECT_FALSE(IsUsableFolderName(u"Stars ."));
+    EXPECT_FALSE(IsUsableFolderName(u" "));
+    EXPECT_FALSE(IsUsableFolderName(u"."));
+    EXPECT_FALSE(IsUsableFolderName(u"a/b"));
 }
 
 TEST(IsUsableFileName, RefusesCharactersWindowsNamesCannotHold)
