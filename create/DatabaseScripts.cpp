@@ -106,7 +106,9 @@ bool WriteBatchAndDrop(const tagRunContext& context, const std::u16string& batch
 bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& moduleDir,
                          const CArray<tagServerInfo>& gameList)
 {
-    if (!CheckGameNames(context.reporter, gameList, u"数据库脚本生成错误"))
+    const std::u16string caption = u"数据库脚本生成错误";
+    if (!CheckGameNames(context.reporter, gameList, caption) ||
+        !CheckDatabaseNames(context.reporter, gameList, caption))
         return false;
     const std::u16string batchPath = moduleDir + u"脚本代码/一键安装.bat";
     const std::u16string dropPath = moduleDir + u"脚本代码/数据库脚本/数据库删除.sql";
