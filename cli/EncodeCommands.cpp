@@ -8,6 +8,9 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,16 +32,22 @@ struct EncodeArguments
 };
 
 // One output line per text; the generator's state runs on from line to line, as in one window session.
+// A line of standard input that is not UTF-8 gives an empty line, as a refused text does.
 int RunCodec(Codec codec, const EncodeArguments& arguments)
 {
     CCliReporter reporter;
+    bool refused = false;
     if (arguments.textOption->count() > 0) {
         PrintLine(codec(FromUtf8(arguments.text), reporter));
     } else {
-        for (const std::u16string& line : ReadInputLines())
-            PrintLine(codec(line, reporter));
+        std::vector<std::string> lines = ReadInputLines();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            std::optional<std::u16string> text = DecodeInputLine(lines[i], i + 1);
+            refused = refused || !text;
+            PrintLine(text ? codec(*text, reporter) : std::u16string());
+        }
     }
-    return reporter.ExitStatus();
+    return refused ? kExitRefused : reporter.ExitStatus();
 }
 
 void AddCodecCommand(CLI::App& app, CommandAction& action, const std::string& name,

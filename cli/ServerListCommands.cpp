@@ -12,6 +12,8 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace {
@@ -48,6 +50,18 @@ bool CheckReadable(CReporter& reporter, const std::u16string& path)
     if (error.Failed())
         reporter.FileError(error);
     return !error.Failed();
+}
+
+// A listing would leave out what a line it cannot read says, and a change would keep the line but not
+// what it says: both refuse such a file. A file that cannot be read at all is the command's to report.
+bool CheckLinesReadable(const ServerListArguments& arguments)
+{
+    tagFileBytes read = DiskStore().Read(arguments.Path());
+    if (read.error.Failed())
+        return true;
+    CProfileDocument document;
+    document.LoadBytes(read.bytes);
+    return CheckProfileReadable(arguments.file, document.UnreadableLines());
 }
 
 // The commands that change the list may start from a missing file, which the save then creates.
@@ -106,7 +120,7 @@ void PrintJson(const CArray<tagServer>& servers)
 int RunShow(const ServerListArguments& arguments)
 {
     CommandContext command;
-    if (!CheckReadable(command.reporter, arguments.Path()))
+    if (!CheckReadable(command.reporter, arguments.Path()) || !CheckLinesReadable(arguments))
         return kExitRefused;
     CArray<tagServer> servers;
     LoadServerList(command.Context(), arguments.Path(), servers);
@@ -123,8 +137,8 @@ template <class Change> int RunChange(const ServerListArguments& arguments, Chan
     CommandContext command;
     tagRunContext context = command.Context();
     CArray<tagServer> servers;
-    if (!LoadForChange(context, arguments.Path(), servers) || !change(servers) ||
-        !Save(context, arguments.Path(), servers))
+    if (!CheckLinesReadable(arguments) || !LoadForChange(context, arguments.Path(), servers) ||
+        !change(servers) || !Save(context, arguments.Path(), servers))
         return kExitRefused;
     return command.reporter.ExitStatus();
 }
@@ -186,10 +200,13 @@ int RunMove(const ServerListArguments& arguments)
 }
 
 // Lines of "name<TAB>address<TAB>domain"; empty lines are passed over.
-bool ParseEntries(const std::vector<std::u16string>& lines, CArray<tagServer>& servers)
+bool ParseEntries(const std::vector<std::string>& lines, CArray<tagServer>& servers)
 {
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::u16string& line = lines[i];
+        std::optional<std::u16string> text = DecodeInputLine(lines[i], i + 1);
+        if (!text)
+            return false;
+        const std::u16string& line = *text;
         if (line.empty())
             continue;
         size_t first = line.find(u'\t');
@@ -235,7 +252,13 @@ int RunCheck(const ServerListArguments& arguments)
         return kExitRefused;
     }
     document.LoadBytes(read.bytes);
-    std::vector<tagFinding> findings = CheckServerList(document);
+    std::vector<tagFinding> findings;
+    for (size_t line : document.UnreadableLines()) {
+        findings.push_back({u"line " + FromUtf8(std::to_string(line)),
+                            FromUtf8(UnreadableLineProblem() + ": it is read as nothing")});
+    }
+    std::vector<tagFinding> fileFindings = CheckServerList(document);
+    findings.insert(findings.end(), fileFindings.begin(), fileFindings.end());
     if (arguments.json)
         std::cout << FindingsJson(findings) << std::endl;
     else
