@@ -44,6 +44,24 @@ void PrintLine(std::u16string_view text)
     std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
+void PrintRawLine(std::string_view line)
+{
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+bool CheckPlainOutput(std::u16string_view text, const std::string& what, const std::string& json)
+{
+    const size_t at = FindLoneSurrogate(text);
+    if (at == std::u16string_view::npos)
+        return true;
+    char unit[8];
+    std::snprintf(unit, sizeof unit, "%04X", static_cast<unsigned>(text[at]));
+    PrintError(what + " holds the lone surrogate " + unit + ", which UTF-8 cannot carry; " + json +
+               " shows it as \\u" + unit);
+    return false;
+}
+
 void PrintError(const std::string& text)
 {
     std::fflush(stdout);

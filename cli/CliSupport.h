@@ -35,6 +35,14 @@ private:
 // One line of UTF-8 on standard output.
 void PrintLine(std::u16string_view text);
 
+// One line on standard output that is UTF-8 already, such as JSON.
+void PrintRawLine(std::string_view line);
+
+// Plain output is UTF-8, which has no form for a surrogate that is not half of a pair: false, after a
+// diagnostic that names `what` and the option (`json`) that shows the text as JSON, when `text` holds
+// one.
+bool CheckPlainOutput(std::u16string_view text, const std::string& what, const std::string& json);
+
 // A diagnostic of the tool itself (not one of the system's messages) on standard error.
 void PrintError(const std::string& text);
 
