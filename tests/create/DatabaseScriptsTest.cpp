@@ -288,28 +288,6 @@ TEST_F(DatabaseScriptsTest, UnusableGameNameIsRefusedBeforeAnythingIsWritten)
     }
 }
 
-TEST_F(DatabaseScriptsTest, DatabaseNameThatCouldBreakOutOfTheSqlIsRefusedBeforeAnythingIsWritten)
-{
-    const std::string batchBefore = m_dir.Read(kBatch);
-    const std::string dropBefore = m_dir.Read(kDrop);
-    for (const std::u16string& database :
-         {std::u16string(u"A]; DROP DATABASE [QPPlatformDB"),
-          std::u16string(u"x') DROP DATABASE QPPlatformDB --"), std::u16string(u"Line\nBreakDB")}) {
-        m_boxes.Clear();
-        m_boxes.Expect();
-        EXPECT_FALSE(
-            Run({{u"1", u"Mahjong", u"SCMahjong", u"MahjongDB"}, {u"7", u"Poker", u"SCPoker", database}}));
-        ASSERT_EQ(m_boxes.Shown().size(), 1u);
-        EXPECT_EQ(m_boxes.Shown()[0].text,
-                  u"游戏“Poker”(编号 7)的数据库名称“" + database + u"”不能用在SQL脚本中!");
-        EXPECT_EQ(m_boxes.Shown()[0].caption, u"数据库脚本生成错误");
-        EXPECT_FALSE(Exists(ScoreScript(1, 8, "Mahjong")));
-        EXPECT_FALSE(Exists("脚本代码/存储过程/Mahjong积分数据库"));
-        EXPECT_EQ(m_dir.Read(kBatch), batchBefore);
-        EXPECT_EQ(m_dir.Read(kDrop), dropBefore);
-    }
-}
-
 TEST_F(DatabaseScriptsTest, LinesAboveMarkersWithTextAreNeverJoined)
 {
     WriteDiskText(
