@@ -3,6 +3,7 @@
 #include "framework/Reporter.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,11 +35,34 @@ private:
 // One line of UTF-8 on standard output.
 void PrintLine(std::u16string_view text);
 
+// One line on standard output that is UTF-8 already, such as JSON.
+void PrintRawLine(std::string_view line);
+
+// Plain output is UTF-8, which has no form for a surrogate that is not half of a pair: false, after a
+// diagnostic that names `what` and the option (`json`) that shows the text as JSON, when `text` holds
+// one.
+bool CheckPlainOutput(std::u16string_view text, const std::string& what, const std::string& json);
+
 // A diagnostic of the tool itself (not one of the system's messages) on standard error.
 void PrintError(const std::string& text);
 
+// Text from outside must be UTF-8: a diagnostic that names the first command-line argument that is
+// not, and false.
+bool CheckArgumentsAreUtf8(int argc, const char* const* argv);
+
 // The lines of standard input, each without its LF or CR LF; a last line without a break counts.
-std::vector<std::u16string> ReadInputLines();
+std::vector<std::string> ReadInputLines();
+
+// Line `number` (counting from 1) of standard input as text; nothing, after a diagnostic that names
+// the line, when it is not UTF-8.
+std::optional<std::u16string> DecodeInputLine(std::string_view line, size_t number);
+
+// For a file whose profile document could not read some lines: a diagnostic that names the file and
+// the first of them, and false.
+bool CheckProfileReadable(const std::string& file, const std::vector<size_t>& unreadableLines);
+
+// What is wrong with a line of a profile file that could not be read.
+std::string UnreadableLineProblem();
 
 // The count of lines of a file's bytes: every LF ends one, and a last line without a break counts.
 size_t CountLines(std::string_view bytes);

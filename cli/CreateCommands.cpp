@@ -46,7 +46,7 @@ struct CreateArguments
 };
 
 // The five inputs from the profile's section "Deployment"; false after the file error when the file
-// cannot be read.
+// cannot be read, or after a diagnostic when a line of a file marked as UTF-8 is not UTF-8.
 bool ReadProfile(CReporter& reporter, const std::string& file, tagCreateRequest& request)
 {
     std::u16string path = FromUtf8(file);
@@ -57,6 +57,8 @@ bool ReadProfile(CReporter& reporter, const std::string& file, tagCreateRequest&
     }
     CProfileDocument document;
     document.LoadBytes(read.bytes);
+    if (!CheckProfileReadable(file, document.UnreadableLines()))
+        return false;
     for (const InputSource& source : kInputSources)
         request.*source.member = document.GetString(u"Deployment", source.profileKey).value_or(u"");
     return true;

@@ -1,5 +1,6 @@
 #include "cli/ServerListCommands.h"
 
+#include "cli/JsonText.h"
 #include "framework/FileLock.h"
 #include "framework/FileSystem.h"
 #include "encrypt/Md5Text.h"
@@ -9,10 +10,9 @@
 #include "serverlist/ServerList.h"
 #include "serverlist/ServerListCheck.h"
 
-#include <nlohmann/json.hpp>
-
-#include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace {
@@ -51,6 +51,18 @@ bool CheckReadable(CReporter& reporter, const std::u16string& path)
     return !error.Failed();
 }
 
+// A listing would leave out what a line it cannot read says, and a change would keep the line but not
+// what it says: both refuse such a file. A file that cannot be read at all is the command's to report.
+bool CheckLinesReadable(const ServerListArguments& arguments)
+{
+    tagFileBytes read = DiskStore().Read(arguments.Path());
+    if (read.error.Failed())
+        return true;
+    CProfileDocument document;
+    document.LoadBytes(read.bytes);
+    return CheckProfileReadable(arguments.file, document.UnreadableLines());
+}
+
 // The commands that change the list may start from a missing file, which the save then creates.
 bool LoadForChange(const tagRunContext& context, const std::u16string& path, CArray<tagServer>& servers)
 {
@@ -87,35 +99,59 @@ bool CheckIndex(const ServerListArguments& arguments, size_t count)
     return false;
 }
 
-void PrintTabSeparated(const CArray<tagServer>& servers)
+// Entries as "name<TAB>address<TAB>domain" lines; none, after a diagnostic, when a field holds a
+// text that UTF-8 cannot carry.
+bool PrintTabSeparated(const CArray<tagServer>& servers, const std::string& json)
 {
+    const std::pair<const char*, std::u16string tagServer::*> fields[] = {
+        {"name", &tagServer::strServerName},
+        {"address", &tagServer::strServerAddr},
+        {"domain", &tagServer::strServerDomain}};
+    for (size_t i = 0; i < servers.size(); ++i) {
+        for (const auto& [field, member] : fields) {
+            if (!CheckPlainOutput(servers[i].*member, "entry " + std::to_string(i) + " " + field, json))
+                return false;
+        }
+    }
     for (const tagServer& server : servers)
         PrintLine(server.strServerName + u"\t" + server.strServerAddr + u"\t" + server.strServerDomain);
+    return true;
 }
 
 void PrintJson(const CArray<tagServer>& servers)
 {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    std::vector<JsonMembers> list;
     for (const tagServer& server : servers) {
-        list.push_back({{"name", ToUtf8(server.strServerName)},
-                        {"address", ToUtf8(server.strServerAddr)},
-                        {"domain", ToUtf8(server.strServerDomain)}});
+        list.push_back({{"name", server.strServerName},
+                        {"address", server.strServerAddr},
+                        {"domain", server.strServerDomain}});
     }
-    std::cout << list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << std::endl;
+    PrintRawLine(JsonObjectArray(list));
 }
 
-int RunShow(const ServerListArguments& arguments)
+// `json` names what shows the entries when UTF-8 cannot carry one of them.
+int ListEntries(const ServerListArguments& arguments, const std::string& json)
 {
     CommandContext command;
-    if (!CheckReadable(command.reporter, arguments.Path()))
+    if (!CheckReadable(command.reporter, arguments.Path()) || !CheckLinesReadable(arguments))
         return kExitRefused;
     CArray<tagServer> servers;
     LoadServerList(command.Context(), arguments.Path(), servers);
     if (arguments.json)
         PrintJson(servers);
-    else
-        PrintTabSeparated(servers);
+    else if (!PrintTabSeparated(servers, json))
+        return kExitRefused;
     return command.reporter.ExitStatus();
+}
+
+int RunShow(const ServerListArguments& arguments)
+{
+    return ListEntries(arguments, "--json");
+}
+
+int RunExport(const ServerListArguments& arguments)
+{
+    return ListEntries(arguments, "\"serverlist show --json\"");
 }
 
 // Loads, lets `change` work on the array, saves. A change that refuses saves nothing.
@@ -130,8 +166,8 @@ template <class Change> int RunChange(const ServerListArguments& arguments, Chan
         return kExitRefused;
     }
     CArray<tagServer> servers;
-    if (!LoadForChange(context, arguments.Path(), servers) || !change(servers) ||
-        !Save(context, arguments.Path(), servers))
+    if (!CheckLinesReadable(arguments) || !LoadForChange(context, arguments.Path(), servers) ||
+        !change(servers) || !Save(context, arguments.Path(), servers))
         return kExitRefused;
     return command.reporter.ExitStatus();
 }
@@ -193,10 +229,13 @@ int RunMove(const ServerListArguments& arguments)
 }
 
 // Lines of "name<TAB>address<TAB>domain"; empty lines are passed over.
-bool ParseEntries(const std::vector<std::u16string>& lines, CArray<tagServer>& servers)
+bool ParseEntries(const std::vector<std::string>& lines, CArray<tagServer>& servers)
 {
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::u16string& line = lines[i];
+        std::optional<std::u16string> text = DecodeInputLine(lines[i], i + 1);
+        if (!text)
+            return false;
+        const std::u16string& line = *text;
         if (line.empty())
             continue;
         size_t first = line.find(u'\t');
@@ -226,10 +265,23 @@ int RunImport(const ServerListArguments& arguments)
 // The findings as a JSON array of {"where", "problem"}.
 std::string FindingsJson(const std::vector<tagFinding>& findings)
 {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    std::vector<JsonMembers> list;
     for (const tagFinding& finding : findings)
-        list.push_back({{"where", ToUtf8(finding.strWhere)}, {"problem", ToUtf8(finding.strProblem)}});
-    return list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+        list.push_back({{"where", finding.strWhere}, {"problem", finding.strProblem}});
+    return JsonObjectArray(list);
+}
+
+// One line per finding; none, after a diagnostic, when a finding holds a text UTF-8 cannot carry.
+bool PrintFindings(const std::vector<tagFinding>& findings)
+{
+    for (size_t i = 0; i < findings.size(); ++i) {
+        if (!CheckPlainOutput(findings[i].strWhere + u": " + findings[i].strProblem,
+                              "finding " + std::to_string(i + 1), "--json"))
+            return false;
+    }
+    for (const tagFinding& finding : findings)
+        PrintLine(finding.strWhere + u": " + finding.strProblem);
+    return true;
 }
 
 int RunCheck(const ServerListArguments& arguments)
@@ -242,12 +294,17 @@ int RunCheck(const ServerListArguments& arguments)
         return kExitRefused;
     }
     document.LoadBytes(read.bytes);
-    std::vector<tagFinding> findings = CheckServerList(document);
+    std::vector<tagFinding> findings;
+    for (size_t line : document.UnreadableLines()) {
+        findings.push_back({u"line " + FromUtf8(std::to_string(line)),
+                            FromUtf8(UnreadableLineProblem() + ": it is read as nothing")});
+    }
+    std::vector<tagFinding> fileFindings = CheckServerList(document);
+    findings.insert(findings.end(), fileFindings.begin(), fileFindings.end());
     if (arguments.json)
-        std::cout << FindingsJson(findings) << std::endl;
-    else
-        for (const tagFinding& finding : findings)
-            PrintLine(finding.strWhere + u": " + finding.strProblem);
+        PrintRawLine(FindingsJson(findings));
+    else if (!PrintFindings(findings))
+        return kExitRefused;
     return findings.empty() ? kExitSuccess : kExitRefused;
 }
 
@@ -304,7 +361,7 @@ void AddServerListCommands(CLI::App& app, CommandAction& action)
 
     AddCommand(*group, action, "import", "Replace the entries by tab-separated lines from standard input",
                RunImport);
-    AddCommand(*group, action, "export", "The entries as tab-separated lines, for import", RunShow);
+    AddCommand(*group, action, "export", "The entries as tab-separated lines, for import", RunExport);
 
     auto [check, checkArguments] = AddCommand(
         *group, action, "check", "Report what would surprise an operator; the file is not changed", RunCheck);

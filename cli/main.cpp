@@ -17,6 +17,8 @@ int main(int argc, char** argv)
     AddEncodeCommands(app, action);
     AddServerListCommands(app, action);
     AddCreateCommand(app, action);
+    if (!CheckArgumentsAreUtf8(argc, argv))
+        return kExitRefused;
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

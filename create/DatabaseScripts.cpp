@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -106,7 +107,9 @@ bool WriteBatchAndDrop(const tagRunContext& context, const std::u16string& batch
 bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& moduleDir,
                          const CArray<tagServerInfo>& gameList)
 {
-    if (!CheckGameNames(context.reporter, gameList, u"数据库脚本生成错误"))
+    const std::u16string caption = u"数据库脚本生成错误";
+    if (!CheckGameNames(context.reporter, gameList, caption) ||
+        !CheckDatabaseNames(context.reporter, gameList, caption))
         return false;
     const std::u16string batchPath = moduleDir + u"脚本代码/一键安装.bat";
     const std::u16string dropPath = moduleDir + u"脚本代码/数据库脚本/数据库删除.sql";
@@ -116,19 +119,20 @@ bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& mod
     std::optional<std::u16string> drop = ReadTextFile(context, dropPath);
     if (!drop)
         return false;
+    CMarkedText batchText(std::move(*batch));
     int number = 8;
     const size_t count = gameList.size();
     for (size_t i = 0; i < count; ++i) {
         const tagServerInfo& game = gameList[i];
         if (game.strDatabaseName == kCoinDatabase)
             continue;
-        InsertBeforeMarker(*batch, kFirstScoreMarker, ScoreCommand(1, number, game.strGameName));
-        InsertBeforeMarker(*batch, kSecondScoreMarker, ScoreCommand(2, number, game.strGameName));
-        InsertBeforeMarker(*batch, kProcedureMarker, ProcedureBlock(game.strGameName));
+        batchText.InsertBefore(kFirstScoreMarker, ScoreCommand(1, number, game.strGameName));
+        batchText.InsertBefore(kSecondScoreMarker, ScoreCommand(2, number, game.strGameName));
+        batchText.InsertBefore(kProcedureMarker, ProcedureBlock(game.strGameName));
         *drop += DropStatement(game.strDatabaseName);
         if (!WriteGameScripts(context, moduleDir, game, number))
             return false;
         ++number;
     }
-    return WriteBatchAndDrop(context, *batch, batchPath, *drop, dropPath);
+    return WriteBatchAndDrop(context, batchText.Text(), batchPath, *drop, dropPath);
 }

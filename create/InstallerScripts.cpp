@@ -15,7 +15,7 @@ constexpr std::u16string_view kCaption = u"脚本创建错误信息";
 bool WriteScript(CFileStore& files, const tagCreateRequest& request, const std::u16string& baseName,
                  const std::u16string& text)
 {
-    if (!IsUsableFileName(request.strPlatformName) || !IsUsableFileName(baseName))
+    if (!IsUsableFolderName(request.strPlatformName) || !IsUsableFileName(baseName))
         return false;
     return !WriteTextFile(files, text, request.strPlatformName + u"/" + baseName + u".iss",
                           Durability::deferred)
@@ -70,7 +70,7 @@ bool MakeInstallerScripts(const tagRunContext& context, const tagCreateRequest& 
 {
     if (!CheckGameNames(context.reporter, request.GameList, std::u16string(kCaption)))
         return false;
-    if (IsUsableFileName(request.strPlatformName))
+    if (IsUsableFolderName(request.strPlatformName))
         context.files.CreateFolder(request.strPlatformName);
     const size_t count = request.GameList.size();
     for (size_t i = 0; i < count; ++i) {

@@ -99,7 +99,7 @@ ProfileRawFile SplitProfileBytes(std::string_view bytes)
     return file;
 }
 
-std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding)
+std::optional<std::u16string> DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding)
 {
     switch (encoding) {
     case ProfileEncoding::Utf16Le:
@@ -111,7 +111,7 @@ std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encodin
         return text;
     }
     case ProfileEncoding::Utf8:
-        return FromUtf8(bytes);
+        return FromUtf8Strict(bytes);
     case ProfileEncoding::Ansi:
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,5 +36,7 @@ struct ProfileRawFile
 // A UTF-16 file's odd last byte goes to the tail, not into a line.
 ProfileRawFile SplitProfileBytes(std::string_view bytes);
 
-std::u16string DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding);
+// The line's text; nothing for a line of a file marked as UTF-8 that is not UTF-8, since any character
+// put in place of its bad bytes would be written back as if the file had held it.
+std::optional<std::u16string> DecodeProfileLine(std::string_view bytes, ProfileEncoding encoding);
 std::string EncodeProfileText(std::u16string_view text, ProfileEncoding encoding);

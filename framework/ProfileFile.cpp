@@ -56,6 +56,8 @@ void CProfileDocument::Clear()
     m_tail.clear();
     m_sections.assign(1, Section());
     m_sectionIndex.clear();
+    m_nLinesRead = 0;
+    m_unreadableLines.clear();
 }
 
 tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files)
@@ -80,8 +82,14 @@ void CProfileDocument::LoadBytes(std::string_view bytes)
 
 void CProfileDocument::AddLine(ProfileRawLine line)
 {
-    std::u16string decoded = DecodeProfileLine(line.text, m_encoding);
-    std::u16string_view text = Trim(decoded);
+    ++m_nLinesRead;
+    std::optional<std::u16string> decoded = DecodeProfileLine(line.text, m_encoding);
+    if (!decoded) {
+        m_unreadableLines.push_back(m_nLinesRead);
+        m_sections.back().lines.push_back(std::move(line));
+        return;
+    }
+    std::u16string_view text = Trim(*decoded);
     if (IsSectionHeader(text)) {
         std::u16string folded = FoldAsciiCase(SectionName(text));
         m_sectionIndex.try_emplace(std::move(folded), m_sections.size());
@@ -130,7 +138,8 @@ std::vector<std::u16string> CProfileDocument::SectionNames() const
 {
     std::vector<std::u16string> names;
     for (size_t i = 1; i < m_sections.size(); ++i) {
-        std::u16string header = DecodeProfileLine(m_sections[i].lines.front().text, m_encoding);
+        // A header was read, so it decodes.
+        std::u16string header = DecodeProfileLine(m_sections[i].lines.front().text, m_encoding).value_or(u"");
         names.emplace_back(SectionName(Trim(header)));
     }
     return names;

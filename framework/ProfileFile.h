@@ -45,6 +45,11 @@ public:
     // stands twice is listed once, as only its first occurrence is read.
     std::vector<std::u16string> KeyNames(std::u16string_view section) const;
 
+    // The lines, counting from 1, that could not be read: in a file marked as UTF-8, those that are not.
+    // Each is kept byte for byte and read as nothing, neither a section nor a key, so that no value
+    // read from it can be written back changed.
+    const std::vector<size_t>& UnreadableLines() const { return m_unreadableLines; }
+
     // The file's bytes as they would be saved.
     std::string Bytes() const;
 
@@ -82,4 +87,6 @@ private:
     std::string m_tail; // stays after everything, including what a write appends
     std::vector<Section> m_sections;
     std::unordered_map<std::u16string, size_t> m_sectionIndex; // by folded name; the first occurrence
+    size_t m_nLinesRead = 0;
+    std::vector<size_t> m_unreadableLines;
 };

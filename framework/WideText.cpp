@@ -30,6 +30,56 @@ bool IsLowSurrogate(char16_t u)
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
+// The length of the well-formed UTF-8 sequence at `pos`, with its code point in `cp`; 0 when the bytes
+// there are none: a stray or cut-off sequence, an overlong form ("C0 AF" for "/"), an encoded surrogate
+// (ED A0 80 to ED BF BF) or a code point beyond U+10FFFF.
+size_t DecodeSequence(std::string_view text, size_t pos, char32_t& cp)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    }
+    size_t length = 0;
+    // The second byte's range shuts out overlong forms, surrogates and code points beyond U+10FFFF.
+    unsigned char secondLow = 0x80;
+    unsigned char secondHigh = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        secondLow = lead == 0xE0 ? 0xA0 : 0x80;
+        secondHigh = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        secondLow = lead == 0xF0 ? 0x90 : 0x80;
+        secondHigh = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (length > text.size() - pos)
+        return 0;
+    cp = lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+        const auto c = static_cast<unsigned char>(text[pos + k]);
+        if (c < (k == 1 ? secondLow : 0x80) || c > (k == 1 ? secondHigh : 0xBF))
+            return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    return length;
+}
+
+void AppendUtf16(std::u16string& out, char32_t cp)
+{
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(cp);
+    }
+}
+
 } // namespace
 
 std::string ToUtf8(std::u16string_view text)
@@ -57,44 +107,42 @@ std::u16string FromUtf8(std::string_view text)
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        char32_t cp = 0xFFFD;
-        size_t extra = 0;
-        if (c < 0x80) {
-            cp = c;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            extra = 1;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            extra = 2;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07;
-            extra = 3;
-        }
-        bool valid = c < 0x80 || extra > 0;
-        for (size_t k = 1; valid && k <= extra; ++k) {
-            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                valid = false;
-            } else {
-                cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-            }
-        }
-        if (!valid || cp > 0x10FFFF) {
-            out += char16_t(0xFFFD);
-            ++i;
-            continue;
-        }
-        i += extra + 1;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += char16_t(0xD800 + (cp >> 10));
-            out += char16_t(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += char16_t(cp);
-        }
+        char32_t cp = 0;
+        const size_t length = DecodeSequence(text, i, cp);
+        AppendUtf16(out, length == 0 ? 0xFFFD : cp);
+        i += length == 0 ? 1 : length;
     }
     return out;
+}
+
+std::optional<std::u16string> FromUtf8Strict(std::string_view text, size_t* badOffset)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        char32_t cp = 0;
+        const size_t length = DecodeSequence(text, i, cp);
+        if (length == 0) {
+            if (badOffset)
+                *badOffset = i;
+            return std::nullopt;
+        }
+        AppendUtf16(out, cp);
+        i += length;
+    }
+    return out;
+}
+
+size_t FindLoneSurrogate(std::u16string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            ++i;
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            return i;
+    }
+    return std::u16string_view::npos;
 }
 
 std::u16string FoldAsciiCase(std::u16string_view text)

@@ -153,6 +153,43 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
     EXPECT_EQ(installer.err, "斗地主脚本创建失败!\n");
 }
 
+TEST_F(CreateCommand, NamesThatAreNoFolderOrFileNameWriteNothing)
+{
+    auto before = Snapshot(m_dir);
+    // "." would put the scripts into the working folder; a trailing blank names another folder on Windows.
+    for (const char* platform : {".", "Veldra ", "Veldra ."}) {
+        CliResult result = Create(
+            {"--installer", "--company", "C", "--platform", platform, "--domain", "D", "--registry", "R"});
+        EXPECT_EQ(result.status, 1) << platform;
+        EXPECT_EQ(result.err, "斗地主脚本创建失败!\n") << platform;
+        EXPECT_EQ(Snapshot(m_dir), before) << platform;
+    }
+
+    WriteDeployment(m_dir,
+                    {GameRow(200, u"斗地主", u"LandScoreDB", u"Land"), GameRow(300, u".", u"DotDB", u"Dot")});
+    before = Snapshot(m_dir);
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--database"}, AllInputs()}) {
+        CliResult result = Create(options);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "游戏名称“.”(编号 300)不能用作文件名!\n");
+        EXPECT_EQ(Snapshot(m_dir), before);
+    }
+}
+
+TEST_F(CreateCommand, DatabaseNameThatCouldBreakOutOfTheSqlWritesNothing)
+{
+    WriteDeployment(m_dir, {GameRow(200, u"斗地主", u"LandScoreDB", u"Land"),
+                            GameRow(201, u"注入", u"A]; DROP DATABASE [QPPlatformDB", u"Inject")});
+    auto before = Snapshot(m_dir);
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--database"}, AllInputs()}) {
+        CliResult result = Create(options);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err,
+                  "游戏“注入”(编号 201)的数据库名称“A]; DROP DATABASE [QPPlatformDB”不能用在SQL脚本中!\n");
+        EXPECT_EQ(Snapshot(m_dir), before) << "no batch file, drop script, score script or installer script";
+    }
+}
+
 TEST_F(CreateCommand, TheDefaultDeploymentFolderIsBesideTheProgram)
 {
     // A copy of the program in a folder of its own, with the deployment folder beside it.

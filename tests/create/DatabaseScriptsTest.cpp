@@ -150,6 +150,33 @@ TEST_F(DatabaseScriptsTest, WorkedExampleWritesEachGamesScriptsFromTheTemplates)
     }
 }
 
+TEST_F(DatabaseScriptsTest, GameNamesHoldingAMarkerDoNotMoveLaterGamesLines)
+{
+    ASSERT_TRUE(Run({{u"1", u"Applause", u"SCA", u"ADB"},
+                     {u"2", u"pause局", u"SCP", u"PDB"},
+                     {u"3", u"Rem 建连接服务和填充数据", u"SCR", u"RDB"},
+                     {u"4", u"Poker", u"SCK", u"KDB"}}));
+    Lines expected =
+        Join({{u"Rem start", u"osql -E -i \"%rootPath%1_8_Applause积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%1_9_pause局积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%1_10_Rem 建连接服务和填充数据积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%1_11_Poker积分库脚本.sql\"", u"",
+               u"osql -E -i \"%rootPath%2_1_用户库脚本.sql\"",
+               u"osql -E -i \"%rootPath%2_8_Applause积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%2_9_pause局积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%2_10_Rem 建连接服务和填充数据积分库脚本.sql\"",
+               u"osql -E -i \"%rootPath%2_11_Poker积分库脚本.sql\"", u"", u"Rem 建连接服务和填充数据"},
+              ProcedureBlockLines(u"Applause"),
+              {u""},
+              ProcedureBlockLines(u"pause局"),
+              {u""},
+              ProcedureBlockLines(u"Rem 建连接服务和填充数据"),
+              {u""},
+              ProcedureBlockLines(u"Poker"),
+              {u"", u"", u"pause"}});
+    EXPECT_EQ(DiskLines(m_dir, kBatch), expected);
+}
+
 TEST_F(DatabaseScriptsTest, CoinDatabaseOnlyRewritesBatchAndDropWithCrLf)
 {
     m_dir.Write(kBatch, "Rem a\npause");
@@ -243,8 +270,9 @@ TEST_F(DatabaseScriptsTest, MissingDropScriptStopsBeforeAnyWrite)
 
 TEST_F(DatabaseScriptsTest, UnusableGameNameIsRefusedBeforeAnythingIsWritten)
 {
-    for (const std::u16string& name : {std::u16string(u""), std::u16string(u"../x"), std::u16string(u"a\\b"),
-                                       std::u16string(u"a:b"), std::u16string(u"a?")}) {
+    for (const std::u16string& name :
+         {std::u16string(u""), std::u16string(u"."), std::u16string(u"../x"), std::u16string(u"a\\b"),
+          std::u16string(u"a:b"), std::u16string(u"a?")}) {
         m_boxes.Clear();
         m_boxes.Expect();
         const std::string batchBefore = m_dir.Read(kBatch);

@@ -13,8 +13,23 @@ TEST(IsUsableFileName, RefusesNamesThatLeaveTheirFolder)
     EXPECT_FALSE(IsUsableFileName(u""));
     EXPECT_FALSE(IsUsableFileName(u"a/b"));
     EXPECT_FALSE(IsUsableFileName(u"a\\b"));
+    EXPECT_FALSE(IsUsableFileName(u"."));
     EXPECT_FALSE(IsUsableFileName(u".."));
     EXPECT_FALSE(IsUsableFileName(u"x..y"));
+    EXPECT_TRUE(IsUsableFileName(u".x"));
+    EXPECT_TRUE(IsUsableFileName(u"Poker. "));
+}
+
+TEST(IsUsableFolderName, RefusesNamesWindowsMakesAndWritesIntoDifferently)
+{
+    EXPECT_TRUE(IsUsableFolderName(u"星河棋牌"));
+    EXPECT_TRUE(IsUsableFolderName(u"Stars Co."));
+    EXPECT_TRUE(IsUsableFolderName(u" Stars"));
+    EXPECT_FALSE(IsUsableFolderName(u"Stars "));
+    EXPECT_FALSE(IsUsableFolderName(u"Stars ."));
+    EXPECT_FALSE(IsUsableFolderName(u" "));
+    EXPECT_FALSE(IsUsableFolderName(u"."));
+    EXPECT_FALSE(IsUsableFolderName(u"a/b"));
 }
 
 TEST(IsUsableFileName, RefusesCharactersWindowsNamesCannotHold)
@@ -41,6 +56,33 @@ TEST(CheckGameNames, QuietWhenAllNamesAreUsable)
     CArray<tagServerInfo> games = {{u"1", u"好", u"M", u"D"}};
     EXPECT_TRUE(CheckGameNames(boxes, games, u"标题"));
     EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST(IsUsableDatabaseName, RefusesWhatCouldCloseTheSqlQuotesOrBrackets)
+{
+    EXPECT_TRUE(IsUsableDatabaseName(u"LandScoreDB"));
+    EXPECT_TRUE(IsUsableDatabaseName(u"斗地主 积分-DB.2"));
+    EXPECT_TRUE(IsUsableDatabaseName(u"")) << "an empty name leaves \"[]\", as it always has";
+    for (char16_t c : std::u16string(u"[]'\";\t\n\r\x01\x1F\x7F"))
+        EXPECT_FALSE(IsUsableDatabaseName(std::u16string(u"DB") + c + u"x")) << static_cast<int>(c);
+}
+
+TEST(CheckDatabaseNames, NamesTheGameNumberAndDatabaseOfTheFirstUnusableOne)
+{
+    ReporterRecorder boxes;
+    boxes.Expect();
+    CArray<tagServerInfo> games = {{u"1", u"好", u"M", u"GoodDB"},
+                                   {u"2", u"坏", u"M", u"A]; DROP DATABASE [QPPlatformDB"},
+                                   {u"3", u"也坏", u"M", u"B'"}};
+    EXPECT_FALSE(CheckDatabaseNames(boxes, games, u"标题"));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              u"游戏“坏”(编号 2)的数据库名称“A]; DROP DATABASE [QPPlatformDB”不能用在SQL脚本中!");
+    EXPECT_EQ(boxes.Shown()[0].caption, u"标题");
+
+    ReporterRecorder quiet;
+    EXPECT_TRUE(CheckDatabaseNames(quiet, {games[0]}, u"标题"));
+    EXPECT_TRUE(quiet.Shown().empty());
 }
 
 } // namespace

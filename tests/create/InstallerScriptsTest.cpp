@@ -478,7 +478,9 @@ TEST_F(InstallerScriptsTest, CharacterWithoutCodePage936FormFailsTheFirstScript)
 
 TEST_F(InstallerScriptsTest, PlatformNameThatIsNoFolderNameWritesNothing)
 {
-    for (const std::u16string& name : {std::u16string(u""), std::u16string(u".."), std::u16string(u"a/b")}) {
+    for (const std::u16string& name :
+         {std::u16string(u""), std::u16string(u"."), std::u16string(u".."), std::u16string(u"a/b"),
+          std::u16string(u"Stars "), std::u16string(u"Stars .")}) {
         m_request.strPlatformName = name;
         m_boxes.Clear();
         m_boxes.Expect();

@@ -170,6 +170,24 @@ TEST_F(ProfileTest, Utf8MarkIsSkipped)
     EXPECT_EQ(ReadFrom("\xEF\xBB\xBF[S]\r\nk=\xE4\xB8\xAD\r\n", u"S", u"k"), u"中");
 }
 
+TEST_F(ProfileTest, Utf8LinesThatAreNotUtf8AreReadAsNothingAndKeptByteForByte)
+{
+    // An overlong "/", a stray byte in a key's name, an encoded surrogate in a header.
+    const std::string file = "\xEF\xBB\xBF[S]\r\nk=\xC0\xAF\r\nbad\xFF=1\r\n[T\xED\xA0\x80]\r\nt=2\r\n";
+    EXPECT_EQ(ReadFrom(file, u"S", u"k"), u"(none)");
+    EXPECT_EQ(ReadFrom(file, u"S", u"t"), u"2") << "the unreadable header opens no section";
+    EXPECT_EQ(AfterWrite(file, u"S", u"k", u"v"),
+              "\xEF\xBB\xBF[S]\r\nk=\xC0\xAF\r\nbad\xFF=1\r\n[T\xED\xA0\x80]\r\nt=2\r\nk=v\r\n");
+    CProfileDocument document;
+    document.LoadBytes(file);
+    EXPECT_EQ(document.UnreadableLines(), (std::vector<size_t>{2, 3, 4}));
+    EXPECT_EQ(document.SectionNames(), std::vector<std::u16string>{u"S"});
+    // Without the mark the bytes are code page 936, which reads every line.
+    document.LoadBytes(file.substr(3));
+    EXPECT_TRUE(document.UnreadableLines().empty());
+    EXPECT_EQ(document.SectionNames().size(), 2u);
+}
+
 TEST_F(ProfileTest, EachCallSeesTheFileAsItIsNow)
 {
     ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"1", Path()));
