@@ -29,7 +29,8 @@ public:
 
     tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability durability) override
     {
-        return tagFileError::FromOsError(ReplaceFileContents(path, bytes, ToDiskDurability(durability)), path);
+        return tagFileError::FromOsError(ReplaceFileContents(path, bytes, ToDiskDurability(durability)),
+                                         path);
     }
 
     tagFileError ReplaceTogether(const std::vector<tagFileWrite>& writes) override
@@ -42,7 +43,8 @@ public:
         int error = ReplaceFilesTogether(files, EWriteDurability::flushNow, &failed);
         if (error == 0)
             return {};
-        return tagFileError::FromOsError(error, failed < writes.size() ? writes[failed].path : std::u16string());
+        return tagFileError::FromOsError(error,
+                                         failed < writes.size() ? writes[failed].path : std::u16string());
     }
 
     bool CreateFolder(const std::u16string& path) override { return CreateDirectoryW(path); }
