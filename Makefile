@@ -30,7 +30,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# The program and its deployment folder only: the test programs take far longer to build.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Korvane deploy_folder
 	cd $(BUILD_DIR) && ./Korvane
 
 test: build
