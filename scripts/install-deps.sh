@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need; skips the work when all are present.
 # clang with its runtime libraries builds the fuzz targets (libFuzzer); clang-format is the format check.
 # Qt's Chinese translations serve its file dialogs; the desktop and AppStream validators and groff check
-# what is installed.
+# what is installed; dpkg-dev and file let CPack find the .deb's dependencies.
 set -euo pipefail
 
 PACKAGES=(
@@ -14,7 +14,7 @@ PACKAGES=(
     xvfb xdotool xclip imagemagick x11-utils
     ccache clang-format
     clang libclang-rt-14-dev
-    desktop-file-utils appstream groff-base
+    desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()
