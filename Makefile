@@ -19,7 +19,7 @@ SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=undefined -
 SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:strict_init_order=1:check_initialization_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps configure build run test bench clean sanitize format-check fuzz
+.PHONY: deps configure build run test bench clean sanitize format-check fuzz package
 
 deps:
 	@bash scripts/install-deps.sh
@@ -30,7 +30,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# The program and its deployment folder only: the test programs take far longer to build.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Korvane deploy_folder
 	cd $(BUILD_DIR) && ./Korvane
 
 test: build
@@ -38,6 +40,12 @@ test: build
 
 bench: build
 	cd $(BUILD_DIR) && for b in bench/*_bench; do [ -x "$$b" ] && "$$b"; done
+
+# A .deb of what cmake --install puts in place, with the Debian packages of the linked libraries as its
+# dependencies (dpkg-shlibdeps).
+package: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target korvane_installed
+	cd $(BUILD_DIR) && cpack -G DEB
 
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \

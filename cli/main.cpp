@@ -11,6 +11,7 @@ int main(int argc, char** argv)
 {
     CLI::App app{"Korvane without a window: the encodings, the server list file and the script generators.",
                  "korvane-cli"};
+    app.set_version_flag("--version", std::string("korvane-cli ") + KORVANE_VERSION);
     app.require_subcommand(1, 1);
     app.failure_message(CLI::FailureMessage::help);
     CommandAction action;
@@ -25,6 +26,9 @@ int main(int argc, char** argv)
         app.exit(e);
         return kExitSuccess;
     } catch (const CLI::CallForAllHelp& e) {
+        app.exit(e);
+        return kExitSuccess;
+    } catch (const CLI::CallForVersion& e) {
         app.exit(e);
         return kExitSuccess;
     } catch (const CLI::ParseError& e) {

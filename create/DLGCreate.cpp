@@ -3,7 +3,7 @@
 #include "framework/PageCancel.h"
 #include "create/CreationRun.h"
 #include "create/InputRules.h"
-#include "framework/FileSystem.h"
+#include "framework/DeploymentDirectory.h"
 #include "framework/RunContext.h"
 #include "res/Resource.h"
 
@@ -61,7 +61,7 @@ bool CDLGCreate::CheckInputs()
 void CDLGCreate::OnClickedOk()
 {
     // No locale to set: the text files convert to and from code page 936 themselves.
-    m_szModuleDir = GetModuleDirectory();
+    m_szModuleDir = GetDeploymentDirectory();
     CopyInputs();
     tagCreateRequest request = MakeRequest();
     tagCreateOptions options{IsChecked(IDC_CHECK_DATABASE), IsChecked(IDC_CHECK_INSTALLER),

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct FileDialogRequest
 {
@@ -19,3 +20,8 @@ using FileDialogHandler = std::function<std::optional<std::u16string>(const File
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 std::optional<std::u16string> ShowFileDialog(const FileDialogRequest& request);
+
+// The filter's entries as "description (pattern pattern)", the form of the file dialogs that read the
+// patterns from the parentheses at the end of a name. A description that already ends with its patterns,
+// as "配置文件 (*.ini)" does, shows them once.
+std::vector<std::u16string> NameFiltersOf(const std::u16string& filter);

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need; skips the work when all are present.
 # clang with its runtime libraries builds the fuzz targets (libFuzzer); clang-format is the format check.
+# Qt's Chinese translations serve its file dialogs; the desktop and AppStream validators and groff check
+# what is installed; dpkg-dev and file let CPack find the .deb's dependencies.
 set -euo pipefail
 
 PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcli11-dev nlohmann-json3-dev
     fonts-wqy-microhei
     xvfb xdotool xclip imagemagick x11-utils
     ccache clang-format
     clang libclang-rt-14-dev
+    desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()

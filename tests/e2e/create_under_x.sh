@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The creation page on a real X server: type the five inputs, press "确定", and compare every file the
-# window wrote (database scripts beside the program, installer scripts in the working directory) with
-# what korvane-cli writes for the same inputs from a second copy of the deployment folder.
+# window wrote (database scripts into the deployment folder named with --deploy-dir, installer scripts in
+# the working directory) with what korvane-cli writes for the same inputs from a second copy of it. Were
+# the option lost, the window would write beside the program instead, and the comparison would fail.
 # Run inside xvfb-run; $1 the program, $2 korvane-cli, $3 the sample deployment folder's parent.
 set -euo pipefail
 program=$(realpath "$1") cli=$(realpath "$2") deploy=$(realpath "$3")
@@ -13,9 +14,8 @@ window_run=$(mktemp -d) cli_run=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$window_run" "$cli_run"' EXIT
 cp -r "$deploy/脚本代码" "$window_run/"
 cp -r "$deploy/脚本代码" "$cli_run/"
-cp "$program" "$window_run/Korvane"
 
-(cd "$window_run" && exec ./Korvane) & pid=$!
+(cd "$window_run" && exec "$program" --deploy-dir "$window_run") & pid=$!
 window=$(xdotool search --sync --name "Talmir工具" | head -1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
@@ -51,7 +51,6 @@ sleep 0.5
 (cd "$cli_run" && "$cli" create --company "奥维尔网络" --platform Talmir --domain play.talmir.example \
     --server 10.1.2.3 --registry TalmirReg --deploy-dir "$cli_run")
 
-rm "$window_run/Korvane"
 diff -r "$window_run" "$cli_run"
 [ "$(ls "$window_run/Talmir" | wc -l)" -gt 2 ] || { echo "no installer scripts"; exit 1; }
 

@@ -1,0 +1,39 @@
+#include "framework/DeploymentDirectory.h"
+
+#include "framework/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DeploymentDirectoryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetModuleDirectoryForTests(u"/opt/program"); }
+    void TearDown() override
+    {
+        SetDeploymentDirectory(u"");
+        SetModuleDirectoryForTests(u"");
+    }
+};
+
+TEST_F(DeploymentDirectoryTest, IsTheProgramsFolderUntilAnotherIsNamed)
+{
+    EXPECT_EQ(GetDeploymentDirectory(), u"/opt/program/");
+    SetDeploymentDirectory(u"/home/op/部署");
+    EXPECT_EQ(GetDeploymentDirectory(), u"/home/op/部署/");
+    // The program's own folder is still where it was: only the deployment folder moved.
+    EXPECT_EQ(GetModuleDirectory(), u"/opt/program/");
+    SetDeploymentDirectory(u"");
+    EXPECT_EQ(GetDeploymentDirectory(), u"/opt/program/");
+}
+
+TEST_F(DeploymentDirectoryTest, ANamedFolderEndsWithOneSeparator)
+{
+    SetDeploymentDirectory(u"deploy/");
+    EXPECT_EQ(GetDeploymentDirectory(), u"deploy/");
+    SetDeploymentDirectory(u"/");
+    EXPECT_EQ(GetDeploymentDirectory(), u"/");
+}
+
+} // namespace
