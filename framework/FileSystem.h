@@ -77,7 +77,8 @@ struct tagFileReplacement
 // the files renamed by then keep their new content. Returns 0 or the first errno value.
 // *failedIndex receives the index of the file that failed.
 int ReplaceFilesTogether(const std::vector<tagFileReplacement>& files,
-                         EWriteDurability durability = EWriteDurability::flushNow, size_t* failedIndex = nullptr);
+                         EWriteDurability durability = EWriteDurability::flushNow,
+                         size_t* failedIndex = nullptr);
 
 // Flushes every file written with EWriteDurability::flushLater since the last call: one syncfs() per file
 // system. Returns 0 or the first errno value.

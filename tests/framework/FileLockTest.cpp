@@ -86,7 +86,8 @@ TEST(FileLock, ALinkSharesTheLockOfTheFileItPointsTo)
     CFileLock held;
     ASSERT_EQ(held.Lock(dir.FileW(u"link.ini")), 0);
     EXPECT_EQ(LockFromOtherProcess(dir.FileW(u"real/list.ini"), 100ms), EBUSY);
-    EXPECT_EQ(LockFromOtherProcess(dir.FileW(u"other.ini"), 100ms), 0) << "the link's own folder is not locked";
+    EXPECT_EQ(LockFromOtherProcess(dir.FileW(u"other.ini"), 100ms), 0)
+        << "the link's own folder is not locked";
 }
 
 TEST(FileLock, TwoLocksInOneProcessExcludeEachOther)

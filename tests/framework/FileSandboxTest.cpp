@@ -74,10 +74,12 @@ TEST(FileSandbox, FilesReplacedTogetherAreAllKeptOrNone)
     EXPECT_EQ(error.m_cause, tagFileError::accessDenied);
     EXPECT_EQ(error.m_strFileName, dir.FileW(u"readonly.txt"));
     EXPECT_TRUE(sandbox.Writes().empty()) << "the first file is not kept when the second is refused";
-    EXPECT_EQ(sandbox.ReplaceTogether({{dir.FileW(u"a.txt"), "a"}, {dir.FileW(u"missing/b.txt"), "b"}}).m_lOsError,
-              ENOENT);
+    EXPECT_EQ(
+        sandbox.ReplaceTogether({{dir.FileW(u"a.txt"), "a"}, {dir.FileW(u"missing/b.txt"), "b"}}).m_lOsError,
+        ENOENT);
     ASSERT_TRUE(sandbox.CreateFolder(dir.FileW(u"missing")));
-    EXPECT_FALSE(sandbox.ReplaceTogether({{dir.FileW(u"a.txt"), "a"}, {dir.FileW(u"missing/b.txt"), "b"}}).Failed());
+    EXPECT_FALSE(
+        sandbox.ReplaceTogether({{dir.FileW(u"a.txt"), "a"}, {dir.FileW(u"missing/b.txt"), "b"}}).Failed());
     EXPECT_EQ(sandbox.Writes().size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(dir.File("a.txt")));
 }

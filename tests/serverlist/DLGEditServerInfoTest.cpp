@@ -137,7 +137,8 @@ TEST_F(ServerListPageTest, AHugeCountBesideTheProgramIsCutWithOneMessageAndTheWi
     EXPECT_EQ(m_boxes.Shown()[0].text, u"ItemCount=2000000000 远多于文件中保存的服务器，只加载了 10001 项");
     EXPECT_EQ(m_boxes.Shown()[0].caption, u"ServerInfo.ini");
     EXPECT_EQ(m_boxes.Shown()[0].type, MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ(m_boxes.Shown()[1].text, u"解密字符不能少于64个哦~亲") << "then the decoder's own message, once";
+    EXPECT_EQ(m_boxes.Shown()[1].text, u"解密字符不能少于64个哦~亲")
+        << "then the decoder's own message, once";
     EXPECT_EQ(Lines().size(), 10001u);
 }
 
