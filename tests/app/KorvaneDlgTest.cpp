@@ -3,8 +3,12 @@
 #include "app/KorvaneApp.h"
 #include "framework/DialogWidget.h"
 #include "framework/FileSystem.h"
+#include "framework/QtText.h"
 #include "res/Resource.h"
+#include "serverlist/ServerList.h"
+#include "support/FileDialogRecorder.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 #include "support/gui/Controls.h"
 
@@ -43,6 +47,13 @@ protected:
     }
 
     static QTabBar* TabBar(CKorvaneDlg& dlg) { return dlg.GetDlgItem(IDC_TAB_MAIN)->findChild<QTabBar*>(); }
+
+    static void WriteServerFile(const std::u16string& path)
+    {
+        ReporterRecorder reporter;
+        CArray<tagServer> servers{{u"一号服", u"10.0.0.1", u"a.example"}};
+        ASSERT_FALSE(SaveServerList(tagRunContext{reporter, DiskStore()}, path, servers).Failed());
+    }
 
     TempDir folder;
     MessageBoxRecorder boxes;
@@ -115,6 +126,23 @@ TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
         EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
         EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
         EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_INPUT), u"保留的文字");
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, TitleNamesTheFileTheServerListSavesTo)
+{
+    std::u16string local = folder.FileW(u"ServerInfo.ini");
+    std::u16string chosen = folder.FileW(u"其他服务器.ini");
+    WriteServerFile(local);
+    WriteServerFile(chosen);
+    FileDialogRecorder files;
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + local);
+        files.Choose(chosen);
+        ClickButton(dlg.m_pageServerList, IDC_RADIO_LOAD_CHOSEN);
+        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + chosen);
+        EXPECT_EQ(FromQString(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE)->toolTip()), chosen);
         dlg.EndDialog(IDCANCEL);
     });
 }
