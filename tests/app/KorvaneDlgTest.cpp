@@ -48,6 +48,22 @@ protected:
 
     static QTabBar* TabBar(CKorvaneDlg& dlg) { return dlg.GetDlgItem(IDC_TAB_MAIN)->findChild<QTabBar*>(); }
 
+    // The tab selected and its page the only one shown.
+    static void ExpectOnlyPage(CKorvaneDlg& dlg, int index)
+    {
+        EXPECT_EQ(dlg.m_tabMain.GetCurSel(), index);
+        EXPECT_EQ(dlg.m_pageEncrypt.IsWindowVisible(), index == 0);
+        EXPECT_EQ(dlg.m_pageCreate.IsWindowVisible(), index == 1);
+        EXPECT_EQ(dlg.m_pageServerList.IsWindowVisible(), index == 2);
+    }
+
+    static void CtrlTab(QWidget* focused) { QTest::keyClick(focused, Qt::Key_Tab, Qt::ControlModifier); }
+    // The window system delivers Ctrl+Shift+Tab as Backtab.
+    static void CtrlShiftTab(QWidget* focused)
+    {
+        QTest::keyClick(focused, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
     static void WriteServerFile(const std::u16string& path)
     {
         ReporterRecorder reporter;
@@ -126,6 +142,46 @@ TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
         EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
         EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
         EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_INPUT), u"保留的文字");
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, CtrlTabSelectsTheNextTabFromAnyPageAndWraps)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        CtrlTab(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT));
+        ExpectOnlyPage(dlg, 1);
+        CtrlTab(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY));
+        ExpectOnlyPage(dlg, 2);
+        CtrlTab(dlg.m_pageServerList.GetDlgItem(IDC_LIST_SERVER));
+        ExpectOnlyPage(dlg, 0);
+        CtrlTab(TabBar(dlg));
+        ExpectOnlyPage(dlg, 1);
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, CtrlShiftTabSelectsThePreviousTabAndWraps)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        CtrlShiftTab(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT));
+        ExpectOnlyPage(dlg, 2);
+        CtrlShiftTab(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE));
+        ExpectOnlyPage(dlg, 1);
+        // Some keyboards report Shift with Tab itself.
+        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_CHECK_DATABASE), Qt::Key_Tab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        ExpectOnlyPage(dlg, 0);
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, TabWithoutCtrlStaysOnThePage)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        QTest::keyClick(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT), Qt::Key_Tab);
+        QTest::keyClick(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT), Qt::Key_Tab, Qt::AltModifier);
+        ExpectOnlyPage(dlg, 0);
         dlg.EndDialog(IDCANCEL);
     });
 }
