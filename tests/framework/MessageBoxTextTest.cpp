@@ -69,17 +69,4 @@ TEST(ShortenedForDisplay, ManyLinesKeepTheFirstSixteenAndTheLastThree)
     EXPECT_EQ(shown, u"A\nB\nC\nD\nE\nF\nG\nH\nI\nJ\nK\nL\nM\nN\nO\nP\n…\nJ\nK\nL");
 }
 
-TEST(ShortenedForDisplay, TheSeamStillCarriesTheWholeText)
-{
-    std::u16string seen;
-    MessageBoxHandler previous = SetMessageBoxHandler([&](const MessageBoxRequest& request) {
-        seen = request.text;
-        return IDOK;
-    });
-    std::u16string huge(1 << 20, u'名');
-    AfxMessageBox(huge);
-    SetMessageBoxHandler(previous);
-    EXPECT_EQ(seen, huge);
-}
-
 } // namespace
