@@ -24,6 +24,9 @@ bool CKorvaneDlg::OnInitDialog()
     m_tabMain.InsertItem(1, u"脚本创建工具");
     m_tabMain.InsertItem(2, u"ServerInfo.ini 编辑器");
 
+    m_strTitle = GetWindowText();
+    m_pageServerList.SetCurrentFileHandler([this](const std::u16string& path) { ShowServerListFile(path); });
+
     // Each page's initialisation runs during its creation, in this order.
     m_pageEncrypt.Create(IDD_DLG_ENCRYPT, &m_tabMain);
     m_pageCreate.Create(IDD_DLG_CREATE, &m_tabMain);
@@ -45,6 +48,11 @@ CRect CKorvaneDlg::PageRect(const CRect& tabClient)
 {
     // 22 pixels leave room for the tab strip, whatever its actual height.
     return CRect{tabClient.left + 1, tabClient.top + 22, tabClient.right - 3, tabClient.bottom - 2};
+}
+
+void CKorvaneDlg::ShowServerListFile(const std::u16string& path)
+{
+    SetWindowText(path.empty() ? m_strTitle : m_strTitle + u" — " + path);
 }
 
 void CKorvaneDlg::OnTabSelChange()

@@ -32,4 +32,8 @@ protected:
 
 private:
     void ShowOnlyPage(int index);
+    // The title names the file that the server list page saves to, when it has one.
+    void ShowServerListFile(const std::u16string& path);
+
+    std::u16string m_strTitle; // the template's caption
 };

@@ -54,8 +54,12 @@ void CDLGCreate::UpdateInputStates()
 
 bool CDLGCreate::CheckInputs()
 {
-    return ::CheckInputs(MessageBoxReporter(), MakeRequest(), IsChecked(IDC_CHECK_INSTALLER),
-                         IsChecked(IDC_CHECK_SERVERINFO));
+    std::optional<CreateInput> missing = CheckInputsFor(
+        MessageBoxReporter(), MakeRequest(), IsChecked(IDC_CHECK_INSTALLER), IsChecked(IDC_CHECK_SERVERINFO));
+    // Once the message is closed the operator types into the box it asked for.
+    if (missing)
+        GotoDlgCtrl(kInputEdits[*missing]);
+    return !missing;
 }
 
 void CDLGCreate::OnClickedOk()
@@ -63,6 +67,9 @@ void CDLGCreate::OnClickedOk()
     // No locale to set: the text files convert to and from code page 936 themselves.
     m_szModuleDir = GetDeploymentDirectory();
     CopyInputs();
+    // Checked here as well as in RunCreation, so that the empty box can take the focus.
+    if (!CheckInputs())
+        return;
     tagCreateRequest request = MakeRequest();
     tagCreateOptions options{IsChecked(IDC_CHECK_DATABASE), IsChecked(IDC_CHECK_INSTALLER),
                              IsChecked(IDC_CHECK_SERVERINFO)};

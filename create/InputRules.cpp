@@ -29,14 +29,20 @@ std::array<bool, inputCount> RequiredInputs(bool installer, bool serverInfo)
     return required;
 }
 
-bool CheckInputs(CReporter& reporter, const tagCreateRequest& request, bool installer, bool serverInfo)
+std::optional<CreateInput> CheckInputsFor(CReporter& reporter, const tagCreateRequest& request,
+                                          bool installer, bool serverInfo)
 {
     std::array<bool, inputCount> required = RequiredInputs(installer, serverInfo);
     for (size_t i = 0; i < required.size(); ++i) {
         if (required[i] && (request.*kRules[i].member).empty()) {
             reporter.Message(kRules[i].missingMessage);
-            return false;
+            return CreateInput(i);
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+bool CheckInputs(CReporter& reporter, const tagCreateRequest& request, bool installer, bool serverInfo)
+{
+    return !CheckInputsFor(reporter, request, installer, serverInfo).has_value();
 }

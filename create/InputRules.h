@@ -4,6 +4,7 @@
 #include "framework/Reporter.h"
 
 #include <array>
+#include <optional>
 
 // The five inputs of a creation run, in the order they are checked.
 enum CreateInput {
@@ -23,3 +24,7 @@ std::array<bool, inputCount> RequiredInputs(bool installer, bool serverInfo);
 // Reports the message of the first required input that is empty ("请输入\"公司名称\"信息" …) and returns
 // false. A text of blanks counts as filled in.
 bool CheckInputs(CReporter& reporter, const tagCreateRequest& request, bool installer, bool serverInfo);
+
+// CheckInputs, telling which input it reported: nothing when every required input is filled in.
+std::optional<CreateInput> CheckInputsFor(CReporter& reporter, const tagCreateRequest& request,
+                                          bool installer, bool serverInfo);

@@ -149,6 +149,16 @@ bool CDialogEx::UpdateData(bool saveAndValidate)
     return true;
 }
 
+void CDialogEx::GotoDlgCtrl(int id)
+{
+    QWidget* control = GetDlgItem(id);
+    if (!control)
+        return;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+}
+
 void CDialogEx::OnClose()
 {
     SendCommand(IDCANCEL, BN_CLICKED);

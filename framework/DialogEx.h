@@ -38,6 +38,8 @@ public:
     virtual void OnCancel();
     virtual void DoDataExchange(bool saveAndValidate);
     bool UpdateData(bool saveAndValidate = true);
+    // Gives a control the keyboard focus, an edit box with its text selected, as the dialog manager does.
+    void GotoDlgCtrl(int id);
     void OnClose() override;
 
     // Runs a control's notification through the message table; IDOK and IDCANCEL fall back to OnOK and

@@ -30,6 +30,12 @@ int ShowMessageBox(const std::u16string& text, const std::u16string& caption, un
 // A box with the application's title as caption.
 int AfxMessageBox(const std::u16string& text, unsigned type = MB_OK);
 
+// The text as the window shows it, so that a box with a huge name or path still fits the screen: a line
+// longer than 1,000 characters keeps its first 200 and its last 50 around "…" (the end of a message
+// says what went wrong), and of more than 20 lines the first 16 and the last 3 stay, around a line "…".
+// Handlers that record or print get the whole text.
+std::u16string ShortenedForDisplay(const std::u16string& text);
+
 // The application's title: the program file's name without folder or extension.
 std::u16string AfxGetAppName();
 void AfxSetAppName(const std::u16string& name);

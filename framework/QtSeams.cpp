@@ -29,8 +29,9 @@ QMessageBox::Icon IconOf(unsigned type)
 
 int ShowQtMessageBox(const MessageBoxRequest& request)
 {
-    QMessageBox box(IconOf(request.type), ToQString(request.caption), ToQString(request.text),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(IconOf(request.type), ToQString(request.caption),
+                    ToQString(ShortenedForDisplay(request.text)), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     // The system's boxes have one button.
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);

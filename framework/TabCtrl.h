@@ -9,7 +9,8 @@
 
 class QTabBar;
 
-// The tab control's window: a strip of tabs over a framed client area that holds the pages.
+// The tab control's window: a strip of tabs over a framed client area that holds the pages. Ctrl+Tab and
+// Ctrl+Shift+Tab, pressed anywhere in its pages, select the next or the previous tab as a click would.
 class CTabWidget : public QWidget
 {
 public:
@@ -22,6 +23,7 @@ public:
     int InsertSilently(int index, const QString& text);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include "framework/QtSeams.h"
 
 #include <QApplication>
+#include <QClipboard>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -19,6 +20,18 @@ std::u16string TitleFromModuleFile()
     if (dot != std::u16string::npos && dot > 0)
         name.resize(dot);
     return name;
+}
+
+// On X11 the owner of the clipboard or of the selection offers its text to a clipboard manager when it
+// ends, and Qt waits for the manager's answer, up to 5 s, after the window is gone. The program lets go
+// of both instead, so that it ends when its window closes.
+void ReleaseClipboard()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard->ownsClipboard())
+        clipboard->clear(QClipboard::Clipboard);
+    if (clipboard->ownsSelection())
+        clipboard->clear(QClipboard::Selection);
 }
 } // namespace
 
@@ -43,6 +56,7 @@ int CWinApp::Run(int argc, char** argv)
     // The modal run of the main window happens inside; when it returns the program ends
     // without a message loop of its own.
     InitInstance();
+    ReleaseClipboard();
     return 0;
 }
 

@@ -47,6 +47,17 @@ void CWnd::SetIcon(const QIcon& icon)
         m_hWnd->setWindowIcon(icon);
 }
 
+void CWnd::SetWindowText(const std::u16string& text)
+{
+    if (m_hWnd)
+        m_hWnd->setWindowTitle(ToQString(text));
+}
+
+std::u16string CWnd::GetWindowText() const
+{
+    return m_hWnd ? FromQString(m_hWnd->windowTitle()) : std::u16string();
+}
+
 QWidget* CWnd::GetDlgItem(int id) const
 {
     auto it = m_controls.find(id);
@@ -122,6 +133,12 @@ bool CWnd::IsEditReadOnly(int id) const
 {
     auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id));
     return edit && edit->isReadOnly();
+}
+
+void CWnd::SetDlgItemToolTip(int id, const std::u16string& text)
+{
+    if (QWidget* control = GetDlgItem(id))
+        control->setToolTip(ToQString(text));
 }
 
 void CWnd::PostMessage(unsigned message)

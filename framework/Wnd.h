@@ -41,6 +41,8 @@ public:
     void MoveWindow(const CRect& rect, bool repaint = true);
     void GetClientRect(CRect* rect) const;
     void SetIcon(const class QIcon& icon);
+    void SetWindowText(const std::u16string& text);
+    std::u16string GetWindowText() const;
 
     // Controls by identifier; nullptr when the window has no such control.
     QWidget* GetDlgItem(int id) const;
@@ -51,6 +53,8 @@ public:
     void CheckRadioButton(int firstId, int lastId, int checkId);
     void SetEditReadOnly(int id, bool readOnly);
     bool IsEditReadOnly(int id) const;
+    // The hint shown while the pointer rests on a control; an empty text shows none.
+    void SetDlgItemToolTip(int id, const std::u16string& text);
 
     // Queues a message to be handled after the current one returns; only WM_CLOSE is used.
     void PostMessage(unsigned message);

@@ -53,15 +53,16 @@ bool CDLGEditServerInfo::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     // A missing file is not worth a message at start: the operator may not use this page at all.
-    if (FindFileInModuleDir(kIniName, m_szIniPath)) {
-        CheckDlgButton(IDC_RADIO_LOAD_LOCAL, BST_CHECKED);
-        CheckDlgButton(IDC_RADIO_LOAD_CHOSEN, BST_UNCHECKED);
-        LoadFrom(m_szIniPath);
-    } else {
-        CheckDlgButton(IDC_RADIO_LOAD_LOCAL, BST_UNCHECKED);
-        CheckDlgButton(IDC_RADIO_LOAD_CHOSEN, BST_UNCHECKED);
-    }
+    if (FindFileInModuleDir(kIniName, m_szIniPath))
+        LoadFrom(m_szIniPath, IDC_RADIO_LOAD_LOCAL);
+    ShowLoadedOption();
+    ShowCurrentFile();
     return true;
+}
+
+void CDLGEditServerInfo::SetCurrentFileHandler(std::function<void(const std::u16string&)> handler)
+{
+    m_onCurrentFile = std::move(handler);
 }
 
 void CDLGEditServerInfo::RefreshServerList()
@@ -72,21 +73,37 @@ void CDLGEditServerInfo::RefreshServerList()
         m_ServerListBox.InsertString(int(i), servers[i].strServerName);
 }
 
-void CDLGEditServerInfo::LoadFrom(const std::u16string& path)
+void CDLGEditServerInfo::LoadFrom(const std::u16string& path, int option)
 {
     LoadServerList(WindowContext(), path, theApp.m_ServerArray);
     RefreshServerList();
+    m_nLoadedOption = option;
+}
+
+// The options tell where the listed entries came from; a click that loaded nothing does not change that.
+void CDLGEditServerInfo::ShowLoadedOption()
+{
+    CheckRadioButton(IDC_RADIO_LOAD_LOCAL, IDC_RADIO_LOAD_CHOSEN, m_nLoadedOption);
+}
+
+void CDLGEditServerInfo::ShowCurrentFile()
+{
+    SetDlgItemToolTip(IDC_BTN_SAVE, m_szIniPath);
+    if (m_onCurrentFile)
+        m_onCurrentFile(m_szIniPath);
 }
 
 void CDLGEditServerInfo::OnLoadLocal()
 {
     if (FindFileInModuleDir(kIniName, m_szIniPath)) {
-        LoadFrom(m_szIniPath);
+        LoadFrom(m_szIniPath, IDC_RADIO_LOAD_LOCAL);
+        ShowCurrentFile();
         return;
     }
     ShowMessageBox(
         u"同目录下ServerInfo.ini不存在，请再次检查  或  点击“加载指定ini”指定正确的ini后再读取数据",
         u"同目录下ServerInfo.ini读取失败", MB_OK | MB_ICONEXCLAMATION);
+    ShowLoadedOption();
 }
 
 void CDLGEditServerInfo::OnLoadChosen()
@@ -97,10 +114,13 @@ void CDLGEditServerInfo::OnLoadChosen()
     request.defaultExt = u"ini";
     request.fileMustExist = true;
     std::optional<std::u16string> chosen = ShowFileDialog(request);
-    if (!chosen)
+    if (!chosen) {
+        ShowLoadedOption();
         return;
+    }
     m_szIniPath = *chosen;
-    LoadFrom(m_szIniPath);
+    LoadFrom(m_szIniPath, IDC_RADIO_LOAD_CHOSEN);
+    ShowCurrentFile();
 }
 
 bool CDLGEditServerInfo::ChooseSavePath()
@@ -115,6 +135,7 @@ bool CDLGEditServerInfo::ChooseSavePath()
     if (!chosen)
         return false;
     m_szIniPath = *chosen;
+    ShowCurrentFile();
     return true;
 }
 

@@ -3,8 +3,12 @@
 #include "app/KorvaneApp.h"
 #include "framework/DialogWidget.h"
 #include "framework/FileSystem.h"
+#include "framework/QtText.h"
 #include "res/Resource.h"
+#include "serverlist/ServerList.h"
+#include "support/FileDialogRecorder.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 #include "support/gui/Controls.h"
 
@@ -43,6 +47,29 @@ protected:
     }
 
     static QTabBar* TabBar(CKorvaneDlg& dlg) { return dlg.GetDlgItem(IDC_TAB_MAIN)->findChild<QTabBar*>(); }
+
+    // The tab selected and its page the only one shown.
+    static void ExpectOnlyPage(CKorvaneDlg& dlg, int index)
+    {
+        EXPECT_EQ(dlg.m_tabMain.GetCurSel(), index);
+        EXPECT_EQ(dlg.m_pageEncrypt.IsWindowVisible(), index == 0);
+        EXPECT_EQ(dlg.m_pageCreate.IsWindowVisible(), index == 1);
+        EXPECT_EQ(dlg.m_pageServerList.IsWindowVisible(), index == 2);
+    }
+
+    static void CtrlTab(QWidget* focused) { QTest::keyClick(focused, Qt::Key_Tab, Qt::ControlModifier); }
+    // The window system delivers Ctrl+Shift+Tab as Backtab.
+    static void CtrlShiftTab(QWidget* focused)
+    {
+        QTest::keyClick(focused, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
+    static void WriteServerFile(const std::u16string& path)
+    {
+        ReporterRecorder reporter;
+        CArray<tagServer> servers{{u"一号服", u"10.0.0.1", u"a.example"}};
+        ASSERT_FALSE(SaveServerList(tagRunContext{reporter, DiskStore()}, path, servers).Failed());
+    }
 
     TempDir folder;
     MessageBoxRecorder boxes;
@@ -115,6 +142,56 @@ TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
         EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
         EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
         EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_INPUT), u"保留的文字");
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, CtrlTabSelectsTheNextTabFromAnyPageAndWraps)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        CtrlTab(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT));
+        ExpectOnlyPage(dlg, 1);
+        CtrlTab(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY));
+        ExpectOnlyPage(dlg, 2);
+        CtrlTab(dlg.m_pageServerList.GetDlgItem(IDC_LIST_SERVER));
+        ExpectOnlyPage(dlg, 0);
+        CtrlTab(TabBar(dlg));
+        ExpectOnlyPage(dlg, 1);
+        // Tab alone moves the focus within the page.
+        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY), Qt::Key_Tab);
+        ExpectOnlyPage(dlg, 1);
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, CtrlShiftTabSelectsThePreviousTabAndWraps)
+{
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        CtrlShiftTab(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT));
+        ExpectOnlyPage(dlg, 2);
+        CtrlShiftTab(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE));
+        ExpectOnlyPage(dlg, 1);
+        // Some keyboards report Shift with Tab itself.
+        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_CHECK_DATABASE), Qt::Key_Tab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        ExpectOnlyPage(dlg, 0);
+        dlg.EndDialog(IDCANCEL);
+    });
+}
+
+TEST_F(MainWindowTest, TitleNamesTheFileTheServerListSavesTo)
+{
+    std::u16string local = folder.FileW(u"ServerInfo.ini");
+    std::u16string chosen = folder.FileW(u"其他服务器.ini");
+    WriteServerFile(local);
+    WriteServerFile(chosen);
+    FileDialogRecorder files;
+    RunMainWindow([&](CKorvaneDlg& dlg) {
+        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + local);
+        files.Choose(chosen);
+        ClickButton(dlg.m_pageServerList, IDC_RADIO_LOAD_CHOSEN);
+        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + chosen);
+        EXPECT_EQ(FromQString(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE)->toolTip()), chosen);
         dlg.EndDialog(IDCANCEL);
     });
 }

@@ -110,7 +110,14 @@ protected:
         page.SetDlgItemText(IDC_EDIT_REGISTRY, u"XingChen");
     }
 
-    void ClickOk() { ClickButton(page, IDC_BTN_CREATE_OK); }
+    // Clicks OK with the keyboard focus on it, as a click with the mouse leaves it.
+    void ClickOk()
+    {
+        page.GetDlgItem(IDC_BTN_CREATE_OK)->setFocus();
+        ClickButton(page, IDC_BTN_CREATE_OK);
+    }
+
+    QWidget* Focused() const { return host.GetSafeHwnd()->focusWidget(); }
 
     std::vector<bool> ReadOnlyStates() const
     {
@@ -236,6 +243,8 @@ TEST_P(CheckOrderTest, AsksForTheFirstEmptyRequiredInput)
         boxes.Expect();
         ClickOk();
         ExpectOnlyBox(MessageFor(id));
+        // The operator types the missing text next.
+        EXPECT_EQ(Focused(), page.GetDlgItem(id)) << "edit box " << id;
         page.SetDlgItemText(id, u"x");
     }
     if (GetParam().installer)
@@ -325,6 +334,7 @@ TEST_F(CreatePageTest, MissingGameListShowsTheReadersMessageThenItsOwn)
     }
     EXPECT_TRUE(page.m_GameList.empty());
     EXPECT_TRUE(Snapshot(work).empty());
+    EXPECT_EQ(Focused(), page.GetDlgItem(IDC_BTN_CREATE_OK)) << "no input to correct";
 }
 
 TEST_F(CreatePageTest, EmptyGameListIsReportedOnceAndNeitherGeneratorRuns)

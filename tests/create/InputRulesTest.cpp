@@ -39,4 +39,20 @@ TEST(InputRules, TheFirstEmptyRequiredInputIsReported)
     EXPECT_TRUE(CheckInputs(boxes, request, false, true));
 }
 
+TEST(InputRules, TheReportedInputIsNamedWithItsMessage)
+{
+    ReporterRecorder boxes;
+    tagCreateRequest request;
+    request.strPlatformName = u"P";
+    boxes.Expect(IDOK, 2);
+    EXPECT_EQ(CheckInputsFor(boxes, request, false, true), inputPlatformDomain);
+    EXPECT_EQ(CheckInputsFor(boxes, request, true, false), inputCompanyName);
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::u16string>{u"请输入\"平台域名\"信息", u"请输入\"公司名称\"信息"}));
+    request.strPlatformDomain = u"D";
+    request.strServerAddr = u"S";
+    EXPECT_EQ(CheckInputsFor(boxes, request, false, true), std::nullopt);
+    EXPECT_EQ(boxes.Shown().size(), 2u);
+}
+
 } // namespace

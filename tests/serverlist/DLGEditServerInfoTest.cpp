@@ -18,6 +18,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace gui_test;
 
@@ -81,6 +84,7 @@ protected:
     CDLGEditServerInfo& CreatePage()
     {
         m_page = std::make_unique<CDLGEditServerInfo>();
+        m_page->SetCurrentFileHandler([this](const std::u16string& path) { m_filesShown.push_back(path); });
         EXPECT_TRUE(m_page->Create(IDD_DLG_EDIT_SERVERINFO, &m_host));
         return *m_page;
     }
@@ -92,6 +96,32 @@ protected:
         CDLGEditServerInfo& page = CreatePage();
         page.m_ServerListBox.SetCurSel(selected);
         return page;
+    }
+
+    // The file Save writes, as the page shows it: the tooltip of "保存" and the last file it told the window.
+    void ExpectFileShown(const std::u16string& path) const
+    {
+        EXPECT_EQ(FromQString(m_page->GetDlgItem(IDC_BTN_SAVE)->toolTip()), path);
+        ASSERT_FALSE(m_filesShown.empty());
+        EXPECT_EQ(m_filesShown.back(), path);
+    }
+
+    // The load options as (加载本目录下ini, 加载指定ini).
+    std::pair<bool, bool> Options() const
+    {
+        return {m_page->IsDlgButtonChecked(IDC_RADIO_LOAD_LOCAL) == BST_CHECKED,
+                m_page->IsDlgButtonChecked(IDC_RADIO_LOAD_CHOSEN) == BST_CHECKED};
+    }
+
+    // A file of `count` entries in a folder of its own, chosen through the open dialog.
+    std::u16string LoadChosenFile(int count)
+    {
+        std::u16string chosen = m_dir.FileW(u"其他/ServerInfo.ini");
+        std::filesystem::create_directories(m_dir.File("其他"));
+        WriteServerFile(chosen, SampleServers(count));
+        m_files.Choose(chosen);
+        Click(*m_page, IDC_RADIO_LOAD_CHOSEN);
+        return chosen;
     }
 
     QListWidget* List() const { return qobject_cast<QListWidget*>(m_page->GetDlgItem(IDC_LIST_SERVER)); }
@@ -112,6 +142,7 @@ protected:
     FileDialogRecorder m_files;
     HostWnd m_host;
     std::unique_ptr<CDLGEditServerInfo> m_page;
+    std::vector<std::u16string> m_filesShown;
 };
 
 // Start and the two loads
@@ -166,8 +197,42 @@ TEST_F(ServerListPageTest, LoadLocalWithTheFileMissingReportsItAndKeepsEverythin
     EXPECT_EQ(Lines(), NamesOf(SampleServers(2)));
     EXPECT_EQ(ArrayNames(), NamesOf(SampleServers(2)));
     EXPECT_EQ(page.m_szIniPath, LocalIni());
+    EXPECT_EQ(Options(), std::make_pair(true, false)) << "the list still holds the file beside the program";
     for (int id = IDC_LIST_SERVER; id <= IDC_BTN_SERVERLIST_CANCEL; ++id)
         EXPECT_TRUE(page.GetDlgItem(id)->isEnabled()) << "control " << id;
+}
+
+TEST_F(ServerListPageTest, AFailedLocalLoadLeavesTheChosenFileItsOption)
+{
+    CDLGEditServerInfo& page = CreatePage();
+    std::u16string chosen = LoadChosenFile(3);
+    ASSERT_EQ(Options(), std::make_pair(false, true));
+    m_boxes.Expect(IDOK);
+    Click(page, IDC_RADIO_LOAD_LOCAL);
+    ASSERT_EQ(m_boxes.Shown().size(), 1u);
+    EXPECT_EQ(m_boxes.Shown()[0].text, kMissingText);
+    EXPECT_EQ(Options(), std::make_pair(false, true));
+    EXPECT_EQ(Lines(), NamesOf(SampleServers(3)));
+    ExpectFileShown(chosen);
+}
+
+TEST_F(ServerListPageTest, AFailedLocalLoadWithoutAFileLeavesBothOptionsClear)
+{
+    CDLGEditServerInfo& page = CreatePage();
+    m_boxes.Expect(IDOK);
+    Click(page, IDC_RADIO_LOAD_LOCAL);
+    ASSERT_EQ(m_boxes.Shown().size(), 1u);
+    EXPECT_EQ(Options(), std::make_pair(false, false));
+    EXPECT_TRUE(page.m_szIniPath.empty());
+    ExpectFileShown(u"");
+
+    // Choosing a place to save names a file but loads none: the options stay clear.
+    theApp.m_ServerArray = SampleServers(1);
+    m_files.Choose(m_dir.FileW(u"新建.ini"));
+    Click(page, IDC_BTN_SAVE);
+    m_boxes.Expect(IDOK);
+    Click(page, IDC_RADIO_LOAD_LOCAL);
+    EXPECT_EQ(Options(), std::make_pair(false, false));
 }
 
 TEST_F(ServerListPageTest, LoadLocalAgainDiscardsTheEditsWithoutAQuestion)
@@ -225,10 +290,48 @@ TEST_F(ServerListPageTest, CancellingTheOpenDialogChangesNothing)
     m_files.Cancel();
     Click(page, IDC_RADIO_LOAD_CHOSEN);
     EXPECT_EQ(m_files.Shown().size(), 1u);
+    EXPECT_EQ(Options(), std::make_pair(true, false));
     EXPECT_EQ(page.m_szIniPath, LocalIni());
     EXPECT_EQ(Lines(), NamesOf(SampleServers(2)));
     EXPECT_EQ(ArrayNames(), NamesOf(SampleServers(2)));
     EXPECT_EQ(Selected(), 1);
+}
+
+// Which file Save writes
+
+TEST_F(ServerListPageTest, StartShowsWhichFileSaveWrites)
+{
+    CreatePage();
+    EXPECT_EQ(m_filesShown, std::vector<std::u16string>{u""});
+    EXPECT_TRUE(m_page->GetDlgItem(IDC_BTN_SAVE)->toolTip().isEmpty());
+
+    m_filesShown.clear();
+    CreatePageWith(2);
+    EXPECT_EQ(m_filesShown, std::vector<std::u16string>{LocalIni()});
+    ExpectFileShown(LocalIni());
+}
+
+TEST_F(ServerListPageTest, EveryLoadAndEveryChosenSavePathShowTheNewFile)
+{
+    CDLGEditServerInfo& page = CreatePage();
+    theApp.m_ServerArray = SampleServers(1);
+    std::u16string target = m_dir.FileW(u"另存.ini");
+    m_files.Choose(target);
+    Click(page, IDC_BTN_SAVE);
+    ExpectFileShown(target);
+
+    std::u16string chosen = LoadChosenFile(2);
+    ExpectFileShown(chosen);
+
+    WriteServerFile(LocalIni(), SampleServers(3));
+    Click(page, IDC_RADIO_LOAD_LOCAL);
+    ExpectFileShown(LocalIni());
+
+    // A cancelled choice keeps the file.
+    m_files.Cancel();
+    Click(page, IDC_RADIO_LOAD_CHOSEN);
+    ExpectFileShown(LocalIni());
+    EXPECT_EQ(Options(), std::make_pair(true, false));
 }
 
 // Reordering
