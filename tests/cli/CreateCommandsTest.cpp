@@ -116,17 +116,28 @@ TEST_F(CreateCommand, TheProfileGivesTheInputsAndOptionsWin)
 
     CliResult missing = Create({"--profile", m_dir.File("none.ini"), "--database"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, m_dir.File("none.ini") + " 包含错误的路径。\n");
+    EXPECT_EQ(missing.err, m_dir.File("none.ini") + " 包含错误的路径。\nkorvane-cli: " +
+                               m_dir.File("none.ini") + ": No such file or directory\n");
 }
 
 TEST_F(CreateCommand, GameListFailuresStopTheRun)
 {
-    std::filesystem::remove(std::filesystem::u8path(m_dir.File("脚本代码/数据脚本/游戏列表.sql")));
+    const std::string gameList = m_dir.File("脚本代码/数据脚本/游戏列表.sql");
+    std::filesystem::remove(std::filesystem::u8path(gameList));
     auto before = Snapshot(m_dir);
     CliResult missing = Create({"--database"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "游戏列表.sql  打开失败!貌似没有这个文件\n游戏列表读取失败!\n");
+    // The reader's message names no path; the line after it does.
+    EXPECT_EQ(missing.err, "游戏列表.sql  打开失败!貌似没有这个文件\nkorvane-cli: " + gameList +
+                               ": No such file or directory\n游戏列表读取失败!\n");
+    EXPECT_EQ(missing.out, "");
     EXPECT_EQ(Snapshot(m_dir), before);
+
+    m_dir.Write("脚本代码/数据脚本/游戏列表.sql", "USE QPPlatformDB\r\nGO\r\n\xFF\xFF\r\n");
+    CliResult unreadable = Create({"--database"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.err, gameList + " 中有无法转换为代码页 936 的字符。\nkorvane-cli: " + gameList +
+                                  ": not code page 936 text at line 3\n");
 
     m_dir.Write("脚本代码/数据脚本/游戏列表.sql", "USE QPPlatformDB\r\nGO\r\n");
     CliResult empty = Create(AllInputs());
@@ -141,7 +152,8 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
     std::string batch = m_dir.Read("脚本代码/一键安装.bat");
     CliResult result = Create(AllInputs());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, templatePath + "读取失败!\n");
+    EXPECT_EQ(result.err,
+              templatePath + "读取失败!\nkorvane-cli: " + templatePath + ": No such file or directory\n");
     EXPECT_EQ(m_dir.Read("脚本代码/一键安装.bat"), batch);
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("Veldra"))) << "the installer step does not run";
 
@@ -150,7 +162,21 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
     CliResult installer = Create(
         {"--installer", "--company", "C", "--platform", "Blocked", "--domain", "D", "--registry", "R"});
     EXPECT_EQ(installer.status, 1);
-    EXPECT_EQ(installer.err, "斗地主脚本创建失败!\n");
+    EXPECT_EQ(installer.err, "斗地主脚本创建失败!\nkorvane-cli: Blocked/QZ斗地主.iss: Not a directory\n");
+}
+
+TEST_F(CreateCommand, ACharacterWithoutACodePage936FormIsNamedWithItsLine)
+{
+    std::vector<std::string> args = AllInputs();
+    args[1] = "ก"; // the company name, on line 12 of a game's script
+    CliResult result = Create(args);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "斗地主脚本创建失败!\nkorvane-cli: Veldra/QZ斗地主.iss: a character has no code page 936 form: "
+              "U+0E01 at line 12\n");
+    args[1] = "😀";
+    EXPECT_NE(Create(args).err.find(": U+1F600 at line 12\n"), std::string::npos)
+        << "a pair of surrogates is one character";
 }
 
 TEST_F(CreateCommand, NamesThatAreNoFolderOrFileNameWriteNothing)
@@ -161,7 +187,9 @@ TEST_F(CreateCommand, NamesThatAreNoFolderOrFileNameWriteNothing)
         CliResult result = Create(
             {"--installer", "--company", "C", "--platform", platform, "--domain", "D", "--registry", "R"});
         EXPECT_EQ(result.status, 1) << platform;
-        EXPECT_EQ(result.err, "斗地主脚本创建失败!\n") << platform;
+        EXPECT_EQ(result.err, "斗地主脚本创建失败!\nkorvane-cli: " + std::string(platform) +
+                                  ": not a name that Windows can give a folder or file\n")
+            << platform;
         EXPECT_EQ(Snapshot(m_dir), before) << platform;
     }
 

@@ -146,7 +146,8 @@ TEST_F(DryRun, FailuresOfTheRunShowAsInARealRun)
     auto before = Snapshot(m_dir);
     CliResult dry = Create({"--dry-run"});
     EXPECT_EQ(dry.status, 1);
-    EXPECT_EQ(dry.err, Deployed("数据库脚本/2_5_积分库脚本.sql") + "读取失败!\n");
+    const std::string missing = Deployed("数据库脚本/2_5_积分库脚本.sql");
+    EXPECT_EQ(dry.err, missing + "读取失败!\nkorvane-cli: " + missing + ": No such file or directory\n");
     // The first game's first script was written before the failure.
     EXPECT_EQ(Lines(dry.out).size(), 1u) << dry.out;
     EXPECT_EQ(Snapshot(m_dir), before);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace {
@@ -39,6 +40,11 @@ TEST_F(CreationRun, AGameListThatCannotBeReadOrIsEmptyStopsTheRun)
     EXPECT_FALSE(RunCreation(Context(), m_request, tagCreateOptions{true, false, false}));
     EXPECT_EQ(m_boxes.Texts(), (std::vector<std::u16string>{u"游戏列表.sql  打开失败!貌似没有这个文件",
                                                             u"游戏列表读取失败!"}));
+    // The reader's message names no file; its detail, right after it, does.
+    ASSERT_EQ(m_boxes.Details().size(), 1u);
+    EXPECT_EQ(m_boxes.Details()[0].nAfterMessages, 1u);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_lOsError, ENOENT);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, m_dir.FileW(u"脚本代码/数据脚本/游戏列表.sql"));
 
     m_boxes.Clear();
     WriteDiskText(m_dir, "脚本代码/数据脚本/游戏列表.sql", u"-- no games\n");
