@@ -65,9 +65,9 @@ TEST_F(CreateCommand, OptionsThatNeedNoInputs)
     EXPECT_EQ(Snapshot(m_dir), before);
 
     // The database option needs no input and leaves the coin database out.
-    CliResult database = Create({"--database"});
+    CliResult database = Create({"--database", "--quiet"});
     EXPECT_EQ(database.status, 0) << database.err;
-    EXPECT_EQ(database.err, "");
+    EXPECT_EQ(database.out + database.err, "");
     EXPECT_TRUE(std::filesystem::exists(
         std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"))));
     EXPECT_TRUE(std::filesystem::exists(
@@ -84,7 +84,16 @@ TEST_F(CreateCommand, AllOptionsByDefaultWriteDatabaseAndInstallerScripts)
 {
     CliResult result = Create(AllInputs());
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(result.err, "");
+    // One line per file written, in the order of the writes: the installer scripts come after the
+    // database scripts.
+    std::vector<std::string> written = Lines(result.out);
+    ASSERT_EQ(written.size(), 2u + 11 + 2 + 2 + 2);
+    for (const std::string& line : written)
+        EXPECT_EQ(line.rfind("written\t", 0), 0u) << line;
+    EXPECT_EQ(written[0], "written\t2\t" + m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"));
+    EXPECT_EQ(written[15], "written\t123\tVeldra/QZ斗地主.iss");
+    EXPECT_EQ(written.back(), "written\t184\tVeldra/Veldra-all.iss");
     std::string lobby = m_dir.Read("Veldra/Veldra.iss");
     EXPECT_NE(lobby.find(ToDiskText(u"AppPublisher=星辰网络\n")), std::string::npos);
     EXPECT_NE(lobby.find("AppPublisherURL=http://www.example.com\r\n"), std::string::npos);
@@ -154,6 +163,10 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               templatePath + "读取失败!\nkorvane-cli: " + templatePath + ": No such file or directory\n");
+    // What the run wrote before it stopped: the two score scripts and ten procedure scripts.
+    std::vector<std::string> written = Lines(result.out);
+    ASSERT_EQ(written.size(), 12u) << result.out;
+    EXPECT_EQ(written.back(), "written\t2\t" + m_dir.File("脚本代码/存储过程/斗地主积分数据库/游戏记录.sql"));
     EXPECT_EQ(m_dir.Read("脚本代码/一键安装.bat"), batch);
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("Veldra"))) << "the installer step does not run";
 

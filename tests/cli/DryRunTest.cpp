@@ -83,9 +83,14 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     EXPECT_EQ(listed[Deployed("存储过程/斗地主积分数据库/游戏写分.sql")].state, "new");
     EXPECT_EQ(listed["Veldra/Veldra-all.iss"].state, "new");
 
-    // The real run writes exactly the listed files, with the listed line counts.
+    // The real run writes exactly the listed files, with the listed line counts, and lists them so.
     CliResult real = Create({});
     ASSERT_EQ(real.status, 0) << real.err;
+    std::vector<std::string> dryLines = Lines(dry.out);
+    std::vector<std::string> realLines = Lines(real.out);
+    ASSERT_EQ(realLines.size(), dryLines.size());
+    for (size_t i = 0; i < dryLines.size(); ++i)
+        EXPECT_EQ(realLines[i], "written" + dryLines[i].substr(dryLines[i].find('\t')));
     auto after = Snapshot(m_dir);
     std::set<std::string> written;
     for (const auto& [path, bytes] : after) {
