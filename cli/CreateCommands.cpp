@@ -116,7 +116,8 @@ void AddCreateCommand(CLI::App& app, CommandAction& action)
 {
     auto arguments = std::make_shared<CreateArguments>();
     CLI::App* command = app.add_subcommand(
-        "create", "Check the inputs, read the game list and write the database and installer scripts");
+        "create", "Check the inputs, read the game list and write the database scripts, the installer "
+                  "scripts and the client's server list");
     for (size_t i = 0; i < kInputCount; ++i) {
         arguments->inputOptions[i] =
             command->add_option(kInputSources[i].option, arguments->inputs[i], kInputSources[i].description);
@@ -124,7 +125,8 @@ void AddCreateCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--database", arguments->database, "Write the database scripts (生成数据库脚本)");
     command->add_flag("--installer", arguments->installer, "Write the installer scripts (生成安装包脚本)");
     command->add_flag("--serverinfo", arguments->serverInfo,
-                      "Require the server list's inputs (生成ServerInfo.ini); writes nothing");
+                      "Write the client's server list PLATFORM/ServerInfo.ini with this deployment's server "
+                      "(生成ServerInfo.ini)");
     command->add_option("--deploy-dir", arguments->deployDir,
                         "The folder that holds 脚本代码 (default: the program's folder)");
     command->add_option("--profile", arguments->profile,

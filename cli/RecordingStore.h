@@ -22,6 +22,10 @@ public:
     bool CreateFolder(const std::u16string& path) override { return m_files.CreateFolder(path); }
     bool Exists(const std::u16string& path) override { return m_files.Exists(path); }
     void Sync() override { m_files.Sync(); }
+    tagFileError LockForChange(const std::u16string& path, CFileLock& lock) override
+    {
+        return m_files.LockForChange(path, lock);
+    }
 
 private:
     CFileStore& m_files;

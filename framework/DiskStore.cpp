@@ -1,5 +1,6 @@
 #include "framework/FileStore.h"
 
+#include "framework/FileLock.h"
 #include "framework/FileSystem.h"
 
 #include <cerrno>
@@ -29,7 +30,8 @@ public:
 
     tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability durability) override
     {
-        return tagFileError::FromOsError(ReplaceFileContents(path, bytes, ToDiskDurability(durability)), path);
+        return tagFileError::FromOsError(ReplaceFileContents(path, bytes, ToDiskDurability(durability)),
+                                         path);
     }
 
     tagFileError ReplaceTogether(const std::vector<tagFileWrite>& writes) override
@@ -42,7 +44,8 @@ public:
         int error = ReplaceFilesTogether(files, EWriteDurability::flushNow, &failed);
         if (error == 0)
             return {};
-        return tagFileError::FromOsError(error, failed < writes.size() ? writes[failed].path : std::u16string());
+        return tagFileError::FromOsError(error,
+                                         failed < writes.size() ? writes[failed].path : std::u16string());
     }
 
     bool CreateFolder(const std::u16string& path) override { return CreateDirectoryW(path); }
@@ -50,6 +53,11 @@ public:
     bool Exists(const std::u16string& path) override { return PathFileExistsW(path); }
 
     void Sync() override { SyncWrittenFiles(); }
+
+    tagFileError LockForChange(const std::u16string& path, CFileLock& lock) override
+    {
+        return tagFileError::FromOsError(lock.Lock(path), path);
+    }
 };
 
 } // namespace

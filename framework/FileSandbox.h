@@ -28,6 +28,8 @@ public:
     bool CreateFolder(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
     void Sync() override {}
+    // Nothing reaches the disk, so there is no change for another process to lose.
+    tagFileError LockForChange(const std::u16string&, CFileLock&) override { return {}; }
 
 private:
     int CheckFolderWritable(const std::string& folder) const;

@@ -55,14 +55,18 @@ TEST_F(CreateCommand, InputsAreCheckedWithThePagesRulesAndMessages)
     EXPECT_EQ(Snapshot(m_dir), before) << "nothing is read or written after a refused input";
 }
 
-TEST_F(CreateCommand, OptionsThatNeedNoInputs)
+TEST_F(CreateCommand, OptionsThatNeedNoGameListOrNoInputs)
 {
     auto before = Snapshot(m_dir);
-    // The server list option alone writes nothing and shows nothing; blanks count as filled in.
-    CliResult serverInfo = Create({"--serverinfo", "--platform", " ", "--domain", "D", "--server", "S"});
-    EXPECT_EQ(serverInfo.status, 0);
-    EXPECT_EQ(serverInfo.out + serverInfo.err, "");
-    EXPECT_EQ(Snapshot(m_dir), before);
+    // The server list option alone reads no game list; blanks count as filled in.
+    std::filesystem::remove(std::filesystem::u8path(m_dir.File("脚本代码/数据脚本/游戏列表.sql")));
+    CliResult serverInfo = Create({"--serverinfo", "--platform", "P", "--domain", " ", "--server", " "});
+    EXPECT_EQ(serverInfo.status, 0) << serverInfo.err;
+    EXPECT_EQ(serverInfo.err, "");
+    EXPECT_EQ(serverInfo.out, "written\t8\tP/ServerInfo.ini\n");
+    EXPECT_EQ(RunCli({"serverlist", "show", m_dir.File("P/ServerInfo.ini")}).out, "P\t0.0.0.0\t \n");
+    WriteDeployment(m_dir, {GameRow(200, u"斗地主", u"LandScoreDB", u"Land"),
+                            GameRow(100, u"欢乐斗牛", u"QPTreasureDB", u"Ox")});
 
     // The database option needs no input and leaves the coin database out.
     CliResult database = Create({"--database", "--quiet"});
@@ -85,15 +89,15 @@ TEST_F(CreateCommand, AllOptionsByDefaultWriteDatabaseAndInstallerScripts)
     CliResult result = Create(AllInputs());
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    // One line per file written, in the order of the writes: the installer scripts come after the
-    // database scripts.
+    // One line per file written, in the order of the writes: the installer scripts and the server
+    // list come after the database scripts.
     std::vector<std::string> written = Lines(result.out);
-    ASSERT_EQ(written.size(), 2u + 11 + 2 + 2 + 2);
+    ASSERT_EQ(written.size(), 2u + 11 + 2 + 2 + 2 + 1);
     for (const std::string& line : written)
         EXPECT_EQ(line.rfind("written\t", 0), 0u) << line;
     EXPECT_EQ(written[0], "written\t2\t" + m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"));
     EXPECT_EQ(written[15], "written\t123\tVeldra/QZ斗地主.iss");
-    EXPECT_EQ(written.back(), "written\t184\tVeldra/Veldra-all.iss");
+    EXPECT_EQ(written.back(), "written\t8\tVeldra/ServerInfo.ini");
     std::string lobby = m_dir.Read("Veldra/Veldra.iss");
     EXPECT_NE(lobby.find(ToDiskText(u"AppPublisher=星辰网络\n")), std::string::npos);
     EXPECT_NE(lobby.find("AppPublisherURL=http://www.example.com\r\n"), std::string::npos);

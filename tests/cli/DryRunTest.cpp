@@ -91,6 +91,7 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     ASSERT_EQ(realLines.size(), dryLines.size());
     for (size_t i = 0; i < dryLines.size(); ++i)
         EXPECT_EQ(realLines[i], "written" + dryLines[i].substr(dryLines[i].find('\t')));
+    EXPECT_EQ(listed["Veldra/ServerInfo.ini"].state, "new");
     auto after = Snapshot(m_dir);
     std::set<std::string> written;
     for (const auto& [path, bytes] : after) {
