@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(Reporter, AFileErrorIsItsMessageThenItsDetail)
+TEST(ReporterDetail, AFileErrorIsItsMessageThenItsDetail)
 {
     ReporterRecorder reporter;
     reporter.Expect(IDOK, 2);
