@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "cli/FileErrorCause.h"
 #include "framework/WideText.h"
 
 #include <algorithm>
@@ -36,6 +37,12 @@ void CCliReporter::Report(const MessageBoxRequest& message)
     std::fflush(stdout); // keeps the order of results and messages on a terminal
     std::string line = ToUtf8(message.text) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void CCliReporter::Detail(const tagFileError& error)
+{
+    if (error.Failed())
+        PrintError(ToUtf8(error.m_strFileName) + ": " + FileErrorCause(error));
 }
 
 void PrintLine(std::u16string_view text)

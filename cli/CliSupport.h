@@ -22,6 +22,8 @@ class CCliReporter : public CReporter
 {
 public:
     void Report(const MessageBoxRequest& message) override;
+    // A diagnostic line after the message: the path and what made it fail.
+    void Detail(const tagFileError& error) override;
 
     bool Reported() const { return m_bReported; }
 

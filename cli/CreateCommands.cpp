@@ -1,6 +1,7 @@
 #include "cli/CreateCommands.h"
 
 #include "cli/DryRunReport.h"
+#include "cli/RecordingStore.h"
 #include "create/CreationRun.h"
 #include "framework/FileSandbox.h"
 #include "framework/FileSystem.h"
@@ -43,6 +44,7 @@ struct CreateArguments
     std::string profile;
     bool dryRun = false;
     bool diff = false;
+    bool quiet = false;
 };
 
 // The five inputs from the profile's section "Deployment"; false after the file error when the file
@@ -93,14 +95,18 @@ int RunCreate(const CreateArguments& arguments)
     request.strModuleDir = DeploymentFolder(arguments);
     tagCreateOptions options = ChosenOptions(arguments);
     bool completed = false;
+    std::string report;
     if (arguments.dryRun) {
         CFileSandbox sandbox;
         completed = RunCreation(tagRunContext{reporter, sandbox}, request, options);
-        std::string report = DryRunReport(sandbox.Writes(), arguments.diff);
-        std::fwrite(report.data(), 1, report.size(), stdout);
+        report = DryRunReport(sandbox.Writes(), arguments.diff);
     } else {
-        completed = RunCreation(tagRunContext{reporter, DiskStore()}, request, options);
+        // A run that stops early lists what it wrote up to then.
+        CRecordingStore disk(DiskStore());
+        completed = RunCreation(tagRunContext{reporter, disk}, request, options);
+        report = arguments.quiet ? std::string() : WrittenReport(disk.Writes());
     }
+    std::fwrite(report.data(), 1, report.size(), stdout);
     return completed ? reporter.ExitStatus() : kExitRefused;
 }
 
@@ -110,7 +116,8 @@ void AddCreateCommand(CLI::App& app, CommandAction& action)
 {
     auto arguments = std::make_shared<CreateArguments>();
     CLI::App* command = app.add_subcommand(
-        "create", "Check the inputs, read the game list and write the database and installer scripts");
+        "create", "Check the inputs, read the game list and write the database scripts, the installer "
+                  "scripts and the client's server list");
     for (size_t i = 0; i < kInputCount; ++i) {
         arguments->inputOptions[i] =
             command->add_option(kInputSources[i].option, arguments->inputs[i], kInputSources[i].description);
@@ -118,7 +125,8 @@ void AddCreateCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--database", arguments->database, "Write the database scripts (生成数据库脚本)");
     command->add_flag("--installer", arguments->installer, "Write the installer scripts (生成安装包脚本)");
     command->add_flag("--serverinfo", arguments->serverInfo,
-                      "Require the server list's inputs (生成ServerInfo.ini); writes nothing");
+                      "Write the client's server list PLATFORM/ServerInfo.ini with this deployment's server "
+                      "(生成ServerInfo.ini)");
     command->add_option("--deploy-dir", arguments->deployDir,
                         "The folder that holds 脚本代码 (default: the program's folder)");
     command->add_option("--profile", arguments->profile,
@@ -127,5 +135,6 @@ void AddCreateCommand(CLI::App& app, CommandAction& action)
     command->add_flag("--dry-run", arguments->dryRun, "Write nothing; list the files the run would write");
     command->add_flag("--diff", arguments->diff, "With the dry run: a unified diff of each changed file")
         ->needs("--dry-run");
+    command->add_flag("--quiet", arguments->quiet, "Do not list the files written")->excludes("--dry-run");
     command->callback([&action, arguments] { action = [arguments] { return RunCreate(*arguments); }; });
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,8 +23,21 @@ const std::map<std::string, Codec> kEncoders = {{"xor", XorEncrypt},
                                                 {"ip", NeverRefuses<IpToNumber>},
                                                 {"version", NeverRefuses<VersionToNumber>}};
 
-const std::map<std::string, Codec> kDecoders = {
-    {"xor", XorDecrypt}, {"ip", NeverRefuses<NumberToIp>}, {"version", NeverRefuses<NumberToVersion>}};
+// The window shows the decoders' error text in its result box, as a result; here it is a refusal, on
+// standard error, with an empty result.
+template <std::u16string (*Codec)(std::u16string)>
+std::u16string RefusesNumberError(std::u16string text, CReporter& reporter)
+{
+    std::u16string result = Codec(std::move(text));
+    if (result != kNumberError)
+        return result;
+    reporter.Message(result);
+    return std::u16string();
+}
+
+const std::map<std::string, Codec> kDecoders = {{"xor", XorDecrypt},
+                                                {"ip", RefusesNumberError<NumberToIp>},
+                                                {"version", RefusesNumberError<NumberToVersion>}};
 
 struct EncodeArguments
 {

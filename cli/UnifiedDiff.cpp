@@ -1,19 +1,24 @@
 #include "cli/UnifiedDiff.h"
 
+#include <dtl/dtl.hpp>
+
 #include <algorithm>
-#include <cstdint>
 #include <vector>
 
 namespace {
 
 enum class Op { Same, Removed, Added };
 
+// One line of the edit script. Each side's index is that line's index there, or for a line the side
+// lacks, the number of its lines before this point.
 struct Edit
 {
     Op op;
-    size_t oldLine; // index in the old lines (for Same and Removed)
-    size_t newLine; // index in the new lines (for Same and Added)
+    size_t oldLine;
+    size_t newLine;
 };
+
+constexpr size_t kContext = 3;
 
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
@@ -28,62 +33,23 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
-// Beyond this many cells of the table the middle part counts as replaced whole.
-constexpr size_t kMaxTableCells = 4'000'000;
-
-// Longest common subsequence of the middle parts, after the common head and tail are taken off.
-void DiffMiddle(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b, size_t head,
-                size_t aEnd, size_t bEnd, std::vector<Edit>& edits)
-{
-    const size_t n = aEnd - head;
-    const size_t m = bEnd - head;
-    if (n == 0 || m == 0 || n * m > kMaxTableCells) {
-        for (size_t i = 0; i < n; ++i)
-            edits.push_back({Op::Removed, head + i, 0});
-        for (size_t j = 0; j < m; ++j)
-            edits.push_back({Op::Added, 0, head + j});
-        return;
-    }
-    // length[i][j]: common lines of a[head+i..] and b[head+j..].
-    std::vector<std::uint32_t> length((n + 1) * (m + 1), 0);
-    auto at = [m](size_t i, size_t j) { return i * (m + 1) + j; };
-    for (size_t i = n; i-- > 0;) {
-        for (size_t j = m; j-- > 0;) {
-            length[at(i, j)] = a[head + i] == b[head + j]
-                                   ? length[at(i + 1, j + 1)] + 1
-                                   : std::max(length[at(i + 1, j)], length[at(i, j + 1)]);
-        }
-    }
-    size_t i = 0;
-    size_t j = 0;
-    while (i < n || j < m) {
-        if (i < n && j < m && a[head + i] == b[head + j]) {
-            edits.push_back({Op::Same, head + i++, head + j++});
-        } else if (i < n && (j == m || length[at(i + 1, j)] >= length[at(i, j + 1)])) {
-            edits.push_back({Op::Removed, head + i++, 0}); // removals first, as diff shows them
-        } else {
-            edits.push_back({Op::Added, 0, head + j++});
-        }
-    }
-}
-
+// A shortest edit script (Wu, Manber and Myers' O(NP) comparison), removals before additions in each
+// change, as diff shows them. Its time grows with the lines changed, not with the product of the lengths.
 std::vector<Edit> DiffLines(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b)
 {
-    size_t head = 0;
-    while (head < a.size() && head < b.size() && a[head] == b[head])
-        ++head;
-    size_t aEnd = a.size();
-    size_t bEnd = b.size();
-    while (aEnd > head && bEnd > head && a[aEnd - 1] == b[bEnd - 1]) {
-        --aEnd;
-        --bEnd;
-    }
+    dtl::Diff<std::string_view, std::vector<std::string_view>> diff(a, b, true);
+    diff.compose();
     std::vector<Edit> edits;
-    for (size_t i = 0; i < head; ++i)
-        edits.push_back({Op::Same, i, i});
-    DiffMiddle(a, b, head, aEnd, bEnd, edits);
-    for (size_t k = 0; aEnd + k < a.size(); ++k)
-        edits.push_back({Op::Same, aEnd + k, bEnd + k});
+    size_t i = 0;
+    size_t j = 0;
+    for (const auto& [line, info] : diff.getSes().getSequence()) {
+        if (info.type == dtl::SES_COMMON)
+            edits.push_back({Op::Same, i++, j++});
+        else if (info.type == dtl::SES_DELETE)
+            edits.push_back({Op::Removed, i++, j});
+        else
+            edits.push_back({Op::Added, i, j++});
+    }
     return edits;
 }
 
@@ -101,10 +67,46 @@ void AppendLine(std::string& out, char mark, std::string_view line)
         out += "\\ No newline at end of file\n";
 }
 
-// "-start,count": a range of no lines names the line before it, as diff does.
+// "start,count": a range of no lines names the line before it, as diff does.
 std::string Range(size_t first, size_t count)
 {
     return std::to_string(count == 0 ? first : first + 1) + "," + std::to_string(count);
+}
+
+// The end of the hunk whose first change is edits[first]: changes are joined while at most 2 × context
+// unchanged lines part them, and up to `context` unchanged lines follow the last.
+size_t HunkEnd(const std::vector<Edit>& edits, size_t first)
+{
+    size_t end = first;
+    for (;;) {
+        while (end < edits.size() && edits[end].op != Op::Same)
+            ++end;
+        size_t same = 0;
+        while (end + same < edits.size() && edits[end + same].op == Op::Same)
+            ++same;
+        if (end + same == edits.size() || same > 2 * kContext)
+            return end + std::min(same, kContext);
+        end += same;
+    }
+}
+
+std::string Hunk(const std::vector<Edit>& edits, size_t start, size_t end,
+                 const std::vector<std::string_view>& a, const std::vector<std::string_view>& b)
+{
+    size_t oldCount = 0;
+    size_t newCount = 0;
+    std::string body;
+    for (size_t e = start; e < end; ++e) {
+        const Edit& edit = edits[e];
+        oldCount += edit.op != Op::Added;
+        newCount += edit.op != Op::Removed;
+        if (edit.op == Op::Added)
+            AppendLine(body, '+', b[edit.newLine]);
+        else
+            AppendLine(body, edit.op == Op::Same ? ' ' : '-', a[edit.oldLine]);
+    }
+    return "@@ -" + Range(edits[start].oldLine, oldCount) + " +" + Range(edits[start].newLine, newCount) +
+           " @@\n" + body;
 }
 
 } // namespace
@@ -112,63 +114,18 @@ std::string Range(size_t first, size_t count)
 std::string UnifiedDiff(std::string_view oldText, std::string_view newText, const std::string& oldLabel,
                         const std::string& newLabel)
 {
-    constexpr size_t kContext = 3;
     std::vector<std::string_view> a = SplitLines(oldText);
     std::vector<std::string_view> b = SplitLines(newText);
     std::vector<Edit> edits = DiffLines(a, b);
     std::string out;
-    size_t k = 0;
-    while (k < edits.size()) {
-        while (k < edits.size() && edits[k].op == Op::Same)
+    for (size_t k = 0; k < edits.size();) {
+        if (edits[k].op == Op::Same) {
             ++k;
-        if (k == edits.size())
-            break;
-        // A hunk: context before, then changes joined while fewer than 2 × context same lines part them.
+            continue;
+        }
         size_t start = k >= kContext ? k - kContext : 0;
-        size_t end = k;
-        while (end < edits.size()) {
-            size_t same = 0;
-            while (end + same < edits.size() && edits[end + same].op == Op::Same)
-                ++same;
-            if (end + same == edits.size() || same > 2 * kContext) {
-                end = std::min(edits.size(), end + std::min(same, kContext));
-                break;
-            }
-            end += same;
-            while (end < edits.size() && edits[end].op != Op::Same)
-                ++end;
-        }
-        size_t oldFirst = 0, oldCount = 0, newFirst = 0, newCount = 0;
-        bool oldSet = false, newSet = false;
-        std::string body;
-        for (size_t e = start; e < end; ++e) {
-            const Edit& edit = edits[e];
-            if (edit.op != Op::Added) {
-                if (!oldSet)
-                    oldFirst = edit.oldLine, oldSet = true;
-                ++oldCount;
-            }
-            if (edit.op != Op::Removed) {
-                if (!newSet)
-                    newFirst = edit.newLine, newSet = true;
-                ++newCount;
-            }
-            if (edit.op == Op::Same)
-                AppendLine(body, ' ', a[edit.oldLine]);
-            else if (edit.op == Op::Removed)
-                AppendLine(body, '-', a[edit.oldLine]);
-            else
-                AppendLine(body, '+', b[edit.newLine]);
-        }
-        // A side without lines in the hunk sits after that side's lines before the hunk.
-        auto before = edits.begin() + static_cast<std::ptrdiff_t>(start);
-        if (!oldSet)
-            oldFirst = static_cast<size_t>(
-                std::count_if(edits.begin(), before, [](const Edit& x) { return x.op != Op::Added; }));
-        if (!newSet)
-            newFirst = static_cast<size_t>(
-                std::count_if(edits.begin(), before, [](const Edit& x) { return x.op != Op::Removed; }));
-        out += "@@ -" + Range(oldFirst, oldCount) + " +" + Range(newFirst, newCount) + " @@\n" + body;
+        size_t end = HunkEnd(edits, k);
+        out += Hunk(edits, start, end, a, b);
         k = end;
     }
     if (out.empty())

@@ -3,6 +3,7 @@
 #include "create/DatabaseScripts.h"
 #include "create/InputRules.h"
 #include "create/InstallerScripts.h"
+#include "create/ServerInfoFile.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ bool RunSteps(const tagRunContext& context, tagCreateRequest& request, const tag
     if (options.bDatabase && !MakeDatabaseScripts(context, request.strModuleDir, request.GameList))
         return false;
     if (options.bInstaller && !MakeInstallerScripts(context, request))
+        return false;
+    if (options.bServerInfo && !MakeServerInfo(context, request))
         return false;
     return true;
 }

@@ -62,9 +62,11 @@ GameListRead ReadGameList(const tagRunContext& context, const std::u16string& mo
     gameList.clear();
     gameList.shrink_to_fit();
     CStdioFile file(context.files);
-    if (!file.Open(moduleDir + u"脚本代码/数据脚本/游戏列表.sql",
-                   CStdioFile::modeRead | CStdioFile::typeText)) {
+    tagFileError opened;
+    if (!file.Open(moduleDir + u"脚本代码/数据脚本/游戏列表.sql", CStdioFile::modeRead | CStdioFile::typeText,
+                   &opened)) {
         context.reporter.Message(u"游戏列表.sql  打开失败!貌似没有这个文件");
+        context.reporter.Detail(opened);
         return GameListRead::notOpened;
     }
     std::u16string line;

@@ -12,26 +12,30 @@ constexpr std::u16string_view kCaption = u"脚本创建错误信息";
 // The folder P must be one folder name: an empty or unusable one would put the scripts elsewhere.
 // The name is checked before ".iss" is added, so that a P or N ending with "." stays writable.
 // Every run makes them afresh, so they reach the disk together at the end of the run.
-bool WriteScript(CFileStore& files, const tagCreateRequest& request, const std::u16string& baseName,
-                 const std::u16string& text)
+tagFileError WriteScript(CFileStore& files, const tagCreateRequest& request, const std::u16string& baseName,
+                         const std::u16string& text)
 {
-    if (!IsUsableFolderName(request.strPlatformName) || !IsUsableFileName(baseName))
-        return false;
-    return !WriteTextFile(files, text, request.strPlatformName + u"/" + baseName + u".iss",
-                          Durability::deferred)
-                .Failed();
+    const std::u16string& folder = request.strPlatformName;
+    std::u16string path = folder + u"/" + baseName + u".iss";
+    if (!IsUsableFolderName(folder))
+        return tagFileError{tagFileError::badName, folder, 0};
+    if (!IsUsableFileName(baseName))
+        return tagFileError{tagFileError::badName, path, 0};
+    return WriteTextFile(files, text, path, Durability::deferred);
 }
 
-bool Fail(CReporter& reporter, const std::u16string& message)
+bool Fail(CReporter& reporter, const std::u16string& message, const tagFileError& error)
 {
     reporter.Message(message, std::u16string(kCaption), MB_OK);
+    reporter.Detail(error);
     return false;
 }
 
 } // namespace
 
-bool WriteGameScript(CFileStore& files, const tagCreateRequest& request, const std::u16string& gameName,
-                     const std::u16string& moduleName, const std::u16string& gameID)
+tagFileError WriteGameScript(CFileStore& files, const tagCreateRequest& request,
+                             const std::u16string& gameName, const std::u16string& moduleName,
+                             const std::u16string& gameID)
 {
     const tagCreateRequest& r = request;
     std::u16string text =
@@ -42,7 +46,7 @@ bool WriteGameScript(CFileStore& files, const tagCreateRequest& request, const s
     return WriteScript(files, request, FormatW(u"QZ%s", {gameName}), text);
 }
 
-bool WriteLobbyScript(CFileStore& files, const tagCreateRequest& request)
+tagFileError WriteLobbyScript(CFileStore& files, const tagCreateRequest& request)
 {
     const std::u16string& p = request.strPlatformName;
     const std::u16string& r = request.strRegistryInfo;
@@ -52,7 +56,7 @@ bool WriteLobbyScript(CFileStore& files, const tagCreateRequest& request)
     return WriteScript(files, request, p, text);
 }
 
-bool WriteFullScript(CFileStore& files, const tagCreateRequest& request)
+tagFileError WriteFullScript(CFileStore& files, const tagCreateRequest& request)
 {
     const std::u16string& p = request.strPlatformName;
     const std::u16string& r = request.strRegistryInfo;
@@ -75,12 +79,14 @@ bool MakeInstallerScripts(const tagRunContext& context, const tagCreateRequest& 
     const size_t count = request.GameList.size();
     for (size_t i = 0; i < count; ++i) {
         const tagServerInfo& game = request.GameList[i];
-        if (!WriteGameScript(context.files, request, game.strGameName, game.strModuleName, game.strGameID))
-            return Fail(context.reporter, game.strGameName + u"脚本创建失败!");
+        tagFileError error =
+            WriteGameScript(context.files, request, game.strGameName, game.strModuleName, game.strGameID);
+        if (error.Failed())
+            return Fail(context.reporter, game.strGameName + u"脚本创建失败!", error);
     }
-    if (!WriteLobbyScript(context.files, request))
-        return Fail(context.reporter, u"大厅脚本创建失败!");
-    if (!WriteFullScript(context.files, request))
-        return Fail(context.reporter, u"全部游戏安装包脚本创建失败!");
+    if (tagFileError error = WriteLobbyScript(context.files, request); error.Failed())
+        return Fail(context.reporter, u"大厅脚本创建失败!", error);
+    if (tagFileError error = WriteFullScript(context.files, request); error.Failed())
+        return Fail(context.reporter, u"全部游戏安装包脚本创建失败!", error);
     return true;
 }

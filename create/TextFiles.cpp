@@ -5,8 +5,10 @@
 std::optional<std::u16string> ReadTextFile(const tagRunContext& context, const std::u16string& path)
 {
     CStdioFile file(context.files);
-    if (!file.Open(path, CStdioFile::modeRead | CStdioFile::shareExclusive | CStdioFile::typeText)) {
+    tagFileError opened;
+    if (!file.Open(path, CStdioFile::modeRead | CStdioFile::shareExclusive | CStdioFile::typeText, &opened)) {
         context.reporter.Message(path + u"读取失败!", u"数据库脚本生成错误", MB_OK);
+        context.reporter.Detail(opened);
         return std::nullopt;
     }
     std::u16string text;
@@ -35,9 +37,10 @@ tagFileError WriteTextFile(CFileStore& files, const std::u16string& text, const 
 tagFileError TextFileWrite(const std::u16string& text, const std::u16string& path, tagFileWrite& write)
 {
     write.path = path;
-    std::optional<std::string> bytes = EncodeTextFile(text);
+    size_t bad = 0;
+    std::optional<std::string> bytes = EncodeTextFile(text, &bad);
     if (!bytes)
-        return tagFileError{tagFileError::badCodePage, path, 0};
+        return tagFileError::NoCodePageForm(path, text, bad);
     write.bytes = std::move(*bytes);
     return {};
 }

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr size_t kPartCount = 4;
-constexpr const char16_t* kNumberError = u"你所输入的信息有误";
 
 std::u16string_view UpToZero(const std::u16string& text)
 {
@@ -52,7 +51,7 @@ std::u16string NumberToDotted(const std::u16string& text, bool mostSignificantFi
 {
     std::int64_t value = WcsToLongLong(UpToZero(text), 10);
     if (value == -1)
-        return kNumberError;
+        return std::u16string(kNumberError);
     std::u16string result;
     for (int k = 3; k >= 0; --k) {
         const std::int64_t divisor = std::int64_t{1} << (8 * k);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Conversions between a dotted text of four numbers and one decimal number. The IP pair treats the
 // first part as the least significant byte (an IPv4 address held in network order on a little-endian
@@ -10,3 +11,7 @@ std::u16string IpToNumber(std::u16string text);
 std::u16string NumberToIp(std::u16string text);
 std::u16string VersionToNumber(std::u16string text);
 std::u16string NumberToVersion(std::u16string text);
+
+// What NumberToIp and NumberToVersion give for a number they cannot split into four parts; the
+// encryption page shows it as the result.
+inline constexpr std::u16string_view kNumberError = u"你所输入的信息有误";

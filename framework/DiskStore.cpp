@@ -1,5 +1,6 @@
 #include "framework/FileStore.h"
 
+#include "framework/FileLock.h"
 #include "framework/FileSystem.h"
 
 #include <cerrno>
@@ -52,6 +53,11 @@ public:
     bool Exists(const std::u16string& path) override { return PathFileExistsW(path); }
 
     void Sync() override { SyncWrittenFiles(); }
+
+    tagFileError LockForChange(const std::u16string& path, CFileLock& lock) override
+    {
+        return tagFileError::FromOsError(lock.Lock(path), path);
+    }
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "framework/FileError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -19,6 +20,27 @@ std::u16string ReplacePathMark(std::u16string_view pattern, const std::u16string
 tagFileError tagFileError::FromOsError(int osError, std::u16string fileName)
 {
     return tagFileError{OsErrorToCause(osError), std::move(fileName), osError};
+}
+
+tagFileError tagFileError::NoCodePageForm(std::u16string fileName, std::u16string_view text, size_t index)
+{
+    tagFileError error{badCodePage, std::move(fileName), 0};
+    if (index >= text.size())
+        return error;
+    char32_t unit = text[index];
+    bool pair = unit >= 0xD800 && unit < 0xDC00 && index + 1 < text.size() && text[index + 1] >= 0xDC00 &&
+                text[index + 1] < 0xE000;
+    error.m_nCharacter = pair ? 0x10000 + ((unit - 0xD800) << 10) + (text[index + 1] - 0xDC00) : unit;
+    auto before = text.substr(0, index);
+    error.m_nLine = 1 + static_cast<size_t>(std::count(before.begin(), before.end(), u'\n'));
+    return error;
+}
+
+tagFileError tagFileError::NotCodePage(std::u16string fileName, size_t line)
+{
+    tagFileError error{badCodePage, std::move(fileName), 0};
+    error.m_nLine = line;
+    return error;
 }
 
 int tagFileError::OsErrorToCause(int osError)
@@ -53,6 +75,7 @@ std::u16string tagFileError::GetErrorMessage() const
     switch (m_cause) {
     case fileNotFound:
     case badPath:
+    case badName:
         return ReplacePathMark(u"%1 包含错误的路径。", m_strFileName);
     case accessDenied:
         return ReplacePathMark(u"拒绝访问 %1。", m_strFileName);

@@ -18,20 +18,12 @@ std::string WithoutTrailingSlash(std::string path)
 
 } // namespace
 
-std::vector<CFileSandbox::Write> CFileSandbox::Writes() const
-{
-    std::vector<Write> writes;
-    for (const std::u16string& path : m_order)
-        writes.push_back({path, m_files.at(path)});
-    return writes;
-}
-
 tagFileBytes CFileSandbox::Read(const std::u16string& path)
 {
-    auto found = m_files.find(path);
-    if (found == m_files.end())
+    const std::string* written = m_written.Find(path);
+    if (!written)
         return DiskStore().Read(path);
-    return tagFileBytes{found->second, {}};
+    return tagFileBytes{*written, {}};
 }
 
 int CFileSandbox::CheckFolderWritable(const std::string& folder) const
@@ -56,18 +48,11 @@ int CFileSandbox::CheckWritable(const std::u16string& path) const
     return CheckFolderWritable(FolderOfPath(target));
 }
 
-void CFileSandbox::Store(const std::u16string& path, std::string_view bytes)
-{
-    auto [entry, added] = m_files.insert_or_assign(path, std::string(bytes));
-    if (added)
-        m_order.push_back(path);
-}
-
 tagFileError CFileSandbox::Replace(const std::u16string& path, std::string_view bytes, Durability)
 {
     if (int error = CheckWritable(path))
         return tagFileError::FromOsError(error, path);
-    Store(path, bytes);
+    m_written.Add(path, bytes);
     return {};
 }
 
@@ -78,7 +63,7 @@ tagFileError CFileSandbox::ReplaceTogether(const std::vector<tagFileWrite>& writ
             return tagFileError::FromOsError(error, write.path);
     }
     for (const tagFileWrite& write : writes)
-        Store(write.path, write.bytes);
+        m_written.Add(write.path, write.bytes);
     return {};
 }
 
@@ -96,6 +81,6 @@ bool CFileSandbox::CreateFolder(const std::u16string& path)
 
 bool CFileSandbox::Exists(const std::u16string& path)
 {
-    return m_files.count(path) != 0 || m_folders.count(WithoutTrailingSlash(ToUtf8(path))) != 0 ||
+    return m_written.Find(path) != nullptr || m_folders.count(WithoutTrailingSlash(ToUtf8(path))) != 0 ||
            DiskStore().Exists(path);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/FileStore.h"
+#include "framework/WriteLog.h"
 
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,14 +15,11 @@
 class CFileSandbox : public CFileStore
 {
 public:
-    struct Write
-    {
-        std::u16string path; // as the writer named it
-        std::string bytes;   // the last content written
-    };
+    // A file written: its path as the writer named it, and the last content written.
+    using Write = tagFileWrite;
 
     // The files written, in the order of their first write.
-    std::vector<Write> Writes() const;
+    std::vector<Write> Writes() const { return m_written.Writes(); }
 
     tagFileBytes Read(const std::u16string& path) override;
     tagFileError Replace(const std::u16string& path, std::string_view bytes,
@@ -31,13 +28,13 @@ public:
     bool CreateFolder(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
     void Sync() override {}
+    // Nothing reaches the disk, so there is no change for another process to lose.
+    tagFileError LockForChange(const std::u16string&, CFileLock&) override { return {}; }
 
 private:
     int CheckFolderWritable(const std::string& folder) const;
     int CheckWritable(const std::u16string& path) const;
-    void Store(const std::u16string& path, std::string_view bytes);
 
-    std::vector<std::u16string> m_order;
-    std::map<std::u16string, std::string> m_files;
+    CWriteLog m_written;
     std::set<std::string> m_folders; // UTF-8, as the disk names them
 };

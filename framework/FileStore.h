@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+class CFileLock;
+
 // A file's bytes, or why they could not be read.
 struct tagFileBytes
 {
@@ -43,6 +45,10 @@ public:
     virtual bool Exists(const std::u16string& path) = 0;
     // Puts the deferred replacements on the disk.
     virtual void Sync() = 0;
+    // Holds `lock` around a read-change-write of `path` that another process may do at the same time
+    // (the server list); the error when it cannot be had. A store that writes nothing to the disk
+    // leaves `lock` free.
+    virtual tagFileError LockForChange(const std::u16string& path, CFileLock& lock) = 0;
 };
 
 // The real file system.

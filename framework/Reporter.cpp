@@ -13,6 +13,7 @@ void CReporter::Message(const std::u16string& text, const std::u16string& captio
 void CReporter::FileError(const tagFileError& error)
 {
     Message(error.GetErrorMessage(), MB_ICONSTOP);
+    Detail(error);
 }
 
 void CMessageBoxReporter::Report(const MessageBoxRequest& message)

@@ -20,8 +20,13 @@ public:
     void Message(const std::u16string& text, unsigned type = MB_OK);
     void Message(const std::u16string& text, const std::u16string& caption, unsigned type = MB_OK);
 
-    // A file error as the framework's command dispatcher shows it: stop icon, program title.
+    // A file error as the framework's command dispatcher shows it: stop icon, program title; then its
+    // detail.
     void FileError(const tagFileError& error);
+
+    // The path and the cause behind the message just reported, for a reporter that can say more than
+    // the system's texts do. The window's boxes show only the message, so by default nothing happens.
+    virtual void Detail(const tagFileError&) {}
 };
 
 // The pages' reporter: every message is a message box, through the framework's one seam.

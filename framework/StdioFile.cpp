@@ -24,9 +24,9 @@ std::string ToCrLf(const std::string& bytes)
 
 } // namespace
 
-std::optional<std::string> EncodeTextFile(std::u16string_view text)
+std::optional<std::string> EncodeTextFile(std::u16string_view text, size_t* badIndex)
 {
-    std::optional<std::string> bytes = Cp936EncodeForFile(text);
+    std::optional<std::string> bytes = Cp936EncodeForFile(text, badIndex);
     if (!bytes)
         return std::nullopt;
     return ToCrLf(*bytes);
@@ -43,6 +43,7 @@ bool CStdioFile::Open(const std::u16string& fileName, unsigned openFlags, tagFil
     m_bytes.clear();
     m_text.clear();
     m_nReadPos = 0;
+    m_nLinesRead = 0;
     m_error = {};
     m_bWriting = (openFlags & (modeWrite | modeCreate)) != 0;
     if (!m_bWriting) {
@@ -71,9 +72,10 @@ bool CStdioFile::ReadString(std::u16string& line)
         --end;
     std::string_view bytes(m_bytes.data() + m_nReadPos, end - m_nReadPos);
     m_nReadPos = next;
+    ++m_nLinesRead;
     std::optional<std::u16string> text = Cp936DecodeExact(bytes);
     if (!text) {
-        m_error = tagFileError{tagFileError::badCodePage, m_strFileName, 0};
+        m_error = tagFileError::NotCodePage(m_strFileName, m_nLinesRead);
         return false;
     }
     line = std::move(*text);
@@ -100,8 +102,9 @@ tagFileError CStdioFile::Close(Durability durability)
 tagFileError CStdioFile::Flush(Durability durability)
 {
     std::u16string text = std::exchange(m_text, std::u16string());
-    std::optional<std::string> bytes = EncodeTextFile(text);
+    size_t bad = 0;
+    std::optional<std::string> bytes = EncodeTextFile(text, &bad);
     if (!bytes)
-        return tagFileError{tagFileError::badCodePage, m_strFileName, 0};
+        return tagFileError::NoCodePageForm(m_strFileName, text, bad);
     return m_files.Replace(m_strFileName, *bytes, durability);
 }

@@ -22,8 +22,9 @@ public:
 void ReportFileException(const tagFileError& error);
 
 // A text's bytes in a text file: code page 936 with CR LF, converted as the C runtime converts it under
-// "chs" (best-fit forms are written); nothing when a character has no form there at all.
-std::optional<std::string> EncodeTextFile(std::u16string_view text);
+// "chs" (best-fit forms are written); nothing when a character has no form there at all, whose index
+// then goes to *badIndex.
+std::optional<std::string> EncodeTextFile(std::u16string_view text, size_t* badIndex = nullptr);
 
 // Text file in code page 936: CR LF or LF on disk, LF in memory, no byte-order mark. Reading loads the
 // whole file at Open; writing collects the text and replaces the file at Close, so a failed write
@@ -68,6 +69,7 @@ private:
     bool m_bWriting = false;
     std::string m_bytes; // file content while reading
     size_t m_nReadPos = 0;
+    size_t m_nLinesRead = 0;
     std::u16string m_text; // collected text while writing
     tagFileError m_error;
 };

@@ -9,7 +9,7 @@ PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    libcli11-dev nlohmann-json3-dev
+    libcli11-dev nlohmann-json3-dev libdtl-dev
     fonts-wqy-microhei
     xvfb xdotool xclip imagemagick x11-utils
     ccache clang-format

@@ -10,6 +10,8 @@ namespace {
 // Why a save did not reach the disk, in the operator's words.
 std::u16string SaveFailureReason(const tagFileError& error)
 {
+    if (error.m_cause == tagFileError::badName)
+        return u"这个名称在Windows上不能用作文件夹名";
     switch (error.m_lOsError) {
     case EACCES:
     case EPERM:
@@ -41,4 +43,5 @@ void ReportSaveFailure(CReporter& reporter, const tagFileError& error)
     std::u16string text = FormatW(u"无法写入 %s\n原因：%s\n原来的文件没有改动，请检查后重新保存",
                                   {error.m_strFileName, SaveFailureReason(error)});
     reporter.Message(text, u"ServerInfo.ini保存失败", MB_OK | MB_ICONEXCLAMATION);
+    reporter.Detail(error);
 }

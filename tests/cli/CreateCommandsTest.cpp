@@ -55,19 +55,23 @@ TEST_F(CreateCommand, InputsAreCheckedWithThePagesRulesAndMessages)
     EXPECT_EQ(Snapshot(m_dir), before) << "nothing is read or written after a refused input";
 }
 
-TEST_F(CreateCommand, OptionsThatNeedNoInputs)
+TEST_F(CreateCommand, OptionsThatNeedNoGameListOrNoInputs)
 {
     auto before = Snapshot(m_dir);
-    // The server list option alone writes nothing and shows nothing; blanks count as filled in.
-    CliResult serverInfo = Create({"--serverinfo", "--platform", " ", "--domain", "D", "--server", "S"});
-    EXPECT_EQ(serverInfo.status, 0);
-    EXPECT_EQ(serverInfo.out + serverInfo.err, "");
-    EXPECT_EQ(Snapshot(m_dir), before);
+    // The server list option alone reads no game list; blanks count as filled in.
+    std::filesystem::remove(std::filesystem::u8path(m_dir.File("脚本代码/数据脚本/游戏列表.sql")));
+    CliResult serverInfo = Create({"--serverinfo", "--platform", "P", "--domain", " ", "--server", " "});
+    EXPECT_EQ(serverInfo.status, 0) << serverInfo.err;
+    EXPECT_EQ(serverInfo.err, "");
+    EXPECT_EQ(serverInfo.out, "written\t8\tP/ServerInfo.ini\n");
+    EXPECT_EQ(RunCli({"serverlist", "show", m_dir.File("P/ServerInfo.ini")}).out, "P\t0.0.0.0\t \n");
+    WriteDeployment(m_dir, {GameRow(200, u"斗地主", u"LandScoreDB", u"Land"),
+                            GameRow(100, u"欢乐斗牛", u"QPTreasureDB", u"Ox")});
 
     // The database option needs no input and leaves the coin database out.
-    CliResult database = Create({"--database"});
+    CliResult database = Create({"--database", "--quiet"});
     EXPECT_EQ(database.status, 0) << database.err;
-    EXPECT_EQ(database.err, "");
+    EXPECT_EQ(database.out + database.err, "");
     EXPECT_TRUE(std::filesystem::exists(
         std::filesystem::u8path(m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"))));
     EXPECT_TRUE(std::filesystem::exists(
@@ -84,7 +88,16 @@ TEST_F(CreateCommand, AllOptionsByDefaultWriteDatabaseAndInstallerScripts)
 {
     CliResult result = Create(AllInputs());
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out + result.err, "");
+    EXPECT_EQ(result.err, "");
+    // One line per file written, in the order of the writes: the installer scripts and the server
+    // list come after the database scripts.
+    std::vector<std::string> written = Lines(result.out);
+    ASSERT_EQ(written.size(), 2u + 11 + 2 + 2 + 2 + 1);
+    for (const std::string& line : written)
+        EXPECT_EQ(line.rfind("written\t", 0), 0u) << line;
+    EXPECT_EQ(written[0], "written\t2\t" + m_dir.File("脚本代码/数据库脚本/1_8_斗地主积分库脚本.sql"));
+    EXPECT_EQ(written[15], "written\t123\tVeldra/QZ斗地主.iss");
+    EXPECT_EQ(written.back(), "written\t8\tVeldra/ServerInfo.ini");
     std::string lobby = m_dir.Read("Veldra/Veldra.iss");
     EXPECT_NE(lobby.find(ToDiskText(u"AppPublisher=星辰网络\n")), std::string::npos);
     EXPECT_NE(lobby.find("AppPublisherURL=http://www.example.com\r\n"), std::string::npos);
@@ -116,17 +129,28 @@ TEST_F(CreateCommand, TheProfileGivesTheInputsAndOptionsWin)
 
     CliResult missing = Create({"--profile", m_dir.File("none.ini"), "--database"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, m_dir.File("none.ini") + " 包含错误的路径。\n");
+    EXPECT_EQ(missing.err, m_dir.File("none.ini") + " 包含错误的路径。\nkorvane-cli: " +
+                               m_dir.File("none.ini") + ": No such file or directory\n");
 }
 
 TEST_F(CreateCommand, GameListFailuresStopTheRun)
 {
-    std::filesystem::remove(std::filesystem::u8path(m_dir.File("脚本代码/数据脚本/游戏列表.sql")));
+    const std::string gameList = m_dir.File("脚本代码/数据脚本/游戏列表.sql");
+    std::filesystem::remove(std::filesystem::u8path(gameList));
     auto before = Snapshot(m_dir);
     CliResult missing = Create({"--database"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "游戏列表.sql  打开失败!貌似没有这个文件\n游戏列表读取失败!\n");
+    // The reader's message names no path; the line after it does.
+    EXPECT_EQ(missing.err, "游戏列表.sql  打开失败!貌似没有这个文件\nkorvane-cli: " + gameList +
+                               ": No such file or directory\n游戏列表读取失败!\n");
+    EXPECT_EQ(missing.out, "");
     EXPECT_EQ(Snapshot(m_dir), before);
+
+    m_dir.Write("脚本代码/数据脚本/游戏列表.sql", "USE QPPlatformDB\r\nGO\r\n\xFF\xFF\r\n");
+    CliResult unreadable = Create({"--database"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.err, gameList + " 中有无法转换为代码页 936 的字符。\nkorvane-cli: " + gameList +
+                                  ": not code page 936 text at line 3\n");
 
     m_dir.Write("脚本代码/数据脚本/游戏列表.sql", "USE QPPlatformDB\r\nGO\r\n");
     CliResult empty = Create(AllInputs());
@@ -141,7 +165,12 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
     std::string batch = m_dir.Read("脚本代码/一键安装.bat");
     CliResult result = Create(AllInputs());
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, templatePath + "读取失败!\n");
+    EXPECT_EQ(result.err,
+              templatePath + "读取失败!\nkorvane-cli: " + templatePath + ": No such file or directory\n");
+    // What the run wrote before it stopped: the two score scripts and ten procedure scripts.
+    std::vector<std::string> written = Lines(result.out);
+    ASSERT_EQ(written.size(), 12u) << result.out;
+    EXPECT_EQ(written.back(), "written\t2\t" + m_dir.File("脚本代码/存储过程/斗地主积分数据库/游戏记录.sql"));
     EXPECT_EQ(m_dir.Read("脚本代码/一键安装.bat"), batch);
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("Veldra"))) << "the installer step does not run";
 
@@ -150,7 +179,21 @@ TEST_F(CreateCommand, GeneratorFailuresAreReported)
     CliResult installer = Create(
         {"--installer", "--company", "C", "--platform", "Blocked", "--domain", "D", "--registry", "R"});
     EXPECT_EQ(installer.status, 1);
-    EXPECT_EQ(installer.err, "斗地主脚本创建失败!\n");
+    EXPECT_EQ(installer.err, "斗地主脚本创建失败!\nkorvane-cli: Blocked/QZ斗地主.iss: Not a directory\n");
+}
+
+TEST_F(CreateCommand, ACharacterWithoutACodePage936FormIsNamedWithItsLine)
+{
+    std::vector<std::string> args = AllInputs();
+    args[1] = "ก"; // the company name, on line 12 of a game's script
+    CliResult result = Create(args);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "斗地主脚本创建失败!\nkorvane-cli: Veldra/QZ斗地主.iss: a character has no code page 936 form: "
+              "U+0E01 at line 12\n");
+    args[1] = "😀";
+    EXPECT_NE(Create(args).err.find(": U+1F600 at line 12\n"), std::string::npos)
+        << "a pair of surrogates is one character";
 }
 
 TEST_F(CreateCommand, NamesThatAreNoFolderOrFileNameWriteNothing)
@@ -161,7 +204,9 @@ TEST_F(CreateCommand, NamesThatAreNoFolderOrFileNameWriteNothing)
         CliResult result = Create(
             {"--installer", "--company", "C", "--platform", platform, "--domain", "D", "--registry", "R"});
         EXPECT_EQ(result.status, 1) << platform;
-        EXPECT_EQ(result.err, "斗地主脚本创建失败!\n") << platform;
+        EXPECT_EQ(result.err, "斗地主脚本创建失败!\nkorvane-cli: " + std::string(platform) +
+                                  ": not a name that Windows can give a folder or file\n")
+            << platform;
         EXPECT_EQ(Snapshot(m_dir), before) << platform;
     }
 

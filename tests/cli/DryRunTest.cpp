@@ -83,9 +83,15 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     EXPECT_EQ(listed[Deployed("存储过程/斗地主积分数据库/游戏写分.sql")].state, "new");
     EXPECT_EQ(listed["Veldra/Veldra-all.iss"].state, "new");
 
-    // The real run writes exactly the listed files, with the listed line counts.
+    // The real run writes exactly the listed files, with the listed line counts, and lists them so.
     CliResult real = Create({});
     ASSERT_EQ(real.status, 0) << real.err;
+    std::vector<std::string> dryLines = Lines(dry.out);
+    std::vector<std::string> realLines = Lines(real.out);
+    ASSERT_EQ(realLines.size(), dryLines.size());
+    for (size_t i = 0; i < dryLines.size(); ++i)
+        EXPECT_EQ(realLines[i], "written" + dryLines[i].substr(dryLines[i].find('\t')));
+    EXPECT_EQ(listed["Veldra/ServerInfo.ini"].state, "new");
     auto after = Snapshot(m_dir);
     std::set<std::string> written;
     for (const auto& [path, bytes] : after) {
@@ -146,7 +152,8 @@ TEST_F(DryRun, FailuresOfTheRunShowAsInARealRun)
     auto before = Snapshot(m_dir);
     CliResult dry = Create({"--dry-run"});
     EXPECT_EQ(dry.status, 1);
-    EXPECT_EQ(dry.err, Deployed("数据库脚本/2_5_积分库脚本.sql") + "读取失败!\n");
+    const std::string missing = Deployed("数据库脚本/2_5_积分库脚本.sql");
+    EXPECT_EQ(dry.err, missing + "读取失败!\nkorvane-cli: " + missing + ": No such file or directory\n");
     // The first game's first script was written before the failure.
     EXPECT_EQ(Lines(dry.out).size(), 1u) << dry.out;
     EXPECT_EQ(Snapshot(m_dir), before);

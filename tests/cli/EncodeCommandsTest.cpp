@@ -30,9 +30,26 @@ TEST(EncodeCommands, Md5AddressAndVersionGiveThePageResults)
     EXPECT_EQ(RunCli({"decode", "version", "4294967296"}).out, "256.0.0.0\n");
     // A text that looks like a negative number is a text, not an option.
     EXPECT_EQ(RunCli({"decode", "ip", "-5"}).out, "-5.0.0.0\n");
-    CliResult error = RunCli({"decode", "version", "-1"});
-    EXPECT_EQ(error.out, "你所输入的信息有误\n");
-    EXPECT_EQ(error.status, 0); // a result of the codec, not a refusal
+}
+
+// The page shows the decoders' error text as a result; the tool refuses the input with it.
+TEST(EncodeCommands, TheDecodersErrorTextIsARefusal)
+{
+    for (const char* method : {"ip", "version"}) {
+        CliResult error = RunCli({"decode", method, "-1"});
+        EXPECT_EQ(error.status, 1) << method;
+        EXPECT_EQ(error.out, "\n") << method;
+        EXPECT_EQ(error.err, "你所输入的信息有误\n") << method;
+    }
+    // Lines stay paired: the refused line gives an empty one, and the lines after it are decoded.
+    CliResult lines = RunCli({"decode", "ip"}, "67305985\n-1\n16777343\n");
+    EXPECT_EQ(lines.status, 1);
+    EXPECT_EQ(lines.out, "1.2.3.4\n\n127.0.0.1\n");
+    EXPECT_EQ(lines.err, "你所输入的信息有误\n");
+    CliResult json = RunCli({"decode", "version", "--json"}, "-1\n16909060\n");
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out, "\"\"\n\"1.2.3.4\"\n");
+    EXPECT_EQ(RunCli({"decode", "ip", "4294967295"}).status, 0) << "only -1 itself has no dotted form";
 }
 
 TEST(EncodeCommands, XorDecodesWhatItEncodesInAnyLetterCase)

@@ -105,7 +105,8 @@ TEST_F(BadServerLists, AFileBeyondTheReadLimitIsRefused)
     fs::resize_file(m_file, (std::uintmax_t(1) << 30) + 1); // sparse: nothing is really written
     CliResult shown = Run({"show", m_file});
     EXPECT_EQ(shown.status, 1);
-    EXPECT_EQ(shown.err, m_file + " 太大，超过 1 GiB，无法读取。\n");
+    EXPECT_EQ(shown.err, m_file + " 太大，超过 1 GiB，无法读取。\nkorvane-cli: " + m_file +
+                             ": larger than 1 GiB, the most the program reads\n");
 }
 
 TEST_F(BadServerLists, ParallelWritersKeepEveryChange)
@@ -156,7 +157,8 @@ TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
     ::chmod(m_dir.File(m_drop).c_str(), 0444);
     CliResult failed = Create();
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\n");
+    EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\nkorvane-cli: " + m_dir.File(m_drop) +
+                              ": Permission denied\n");
     EXPECT_EQ(m_dir.Read(m_batch), batch) << "the batch file changes only with the drop script";
     EXPECT_EQ(m_dir.Read(m_drop), drop);
 

@@ -144,7 +144,8 @@ TEST(ServerListCheck, AMissingFileIsAFileError)
     TempDir dir;
     CliResult result = RunCli({"serverlist", "check", dir.File("none.ini")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, dir.File("none.ini") + " 包含错误的路径。\n");
+    EXPECT_EQ(result.err, dir.File("none.ini") + " 包含错误的路径。\nkorvane-cli: " + dir.File("none.ini") +
+                              ": No such file or directory\n");
     EXPECT_EQ(result.out, "");
 }
 

@@ -135,10 +135,12 @@ TEST_F(ServerListCommands, ImportRefusesLinesWithoutThreeFields)
 
 TEST_F(ServerListCommands, TheSystemsMessagesAndFileErrors)
 {
-    // A missing file cannot be shown; the framework's file error names it.
+    // A missing file cannot be shown; the framework's file error names it, and the line after it the
+    // true cause, which its text calls a bad path.
     CliResult missing = Run({"show", m_file});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, m_file + " 包含错误的路径。\n");
+    EXPECT_EQ(missing.err,
+              m_file + " 包含错误的路径。\nkorvane-cli: " + m_file + ": No such file or directory\n");
 
     // A name stored as plain text: the decoder's message, and an entry with an empty name.
     m_dir.Write("ServerInfo.ini", "[ServerInfo]\r\nItemCount=1\r\nItemDescribe1=PlainName\r\n");
@@ -156,7 +158,7 @@ TEST_F(ServerListCommands, TheSystemsMessagesAndFileErrors)
     ::chmod(m_file.c_str(), 0444);
     CliResult readOnly = Run({"add", m_file, "--name", "x"});
     EXPECT_EQ(readOnly.status, 1);
-    EXPECT_EQ(readOnly.err, "拒绝访问 " + m_file + "。\n");
+    EXPECT_EQ(readOnly.err, "拒绝访问 " + m_file + "。\nkorvane-cli: " + m_file + ": Permission denied\n");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "framework/FileSystem.h"
 #include "framework/WideText.h"
 #include "res/Resource.h"
+#include "serverlist/ServerList.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
@@ -138,6 +139,16 @@ protected:
 
     bool InstallerFolderExists() const { return Exists(work, kPlatform); }
 
+    // The entries of a server list in the working directory.
+    CArray<tagServer> LoadedServers(const std::string& name) const
+    {
+        ReporterRecorder reporter;
+        CArray<tagServer> servers;
+        EXPECT_FALSE(LoadServerList(tagRunContext{reporter, DiskStore()}, work.FileW(FromUtf8(name)), servers)
+                         .error.Failed());
+        return servers;
+    }
+
     HostWindow host;
     CDLGCreate page;
     MessageBoxRecorder boxes;
@@ -265,19 +276,21 @@ INSTANTIATE_TEST_SUITE_P(
             true, false, {IDC_EDIT_COMPANY, IDC_EDIT_PLATFORM, IDC_EDIT_DOMAIN, IDC_EDIT_REGISTRY}},
         CheckOrderCase{false, true, {IDC_EDIT_PLATFORM, IDC_EDIT_DOMAIN, IDC_EDIT_SERVER}}));
 
-TEST_F(CreatePageTest, ServerListOptionAloneReadsAndWritesNothing)
+TEST_F(CreatePageTest, ServerListOptionAloneWritesOnlyTheServerList)
 {
     WriteDeployment(module, kTwoGames);
     auto before = Snapshot(module);
     SetOptions(false, false, true);
     page.SetDlgItemText(IDC_EDIT_PLATFORM, u"P");
     page.SetDlgItemText(IDC_EDIT_DOMAIN, u"D");
-    page.SetDlgItemText(IDC_EDIT_SERVER, u"S");
+    page.SetDlgItemText(IDC_EDIT_SERVER, u"1.2.3.4");
     ClickOk();
     EXPECT_TRUE(boxes.Shown().empty());
     EXPECT_TRUE(page.m_GameList.empty());
     EXPECT_EQ(Snapshot(module), before);
-    EXPECT_TRUE(Snapshot(work).empty());
+    auto written = Snapshot(work);
+    EXPECT_EQ(written.size(), 2u) << "the folder P and its server list";
+    EXPECT_EQ(LoadedServers("P/ServerInfo.ini"), (CArray<tagServer>{{u"P", u"1.2.3.4", u"D"}}));
 }
 
 TEST_F(CreatePageTest, NoOptionTestsNothingAndReadsNothing)
@@ -382,6 +395,8 @@ TEST_F(CreatePageTest, FullRunOnTheSampleDeploymentWritesEveryScript)
     EXPECT_NE(module.Read(kBatch), batchBefore);
     EXPECT_TRUE(Exists(work, kPlatform + "/" + kPlatform + ".iss"));
     EXPECT_TRUE(Exists(work, kPlatform + "/" + kPlatform + "-all.iss"));
+    EXPECT_EQ(LoadedServers(kPlatform + "/ServerInfo.ini"),
+              (CArray<tagServer>{{FromUtf8(kPlatform), u"10.0.0.5", u"www.xingchen.com"}}));
 }
 
 TEST_F(CreatePageTest, InstallerRunTwiceWritesTheSameScripts)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -104,6 +105,10 @@ protected:
                   (tagFileError{cause, m_dir.FileW(FromUtf8(file)), 0}.GetErrorMessage()));
         EXPECT_EQ(m_boxes.Shown()[0].caption, u"Korvane");
         EXPECT_EQ(m_boxes.Shown()[0].type, MB_ICONSTOP);
+        ASSERT_EQ(m_boxes.Details().size(), 1u) << "the file error's detail follows its message";
+        EXPECT_EQ(m_boxes.Details()[0].nAfterMessages, 1u);
+        EXPECT_EQ(m_boxes.Details()[0].error.m_cause, cause);
+        EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, m_dir.FileW(FromUtf8(file)));
     }
 
     ReporterRecorder m_boxes;
@@ -264,6 +269,11 @@ TEST_F(DatabaseScriptsTest, MissingDropScriptStopsBeforeAnyWrite)
     m_boxes.Expect();
     EXPECT_FALSE(Run(WorkedGames()));
     EXPECT_EQ(m_boxes.Texts(), std::vector<std::u16string>{m_dir.FileW(FromUtf8(kDrop)) + u"读取失败!"});
+    // Its text gives no cause; the detail does.
+    ASSERT_EQ(m_boxes.Details().size(), 1u);
+    EXPECT_EQ(m_boxes.Details()[0].nAfterMessages, 1u);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_lOsError, ENOENT);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, m_dir.FileW(FromUtf8(kDrop)));
     EXPECT_FALSE(Exists(ScoreScript(1, 8, "Mahjong")));
     EXPECT_EQ(DiskLines(m_dir, kBatch)[0], u"Rem start");
 }

@@ -440,6 +440,11 @@ TEST_F(InstallerScriptsTest, FailingGameScriptStopsTheRun)
     ASSERT_EQ(m_boxes.Texts(), Lines{u"斗地主脚本创建失败!"});
     EXPECT_EQ(m_boxes.Shown()[0].caption, u"脚本创建错误信息");
     EXPECT_EQ(m_boxes.Shown()[0].type, MB_OK);
+    // The message names neither the file nor the cause; its detail does.
+    ASSERT_EQ(m_boxes.Details().size(), 1u);
+    EXPECT_EQ(m_boxes.Details()[0].nAfterMessages, 1u);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_cause, tagFileError::accessDenied);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河棋牌/QZ斗地主.iss");
     EXPECT_EQ(m_dir.Read("星河棋牌/QZ斗地主.iss"), "old\r\n");
     EXPECT_FALSE(Exists("QZ中国象棋.iss"));
     EXPECT_FALSE(Exists("星河棋牌.iss"));
@@ -453,6 +458,8 @@ TEST_F(InstallerScriptsTest, FailingLobbyScriptSkipsTheFullScript)
     m_boxes.Expect();
     EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"大厅脚本创建失败!"});
+    ASSERT_EQ(m_boxes.Details().size(), 1u);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河棋牌/星河棋牌.iss");
     EXPECT_TRUE(Exists("QZ斗地主.iss"));
     EXPECT_FALSE(Exists("星河棋牌-all.iss"));
 }
@@ -464,6 +471,8 @@ TEST_F(InstallerScriptsTest, FailingFullScriptIsReported)
     m_boxes.Expect();
     EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"全部游戏安装包脚本创建失败!"});
+    ASSERT_EQ(m_boxes.Details().size(), 1u);
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河棋牌/星河棋牌-all.iss");
     EXPECT_EQ(m_dir.Read("星河棋牌/星河棋牌-all.iss"), "old\r\n");
 }
 
@@ -474,6 +483,13 @@ TEST_F(InstallerScriptsTest, CharacterWithoutCodePage936FormFailsTheFirstScript)
     EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"斗地主脚本创建失败!"});
     EXPECT_FALSE(Exists("QZ斗地主.iss"));
+    // The company name first stands on the line "AppPublisher=", the twelfth.
+    ASSERT_EQ(m_boxes.Details().size(), 1u);
+    const tagFileError& error = m_boxes.Details()[0].error;
+    EXPECT_EQ(error.m_cause, tagFileError::badCodePage);
+    EXPECT_EQ(error.m_strFileName, u"星河棋牌/QZ斗地主.iss");
+    EXPECT_EQ(error.m_nCharacter, U'\u0E01');
+    EXPECT_EQ(error.m_nLine, 12u);
 }
 
 TEST_F(InstallerScriptsTest, PlatformNameThatIsNoFolderNameWritesNothing)
@@ -486,6 +502,9 @@ TEST_F(InstallerScriptsTest, PlatformNameThatIsNoFolderNameWritesNothing)
         m_boxes.Expect();
         EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
         EXPECT_EQ(m_boxes.Texts(), Lines{u"斗地主脚本创建失败!"});
+        ASSERT_EQ(m_boxes.Details().size(), 1u);
+        EXPECT_EQ(m_boxes.Details()[0].error.m_cause, tagFileError::badName);
+        EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, name);
     }
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }

@@ -81,6 +81,8 @@ TEST(StdioFileRead, BytesThatAreNotCodePage936EndTheReadingWithAnError)
     tagFileError error = file.Close();
     EXPECT_EQ(error.m_cause, tagFileError::badCodePage);
     EXPECT_EQ(error.m_strFileName, dir.FileW(u"bad.txt"));
+    EXPECT_EQ(error.m_nLine, 2u);
+    EXPECT_EQ(error.m_nCharacter, 0u) << "bytes that do not decode are no character";
 }
 
 TEST(StdioFileWrite, WritesCodePage936WithCrLfAndNoBom)
@@ -115,7 +117,22 @@ TEST(StdioFileWrite, UnrepresentableCharacterThrowsAndKeepsTheOldFile)
     tagFileError e = WriteText(dir.FileW(u"out.txt"), u"ok\n\u0E01\n");
     EXPECT_EQ(e.m_cause, CFileException::badCodePage);
     EXPECT_EQ(e.GetErrorMessage(), dir.FileW(u"out.txt") + u" 中有无法转换为代码页 936 的字符。");
+    EXPECT_EQ(e.m_nCharacter, U'\u0E01');
+    EXPECT_EQ(e.m_nLine, 2u);
     EXPECT_EQ(dir.Read("out.txt"), "old\r\n");
+}
+
+TEST(StdioFileWrite, TheFirstCharacterWithoutAFormIsNamedWhole)
+{
+    TempDir dir;
+    // A pair of surrogates is one character; the best-fit cent sign before it is written fine.
+    tagFileError pair = WriteText(dir.FileW(u"out.txt"), u"a\n\n\u00A2 \U0001F600\u0E01");
+    EXPECT_EQ(pair.m_nCharacter, U'\U0001F600');
+    EXPECT_EQ(pair.m_nLine, 3u);
+    // A lone surrogate is named as the unit it is.
+    tagFileError lone = WriteText(dir.FileW(u"out.txt"), std::u16string(u"x") + char16_t(0xDC01));
+    EXPECT_EQ(lone.m_nCharacter, 0xDC01u);
+    EXPECT_EQ(lone.m_nLine, 1u);
 }
 
 TEST(StdioFileWrite, MissingFolderIsABadPath)
