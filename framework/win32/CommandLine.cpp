@@ -1,0 +1,34 @@
+#include "framework/CommandLine.h"
+
+#include "framework/win32/Win32Text.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#include <shellapi.h>
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv)
+{
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide)
+        return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> arguments;
+    arguments.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        arguments.push_back(WideToUtf8(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
+}
+
+// Pipes and files get the same bytes as on Linux; a console window takes them as UTF-8.
+void UseUtf8StandardStreams()
+{
+    for (FILE* stream : {stdin, stdout, stderr})
+        (void)::_setmode(::_fileno(stream), _O_BINARY);
+    DWORD mode = 0;
+    if (::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) ||
+        ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode))
+        ::SetConsoleOutputCP(CP_UTF8);
+}
