@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need; skips the work when all are present.
 # clang with its runtime libraries builds the fuzz targets (libFuzzer); clang-format is the format check.
+# The Windows build: mingw-w64 (POSIX threads) cross-compiles, googletest's sources are built with it, and
+# Wine (64-bit only: no i386 architecture needed) runs the programs and tests headless.
 set -euo pipefail
 
 PACKAGES=(
@@ -12,6 +14,7 @@ PACKAGES=(
     xvfb xdotool xclip imagemagick x11-utils
     ccache clang-format
     clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()
