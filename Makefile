@@ -64,7 +64,7 @@ fuzz: deps
 # Windows: korvane-cli.exe and the core tests cross-built with mingw-w64 in their own tree (no Qt yet),
 # packed as dist/Korvane-<version>-win64.zip; windows-test runs the tests under Wine (prefix in the tree).
 windows: deps
-	@cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	@cmake -S . -B $(WINDOWS_DIR) --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 		-DCMAKE_BUILD_TYPE=Release $(LAUNCHER) >/dev/null
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target korvane-cli windows_package
 	@if x86_64-w64-mingw32-objdump -p $(WINDOWS_DIR)/korvane-cli.exe | awk '/DLL Name/ { print $$3 }' | \
