@@ -7,7 +7,7 @@
 #include <vector>
 
 // Paths are UTF-16 in the domain code; the narrow paths below are UTF-8 on every platform. Linux
-// separates folders with "/", Windows with "\\" or "/" (see framework/Path.h).
+// separates folders with "/", Windows with "\" or "/" (see framework/Path.h).
 
 // Full path of the running program's file.
 std::u16string GetModuleFileNameW();
@@ -36,7 +36,7 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error 
 // Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
 void SetReadFileLimitForTests(size_t limit);
 
-// The folder part of a path ("." for a bare name, "/" for a file in the root, "C:\\" on Windows for one
+// The folder part of a path ("." for a bare name, "/" for a file in the root, "C:\" on Windows for one
 // at a drive's root).
 std::string FolderOfPath(const std::string& path);
 
