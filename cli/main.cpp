@@ -2,13 +2,21 @@
 #include "cli/CreateCommands.h"
 #include "cli/EncodeCommands.h"
 #include "cli/ServerListCommands.h"
+#include "framework/CommandLine.h"
 
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    UseUtf8StandardStreams();
+    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    std::vector<const char*> utf8Argv;
+    for (const std::string& argument : arguments)
+        utf8Argv.push_back(argument.c_str());
     CLI::App app{"Korvane without a window: the encodings, the server list file and the script generators.",
                  "korvane-cli"};
     app.set_version_flag("--version", std::string("korvane-cli ") + KORVANE_VERSION);
@@ -21,7 +29,7 @@ int main(int argc, char** argv)
     if (!CheckArgumentsAreUtf8(argc, argv))
         return kExitRefused;
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(utf8Argv.size()), utf8Argv.data());
     } catch (const CLI::CallForHelp& e) {
         app.exit(e);
         return kExitSuccess;

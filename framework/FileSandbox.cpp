@@ -1,17 +1,16 @@
 #include "framework/FileSandbox.h"
 
 #include "framework/FileSystem.h"
+#include "framework/Path.h"
 #include "framework/WideText.h"
 
 #include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 std::string WithoutTrailingSlash(std::string path)
 {
-    while (path.size() > 1 && path.back() == '/')
+    while (path.size() > 1 && IsPathSeparator(static_cast<unsigned char>(path.back())))
         path.pop_back();
     return path;
 }
@@ -30,12 +29,7 @@ int CFileSandbox::CheckFolderWritable(const std::string& folder) const
 {
     if (m_folders.count(WithoutTrailingSlash(folder)))
         return 0;
-    struct stat st;
-    if (::stat(folder.c_str(), &st) != 0)
-        return errno;
-    if (!S_ISDIR(st.st_mode))
-        return ENOTDIR;
-    return ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
+    return ::CheckFolderWritable(folder);
 }
 
 // The checks of the real replacement: the target must not be a folder or read-only, and its folder
@@ -70,8 +64,7 @@ tagFileError CFileSandbox::ReplaceTogether(const std::vector<tagFileWrite>& writ
 bool CFileSandbox::CreateFolder(const std::u16string& path)
 {
     std::string folder = WithoutTrailingSlash(ToUtf8(path));
-    struct stat st;
-    if (folder.empty() || m_folders.count(folder) || ::stat(folder.c_str(), &st) == 0)
+    if (folder.empty() || m_folders.count(folder) || PathFileExistsW(FromUtf8(folder)))
         return false;
     if (CheckFolderWritable(FolderOfPath(folder)) != 0)
         return false;

@@ -1,16 +1,17 @@
 #pragma once
 
 #include <string>
-#include <sys/types.h>
 
-// Flushing deferred for many small files at once: a write that skips its own fsync notes the file
-// system it went to, and one syncfs() per file system later puts all of them on the disk.
+// Flushing deferred for many small files at once: a replacement that skips its own flush notes the
+// file, and SyncNotedWrites() later puts all of them on the disk (Linux: one syncfs() per file system;
+// Windows: each file's buffers). Paths are UTF-8.
 
-// Notes an unflushed write into the folder on the given file system.
-void NoteUnflushedWrite(dev_t device, const std::string& folder);
+// Notes a replaced file whose content is not flushed yet.
+void NoteUnflushedWrite(const std::string& path);
 
-// syncfs() on every file system noted since the last call. Returns 0 or the first errno value.
-int SyncNotedFileSystems();
+// Flushes everything noted since the last call. Returns 0 or the first errno value.
+int SyncNotedWrites();
 
-// fsync() on a folder, so that a rename in it survives a crash. Returns 0 or an errno value.
+// Makes the renames in a folder survive a crash (Linux: fsync() on the folder; Windows: nothing, the
+// rename itself was written through). Returns 0 or an errno value.
 int SyncFolder(const std::string& folder);

@@ -1,21 +1,18 @@
 #include "framework/FileSystem.h"
 
+#include "framework/FileReading.h"
 #include "framework/FileSync.h"
+#include "framework/Path.h"
 #include "framework/TempFile.h"
 #include "framework/WideText.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+// The parts of the file layer that are the same on every platform: the module folder override, the read
+// limit, folder names and the order of a replacement's steps.
 
 namespace {
-
-constexpr int kMaxLinkHops = 40; // the kernel's own limit on a chain of symbolic links
 
 std::u16string& ModuleDirectoryOverride()
 {
@@ -23,54 +20,13 @@ std::u16string& ModuleDirectoryOverride()
     return directory;
 }
 
-size_t& ReadFileLimit()
+size_t& ReadFileLimitSetting()
 {
     static size_t limit = kReadFileLimit;
     return limit;
 }
 
-mode_t CurrentUmask()
-{
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-int ReadLink(const std::string& path, std::string& link)
-{
-    std::string buffer(PATH_MAX, '\0');
-    ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
-    if (n < 0)
-        return errno;
-    if (static_cast<size_t>(n) >= buffer.size())
-        return ENAMETOOLONG;
-    if (n == 0)
-        return ENOENT;
-    link.assign(buffer, 0, static_cast<size_t>(n));
-    return 0;
-}
-
-// The state of a target before it is replaced; `exists` is false when there is none yet.
-int InspectTarget(const std::string& target, struct stat& st, bool& exists)
-{
-    exists = false;
-    if (target.empty())
-        return ENOENT;
-    if (::stat(target.c_str(), &st) != 0)
-        return 0;
-    exists = true;
-    if (S_ISDIR(st.st_mode))
-        return EISDIR;
-    if ((st.st_mode & 0222) == 0)
-        return EACCES;
-    // The folder may let anyone rename over a file its owner keeps to himself. A running program's file
-    // (ETXTBSY) may still be replaced by a rename.
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ETXTBSY)
-        return errno;
-    return 0;
-}
-
-// One file of a replacement on its way: the bytes are in a locked temporary file beside the target.
+// One file of a replacement on its way: the bytes are in a temporary file beside the target.
 struct tagPendingWrite
 {
     std::string strTarget; // past any symbolic links
@@ -80,9 +36,7 @@ struct tagPendingWrite
 
 int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
 {
-    struct stat st;
-    bool exists = false;
-    if (int error = InspectTarget(write.strTarget, st, exists))
+    if (int error = CheckReplaceTarget(write.strTarget))
         return error;
     std::string folder = FolderOfPath(write.strTarget);
     SweepStaleTempFiles(folder);
@@ -90,11 +44,7 @@ int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
         return error;
     if (int error = write.temp.Write(write.bytes))
         return error;
-    // The owner first: changing it clears the set-user-ID and set-group-ID bits.
-    if (exists)
-        write.temp.TryKeepOwner(st.st_uid, st.st_gid);
-    mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
-    if (int error = write.temp.SetMode(mode))
+    if (int error = write.temp.KeepAttributesOf(write.strTarget))
         return error;
     if (durability == EWriteDurability::flushNow)
         return write.temp.Flush();
@@ -111,8 +61,9 @@ int ReplacePrepared(std::vector<tagPendingWrite>& writes, EWriteDurability durab
             return error;
         }
     }
+    const bool writeThrough = durability == EWriteDurability::flushNow;
     for (size_t i = 0; i < writes.size(); ++i) {
-        if (int error = writes[i].temp.RenameOver(writes[i].strTarget)) {
+        if (int error = writes[i].temp.RenameOver(writes[i].strTarget, writeThrough)) {
             *failed = i;
             return error;
         }
@@ -120,13 +71,15 @@ int ReplacePrepared(std::vector<tagPendingWrite>& writes, EWriteDurability durab
     std::vector<std::string> folders;
     int result = 0;
     for (const tagPendingWrite& write : writes) {
+        if (durability == EWriteDurability::flushLater) {
+            NoteUnflushedWrite(write.strTarget);
+            continue;
+        }
         std::string folder = FolderOfPath(write.strTarget);
         if (std::find(folders.begin(), folders.end(), folder) != folders.end())
             continue;
         folders.push_back(folder);
-        if (durability == EWriteDurability::flushLater)
-            NoteUnflushedWrite(write.temp.Device(), folder);
-        else if (int error = SyncFolder(folder); error != 0 && result == 0)
+        if (int error = SyncFolder(folder); error != 0 && result == 0)
             result = error;
     }
     return result;
@@ -142,8 +95,20 @@ int AddPendingWrite(std::vector<tagPendingWrite>& writes, const std::u16string& 
     return 0;
 }
 
-// Reads to the end into a buffer sized once from the file's size when it has one; EFBIG past the limit.
-int ReadAll(int fd, size_t expected, std::string& bytes)
+// "C:\" and "C:/" are roots of their own on Windows.
+bool IsDriveRoot(const std::string& path, size_t separator)
+{
+    return kPathSeparator == u'\\' && separator == 2 && path[1] == ':';
+}
+
+} // namespace
+
+size_t ReadFileLimit()
+{
+    return ReadFileLimitSetting();
+}
+
+int ReadToEnd(const ReadSome& read, size_t expected, std::string& bytes)
 {
     const size_t limit = ReadFileLimit();
     size_t used = 0;
@@ -155,12 +120,9 @@ int ReadAll(int fd, size_t expected, std::string& bytes)
                 return EFBIG;
             bytes.resize(std::min(std::max(used * 2, size_t{65536}), limit + 1));
         }
-        ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
+        long long n = read(bytes.data() + used, bytes.size() - used);
+        if (n < 0)
+            return static_cast<int>(-n);
         if (n == 0)
             break;
         used += static_cast<size_t>(n);
@@ -169,133 +131,38 @@ int ReadAll(int fd, size_t expected, std::string& bytes)
     return 0;
 }
 
-} // namespace
-
-std::u16string GetModuleFileNameW()
-{
-    char buffer[PATH_MAX + 1];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);
-    if (n <= 0)
-        return u"";
-    return FromUtf8(std::string_view(buffer, static_cast<size_t>(n)));
-}
-
 std::u16string GetModuleDirectory()
 {
     if (!ModuleDirectoryOverride().empty())
         return ModuleDirectoryOverride();
     std::u16string path = GetModuleFileNameW();
-    size_t slash = path.rfind(u'/');
-    return slash == std::u16string::npos ? u"./" : path.substr(0, slash + 1);
+    size_t separator = path.size();
+    while (separator > 0 && !IsPathSeparator(path[separator - 1]))
+        --separator;
+    return separator == 0 ? std::u16string(u".") + kPathSeparator : path.substr(0, separator);
 }
 
 void SetModuleDirectoryForTests(const std::u16string& directory)
 {
-    ModuleDirectoryOverride() = directory;
-    if (!directory.empty() && directory.back() != u'/')
-        ModuleDirectoryOverride() += u'/';
-}
-
-bool PathFileExistsW(const std::u16string& path)
-{
-    struct stat st;
-    return ::stat(ToUtf8(path).c_str(), &st) == 0;
-}
-
-bool CreateDirectoryW(const std::u16string& path)
-{
-    return ::mkdir(ToUtf8(path).c_str(), 0777) == 0;
-}
-
-std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, const std::u16string& name)
-{
-    std::u16string folder = directory;
-    if (!folder.empty() && folder.back() != u'/')
-        folder += u'/';
-    std::u16string exact = folder + name;
-    struct stat st;
-    if (::stat(ToUtf8(exact).c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        return exact;
-    DIR* dir = ::opendir(ToUtf8(folder.empty() ? u"." : folder).c_str());
-    if (!dir)
-        return std::nullopt;
-    std::optional<std::u16string> found;
-    while (dirent* entry = ::readdir(dir)) {
-        std::u16string candidate = FromUtf8(entry->d_name);
-        if (EqualsNoCaseAscii(candidate, name)) {
-            std::u16string full = folder + candidate;
-            if (::stat(ToUtf8(full).c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-                found = full;
-                break;
-            }
-        }
-    }
-    ::closedir(dir);
-    return found;
-}
-
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
-{
-    int result = 0;
-    std::string bytes;
-    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st;
-    if (fd < 0 || ::fstat(fd, &st) != 0)
-        result = errno;
-    else if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > ReadFileLimit())
-        result = EFBIG;
-    else
-        result = ReadAll(fd, S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0, bytes);
-    if (fd >= 0)
-        ::close(fd);
-    if (result != 0) {
-        if (error)
-            *error = result;
-        return std::nullopt;
-    }
-    return bytes;
+    ModuleDirectoryOverride() = WithTrailingSeparator(directory);
 }
 
 void SetReadFileLimitForTests(size_t limit)
 {
-    ReadFileLimit() = limit;
+    ReadFileLimitSetting() = limit;
 }
 
 std::string FolderOfPath(const std::string& path)
 {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
+    size_t separator = path.size();
+    while (separator > 0 && !IsPathSeparator(static_cast<unsigned char>(path[separator - 1])))
+        --separator;
+    if (separator == 0)
         return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-int ResolveWriteTarget(const std::string& path, std::string& target)
-{
-    std::string current = path;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        struct stat st;
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            target = std::move(current);
-            return 0;
-        }
-        std::string link;
-        if (int error = ReadLink(current, link))
-            return error;
-        // A relative link is read from the link's own folder.
-        current = link.front() == '/' ? link : FolderOfPath(current) + "/" + link;
-    }
-    return ELOOP;
-}
-
-int CheckReplaceTarget(const std::string& target, unsigned* existingMode)
-{
-    struct stat st;
-    bool exists = false;
-    if (int error = InspectTarget(target, st, exists))
-        return error;
-    if (exists && existingMode)
-        *existingMode = st.st_mode & 07777;
-    return 0;
+    size_t end = separator - 1;
+    if (end == 0 || IsDriveRoot(path, end))
+        return path.substr(0, end + 1);
+    return path.substr(0, end);
 }
 
 int ReplaceFileContents(const std::u16string& path, std::string_view bytes, EWriteDurability durability)
@@ -327,5 +194,5 @@ int ReplaceFilesTogether(const std::vector<tagFileReplacement>& files, EWriteDur
 
 int SyncWrittenFiles()
 {
-    return SyncNotedFileSystems();
+    return SyncNotedWrites();
 }

@@ -6,12 +6,13 @@
 #include <string_view>
 #include <vector>
 
-// Paths are UTF-16 in the domain code and UTF-8 on disk; the separator is "/".
+// Paths are UTF-16 in the domain code; the narrow paths below are UTF-8 on every platform. Linux
+// separates folders with "/", Windows with "\" or "/" (see framework/Path.h).
 
 // Full path of the running program's file.
 std::u16string GetModuleFileNameW();
 
-// The program's folder, ending with "/". Tests point it at a temporary folder.
+// The program's folder, ending with the platform's separator. Tests point it at a temporary folder.
 std::u16string GetModuleDirectory();
 void SetModuleDirectoryForTests(const std::u16string& directory);
 
@@ -35,17 +36,23 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error 
 // Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
 void SetReadFileLimitForTests(size_t limit);
 
-// The folder part of a path ("." for a bare name, "/" for a file in the root).
+// The folder part of a path ("." for a bare name, "/" for a file in the root, "C:\" on Windows for one
+// at a drive's root).
 std::string FolderOfPath(const std::string& path);
 
-// The file a write to this path reaches: a chain of symbolic links is followed to its end (which need
-// not exist yet). Returns 0 or an errno value (ELOOP for a chain too long or circular).
+// The file a write to this path reaches: on Linux a chain of symbolic links is followed to its end
+// (which need not exist yet); on Windows it is the path itself. Returns 0 or an errno value (ELOOP for
+// a chain too long or circular).
 int ResolveWriteTarget(const std::string& path, std::string& target);
 
 // The checks before a file's content is replaced: a path is given, the target is no folder, is not
-// read-only (all write permission bits clear) and the user may write it. Returns 0 or an errno value;
-// *existingMode receives the permission bits of an existing target.
-int CheckReplaceTarget(const std::string& target, unsigned* existingMode = nullptr);
+// read-only (all write permission bits clear on Linux, the read-only attribute on Windows) and the user
+// may write it. Returns 0 or an errno value.
+int CheckReplaceTarget(const std::string& target);
+
+// Whether new files can be made in the folder: it exists, is a folder and the user may write it.
+// Returns 0 or an errno value.
+int CheckFolderWritable(const std::string& folder);
 
 // How soon a replaced file must be safe on the disk.
 enum class EWriteDurability {
@@ -54,10 +61,10 @@ enum class EWriteDurability {
 };
 
 // Replaces a file's content without ever leaving it half written: the bytes go to a temporary file
-// beside the target, which is then renamed over it. A symbolic link is written through: the file it
-// points to is replaced and the link stays. The file keeps its permission bits and, where the user
-// may set them, its owner and group. A target whose write permission bits are all clear counts as
-// read-only (the platform's read-only attribute) and is refused, as is one the user may not write.
+// beside the target, which is then renamed over it. On Linux a symbolic link is written through (the
+// file it points to is replaced and the link stays), and the file keeps its permission bits and, where
+// the user may set them, its owner and group; on Windows it keeps its hidden and system attributes. A
+// read-only target (see CheckReplaceTarget) is refused, as is one the user may not write.
 // Returns 0 or an errno value (EFBIG when the file-size limit stops the write). A failure before the
 // rename leaves the old file untouched; a failure to flush the folder after it is reported with the new
 // content in place. No temporary file is left either way.
@@ -80,6 +87,6 @@ int ReplaceFilesTogether(const std::vector<tagFileReplacement>& files,
                          EWriteDurability durability = EWriteDurability::flushNow,
                          size_t* failedIndex = nullptr);
 
-// Flushes every file written with EWriteDurability::flushLater since the last call: one syncfs() per file
-// system. Returns 0 or the first errno value.
+// Flushes every file written with EWriteDurability::flushLater since the last call (Linux: one syncfs()
+// per file system; Windows: each file). Returns 0 or the first errno value.
 int SyncWrittenFiles();

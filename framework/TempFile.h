@@ -1,13 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 // A file being prepared beside the file it will replace, under a name that marks it as ours
-// (".korvane-<pid>-XXXXXX"). The writer holds an exclusive flock() on it for its whole life, so another
-// process can tell a live writer's file (lock taken) from one a killed process left (lock free).
-// Destroying it removes the file unless it was renamed over its target.
+// (".korvane-<pid>-XXXXXX"). The writer holds an exclusive lock on it for its whole life (flock() on
+// Linux, LockFileEx() on Windows), so another process can tell a live writer's file (lock taken) from
+// one a killed process left (lock free). Destroying it removes the file unless it was renamed over its
+// target. Paths are UTF-8.
 class CTempFile
 {
 public:
@@ -23,25 +24,31 @@ public:
 
     // Each returns 0 or an errno value. A write the file-size limit stops gives EFBIG.
     int Write(std::string_view bytes);
-    void TryKeepOwner(uid_t owner, gid_t group); // needs privileges for another user's file
-    int SetMode(mode_t mode);
+    // Gives the file what the target keeps across the replacement (Linux: permission bits, and owner
+    // and group where the user may set them; Windows: hidden and system attributes), or a new file's
+    // defaults when there is no target yet.
+    int KeepAttributesOf(const std::string& target);
     int Flush();
 
     // Renames the file over the target; afterwards the name belongs to the target and is never removed
-    // from here.
-    int RenameOver(const std::string& target);
+    // from here. With writeThrough the rename is on the disk when the call returns, where the platform
+    // can do that for one rename (Windows); Linux flushes the folder afterwards instead.
+    int RenameOver(const std::string& target, bool writeThrough);
 
     const std::string& Path() const { return m_strPath; }
-    dev_t Device() const { return m_device; }
 
 private:
     void Discard();
 
+    static constexpr std::intptr_t kNoFile = -1;
+
     std::string m_strPath;
-    int m_nFd = -1;
-    dev_t m_device = 0;
+    std::intptr_t m_hFile = kNoFile; // a descriptor on Linux, a HANDLE on Windows
     bool m_bRenamed = false;
 };
+
+// The start of every temporary file's name.
+inline constexpr std::string_view kTempFilePrefix = ".korvane-";
 
 // Whether a folder entry has the name of a temporary file made by CTempFile.
 bool IsTempFileName(std::string_view name);

@@ -3,6 +3,8 @@
 # clang with its runtime libraries builds the fuzz targets (libFuzzer); clang-format is the format check.
 # Qt's Chinese translations serve its file dialogs; the desktop and AppStream validators and groff check
 # what is installed; dpkg-dev and file let CPack find the .deb's dependencies.
+# The Windows build: mingw-w64 (POSIX threads) cross-compiles, googletest's sources are built with it, and
+# Wine (64-bit only: no i386 architecture needed) runs the programs and tests headless.
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +17,7 @@ PACKAGES=(
     ccache clang-format
     clang libclang-rt-14-dev
     desktop-file-utils appstream groff-base dpkg-dev file
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ struct CliResult
 // own working directory when empty).
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "",
                  const std::string& cwd = "", const std::string& program = KORVANE_CLI_PATH);
+
+// A file's bytes; empty when it cannot be read.
+std::string ReadWhole(const std::filesystem::path& path);
 
 // Every file under a folder, by path relative to it, with its bytes: to see what a run wrote.
 std::map<std::string, std::string> Snapshot(const TempDir& dir);

@@ -4,6 +4,7 @@
 #include "encrypt/Md5Text.h"
 #include "encrypt/XorText.h"
 #include "framework/FileSystem.h"
+#include "framework/Path.h"
 #include "framework/PrivateProfile.h"
 #include "framework/Random.h"
 #include "framework/WideText.h"
@@ -338,7 +339,7 @@ TEST_F(FindFileInModuleDirTest, FindsTheFileWhateverTheCaseOfItsName)
     m_dir.Write("ServerInfo.INI", "[ServerInfo]\r\n");
     std::u16string path = u"unchanged";
     ASSERT_TRUE(FindFileInModuleDir(u"ServerInfo.ini", path));
-    EXPECT_EQ(path, m_dir.PathW() + u"/ServerInfo.INI");
+    EXPECT_EQ(path, JoinPath(m_dir.PathW(), u"ServerInfo.INI"));
 }
 
 TEST_F(FindFileInModuleDirTest, MissingFileLeavesThePath)

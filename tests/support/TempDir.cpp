@@ -7,15 +7,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <stdexcept>
 
+// A name nobody has taken: create_directory() makes the folder only when it is new.
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvane-test-XXXXXX").string();
-    char* made = ::mkdtemp(pattern.data());
-    if (!made)
-        throw std::runtime_error("mkdtemp failed");
-    m_path = made;
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = base / ("korvane-test-" + std::to_string(random() % 1000000000));
+        if (std::filesystem::create_directory(candidate)) {
+            std::u8string utf8 = candidate.u8string();
+            m_path.assign(utf8.begin(), utf8.end());
+            return;
+        }
+    }
+    throw std::runtime_error("no new temporary folder");
 }
 
 TempDir::~TempDir()

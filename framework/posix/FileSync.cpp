@@ -1,9 +1,13 @@
 #include "framework/FileSync.h"
 
+#include "framework/FileSystem.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -14,7 +18,8 @@ namespace {
 struct tagNotedFileSystems
 {
     std::mutex mutex;
-    std::map<dev_t, int> folders;
+    std::set<std::string> folders; // seen since the last flush, so that a folder costs one stat()
+    std::map<dev_t, int> fileSystems;
     bool bSyncAll = false; // a folder could not be opened: fall back to flushing every file system
 };
 
@@ -24,35 +29,48 @@ tagNotedFileSystems& Noted()
     return noted;
 }
 
-} // namespace
-
-void NoteUnflushedWrite(dev_t device, const std::string& folder)
+void NoteFolder(tagNotedFileSystems& noted, const std::string& folder)
 {
-    tagNotedFileSystems& noted = Noted();
-    std::lock_guard<std::mutex> lock(noted.mutex);
-    if (noted.folders.count(device))
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0) {
+        noted.bSyncAll = true;
+        return;
+    }
+    if (noted.fileSystems.count(st.st_dev))
         return;
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0)
-        noted.folders.emplace(device, fd);
+        noted.fileSystems.emplace(st.st_dev, fd);
     else
         noted.bSyncAll = true;
 }
 
-int SyncNotedFileSystems()
+} // namespace
+
+void NoteUnflushedWrite(const std::string& path)
 {
-    std::map<dev_t, int> folders;
+    std::string folder = FolderOfPath(path);
+    tagNotedFileSystems& noted = Noted();
+    std::lock_guard<std::mutex> lock(noted.mutex);
+    if (noted.folders.insert(folder).second)
+        NoteFolder(noted, folder);
+}
+
+int SyncNotedWrites()
+{
+    std::map<dev_t, int> fileSystems;
     bool syncAll = false;
     {
         tagNotedFileSystems& noted = Noted();
         std::lock_guard<std::mutex> lock(noted.mutex);
-        folders.swap(noted.folders);
+        fileSystems.swap(noted.fileSystems);
+        noted.folders.clear();
         syncAll = std::exchange(noted.bSyncAll, false);
     }
     if (syncAll)
         ::sync();
     int result = 0;
-    for (const auto& [device, fd] : folders) {
+    for (const auto& [device, fd] : fileSystems) {
         if (::syncfs(fd) != 0 && result == 0)
             result = errno;
         ::close(fd);

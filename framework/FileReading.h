@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+// The shared part of ReadFileBytes; the platform's file layer supplies the reads.
+
+// The read limit in force (kReadFileLimit unless a test lowered it).
+size_t ReadFileLimit();
+
+// One read into the buffer: the count of bytes read (0 at the end of the input), or minus an errno value.
+using ReadSome = std::function<long long(char* buffer, size_t size)>;
+
+// Reads to the end into a buffer sized once from the file's size when it has one (`expected`, 0 for
+// none); EFBIG past the read limit. Returns 0 or an errno value.
+int ReadToEnd(const ReadSome& read, size_t expected, std::string& bytes);

@@ -1,0 +1,8 @@
+#include "framework/CommandLine.h"
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+void UseUtf8StandardStreams() {}

@@ -1,0 +1,158 @@
+#include "framework/FileSystem.h"
+
+#include "framework/FileReading.h"
+#include "framework/WideText.h"
+
+#include <cerrno>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kMaxLinkHops = 40; // the kernel's own limit on a chain of symbolic links
+
+int ReadLink(const std::string& path, std::string& link)
+{
+    std::string buffer(PATH_MAX, '\0');
+    ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+    if (n < 0)
+        return errno;
+    if (static_cast<size_t>(n) >= buffer.size())
+        return ENAMETOOLONG;
+    if (n == 0)
+        return ENOENT;
+    link.assign(buffer, 0, static_cast<size_t>(n));
+    return 0;
+}
+
+long long ReadSomeFrom(int fd, char* buffer, size_t size)
+{
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0)
+            return n;
+        if (errno != EINTR)
+            return -static_cast<long long>(errno);
+    }
+}
+
+} // namespace
+
+std::u16string GetModuleFileNameW()
+{
+    char buffer[PATH_MAX + 1];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);
+    if (n <= 0)
+        return u"";
+    return FromUtf8(std::string_view(buffer, static_cast<size_t>(n)));
+}
+
+bool PathFileExistsW(const std::u16string& path)
+{
+    struct stat st;
+    return ::stat(ToUtf8(path).c_str(), &st) == 0;
+}
+
+bool CreateDirectoryW(const std::u16string& path)
+{
+    return ::mkdir(ToUtf8(path).c_str(), 0777) == 0;
+}
+
+std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, const std::u16string& name)
+{
+    std::u16string folder = directory;
+    if (!folder.empty() && folder.back() != u'/')
+        folder += u'/';
+    std::u16string exact = folder + name;
+    struct stat st;
+    if (::stat(ToUtf8(exact).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return exact;
+    DIR* dir = ::opendir(ToUtf8(folder.empty() ? u"." : folder).c_str());
+    if (!dir)
+        return std::nullopt;
+    std::optional<std::u16string> found;
+    while (dirent* entry = ::readdir(dir)) {
+        std::u16string candidate = FromUtf8(entry->d_name);
+        if (EqualsNoCaseAscii(candidate, name)) {
+            std::u16string full = folder + candidate;
+            if (::stat(ToUtf8(full).c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+                found = full;
+                break;
+            }
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
+{
+    int result = 0;
+    std::string bytes;
+    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        result = errno;
+    else if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > ReadFileLimit())
+        result = EFBIG;
+    else
+        result = ReadToEnd([fd](char* buffer, size_t size) { return ReadSomeFrom(fd, buffer, size); },
+                           S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0, bytes);
+    if (fd >= 0)
+        ::close(fd);
+    if (result != 0) {
+        if (error)
+            *error = result;
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+int ResolveWriteTarget(const std::string& path, std::string& target)
+{
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = std::move(current);
+            return 0;
+        }
+        std::string link;
+        if (int error = ReadLink(current, link))
+            return error;
+        // A relative link is read from the link's own folder.
+        current = link.front() == '/' ? link : FolderOfPath(current) + "/" + link;
+    }
+    return ELOOP;
+}
+
+int CheckReplaceTarget(const std::string& target)
+{
+    if (target.empty())
+        return ENOENT;
+    struct stat st;
+    if (::stat(target.c_str(), &st) != 0)
+        return 0; // nothing there yet
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if ((st.st_mode & 0222) == 0)
+        return EACCES;
+    // The folder may let anyone rename over a file its owner keeps to himself. A running program's file
+    // (ETXTBSY) may still be replaced by a rename.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ETXTBSY)
+        return errno;
+    return 0;
+}
+
+int CheckFolderWritable(const std::string& folder)
+{
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0)
+        return errno;
+    if (!S_ISDIR(st.st_mode))
+        return ENOTDIR;
+    return ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
+}

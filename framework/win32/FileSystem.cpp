@@ -1,0 +1,158 @@
+#include "framework/FileSystem.h"
+
+#include "framework/FileReading.h"
+#include "framework/Path.h"
+#include "framework/WideText.h"
+#include "framework/win32/Win32Error.h"
+#include "framework/win32/Win32Text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <windows.h>
+
+namespace {
+
+constexpr DWORD kLongestPath = 32768; // the longest path Win32 takes
+
+constexpr DWORD kLargestRead = DWORD{1} << 30;
+
+long long ReadSomeFrom(HANDLE file, char* buffer, size_t size)
+{
+    DWORD read = 0;
+    if (::ReadFile(file, buffer, static_cast<DWORD>(std::min<size_t>(size, kLargestRead)), &read, nullptr))
+        return read;
+    DWORD error = ::GetLastError();
+    if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) // the writer of a pipe is done
+        return 0;
+    return -static_cast<long long>(ErrnoFromWin32(error));
+}
+
+// A file's size when it is a file on a disk; 0 for a pipe or a device, which are read to their end.
+int SizeOfFile(HANDLE file, unsigned long long& size)
+{
+    size = 0;
+    if (::GetFileType(file) != FILE_TYPE_DISK)
+        return 0;
+    LARGE_INTEGER length;
+    if (!::GetFileSizeEx(file, &length))
+        return LastErrno();
+    size = static_cast<unsigned long long>(length.QuadPart);
+    return 0;
+}
+
+int ReadOpenFile(HANDLE file, std::string& bytes)
+{
+    unsigned long long size = 0;
+    if (int error = SizeOfFile(file, size))
+        return error;
+    if (size > ReadFileLimit())
+        return EFBIG;
+    return ReadToEnd([file](char* buffer, size_t count) { return ReadSomeFrom(file, buffer, count); },
+                     static_cast<size_t>(size), bytes);
+}
+
+} // namespace
+
+std::u16string GetModuleFileNameW()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0)
+            return u"";
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return FromWide(buffer);
+        }
+        if (buffer.size() >= kLongestPath) // cut off even at the longest path
+            return u"";
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool PathFileExistsW(const std::u16string& path)
+{
+    return ::GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CreateDirectoryW(const std::u16string& path)
+{
+    return ::CreateDirectoryW(ToWide(path).c_str(), nullptr) != 0;
+}
+
+// The file system itself ignores case; the name is given back as the folder holds it. A name with
+// wildcards names no file.
+std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, const std::u16string& name)
+{
+    if (name.find_first_of(u"*?") != std::u16string::npos)
+        return std::nullopt;
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(ToWide(JoinPath(directory, name)).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    ::FindClose(search);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return std::nullopt;
+    return JoinPath(directory, FromWide(found.cFileName));
+}
+
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
+{
+    HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    int result = 0;
+    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE) {
+        result = LastErrno();
+    } else {
+        result = ReadOpenFile(file, bytes);
+        ::CloseHandle(file);
+    }
+    if (result != 0) {
+        if (error)
+            *error = result;
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+int ResolveWriteTarget(const std::string& path, std::string& target)
+{
+    target = path;
+    return 0;
+}
+
+// Opening the file for writing finds what the replacement would meet: access denied, or another
+// program that holds the file without letting others write it (a sharing violation).
+int CheckReplaceTarget(const std::string& target)
+{
+    if (target.empty())
+        return ENOENT;
+    std::wstring path = Utf8ToWide(target);
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        int error = LastErrno();
+        return error == ENOENT ? 0 : error; // nothing there yet, or a missing folder the write reports
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EISDIR;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return EACCES;
+    HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return LastErrno();
+    ::CloseHandle(file);
+    return 0;
+}
+
+// Whether the user may make files in the folder shows only when one is made; the write reports it.
+int CheckFolderWritable(const std::string& folder)
+{
+    DWORD attributes = ::GetFileAttributesW(Utf8ToWide(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return LastErrno();
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ENOTDIR;
+}

@@ -1,0 +1,129 @@
+#include "CliProcessWin32.h"
+
+#include "framework/WideText.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <windows.h>
+
+// The process faults of the POSIX suite (FaultsTest.cpp) with Windows' means: processes side by side,
+// a process ended midway, the read-only attribute.
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> LeftoverTemps(const TempDir& dir)
+{
+    std::vector<std::string> temps;
+    for (const auto& [path, bytes] : Snapshot(dir)) {
+        if (fs::path(path).filename().string().rfind(".korvane-", 0) == 0)
+            temps.push_back(path);
+    }
+    return temps;
+}
+
+bool SetReadOnly(const TempDir& dir, const std::u16string& name, bool readOnly)
+{
+    std::u16string path = dir.FileW(name);
+    return ::SetFileAttributesW(std::wstring(path.begin(), path.end()).c_str(),
+                                readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+TEST(ServerListFaults, ParallelWritersKeepEveryChange)
+{
+    TempDir dir;
+    std::vector<std::unique_ptr<CCliProcess>> writers;
+    for (int i = 1; i <= 20; ++i) {
+        const std::string n = std::to_string(i);
+        writers.push_back(std::make_unique<CCliProcess>(
+            std::vector<std::string>{"serverlist", "add", "ServerInfo.ini", "--name", "n" + n, "--addr",
+                                     "10.0.0." + n, "--domain", "d" + n},
+            "", dir.Path()));
+    }
+    for (const auto& writer : writers) {
+        CliResult result = writer->Wait();
+        EXPECT_EQ(result.status, 0) << result.err;
+    }
+    std::vector<std::string> lines =
+        Lines(RunCli({"serverlist", "show", "ServerInfo.ini"}, "", dir.Path()).out);
+    std::sort(lines.begin(), lines.end());
+    ASSERT_EQ(lines.size(), 20u);
+    for (int i = 1; i <= 20; ++i) {
+        std::string line =
+            "n" + std::to_string(i) + "\t10.0.0." + std::to_string(i) + "\td" + std::to_string(i);
+        EXPECT_TRUE(std::binary_search(lines.begin(), lines.end(), line)) << line;
+    }
+    EXPECT_TRUE(LeftoverTemps(dir).empty());
+}
+
+class CreationFaults : public testing::Test
+{
+protected:
+    void Deploy(int games)
+    {
+        std::vector<std::u16string> rows;
+        for (int i = 1; i <= games; ++i) {
+            std::u16string n = FromUtf8(std::to_string(i));
+            rows.push_back(GameRow(i, u"游戏" + n, u"DB" + n, u"M" + n));
+        }
+        WriteDeployment(m_dir, rows);
+    }
+
+    std::vector<std::string> CreateArgs() const
+    {
+        return {"create", "--database", "--deploy-dir", m_dir.Path()};
+    }
+
+    TempDir m_dir;
+    const std::string m_batch = "脚本代码/一键安装.bat";
+    const std::string m_drop = "脚本代码/数据库脚本/数据库删除.sql";
+};
+
+TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
+{
+    Deploy(2);
+    const std::string batch = m_dir.Read(m_batch);
+    ASSERT_TRUE(SetReadOnly(m_dir, FromUtf8(m_drop), true));
+    CliResult failed = RunCli(CreateArgs(), "", m_dir.Path());
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\n");
+    EXPECT_EQ(m_dir.Read(m_batch), batch) << "the batch file changes only with the drop script";
+
+    ASSERT_TRUE(SetReadOnly(m_dir, FromUtf8(m_drop), false));
+    EXPECT_EQ(RunCli(CreateArgs(), "", m_dir.Path()).status, 0);
+    EXPECT_NE(m_dir.Read(m_batch), batch);
+    EXPECT_TRUE(LeftoverTemps(m_dir).empty());
+}
+
+bool HasTempFile(const TempDir& dir)
+{
+    std::error_code error;
+    for (fs::recursive_directory_iterator entry(fs::u8path(dir.Path()), error), end; entry != end;
+         entry.increment(error)) {
+        if (entry->path().filename().string().rfind(".korvane-", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+// A run ended while it writes leaves a temporary file that nobody holds; the next run sweeps it.
+TEST_F(CreationFaults, ACleanRunAfterAKillLeavesNoTemporaryFile)
+{
+    Deploy(30);
+    for (int round = 0; round < 3; ++round) {
+        CCliProcess run(CreateArgs(), "", m_dir.Path());
+        ASSERT_TRUE(run.Started());
+        for (int poll = 0; poll < 2000 && !HasTempFile(m_dir); ++poll)
+            ::Sleep(1);
+        run.Kill();
+        CliResult clean = RunCli(CreateArgs(), "", m_dir.Path());
+        EXPECT_EQ(clean.status, 0) << clean.err;
+        EXPECT_TRUE(LeftoverTemps(m_dir).empty()) << testing::PrintToString(LeftoverTemps(m_dir));
+    }
+}
+
+} // namespace
