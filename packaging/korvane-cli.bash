@@ -63,7 +63,7 @@ _korvane_cli_create()
         --company | --platform | --domain | --server | --registry) return ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "--company --platform --domain --server --registry --database
-        --installer --serverinfo --deploy-dir --profile --dry-run --diff --help" -- "$cur")
+        --installer --serverinfo --deploy-dir --profile --dry-run --diff --quiet --help" -- "$cur")
 }
 
 _korvane_cli()
