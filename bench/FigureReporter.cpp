@@ -1,0 +1,70 @@
+#include "bench/FigureReporter.h"
+
+#include <cstdio>
+
+namespace {
+
+double Seconds(double value, benchmark::TimeUnit unit)
+{
+    return value / benchmark::GetTimeUnitMultiplier(unit);
+}
+
+tagFigure FigureOf(const benchmark::BenchmarkReporter::Run& run)
+{
+    tagFigure figure;
+    figure.cpuSeconds = Seconds(run.GetAdjustedCPUTime(), run.time_unit);
+    figure.realSeconds = Seconds(run.GetAdjustedRealTime(), run.time_unit);
+    for (const auto& [name, counter] : run.counters)
+        figure.counters[name] = counter.value;
+    return figure;
+}
+
+} // namespace
+
+void CFigureReporter::ReportRuns(const std::vector<Run>& runs)
+{
+    for (const Run& run : runs) {
+        if (run.error_occurred)
+            continue;
+        const std::string name = run.run_name.str();
+        // A repeated benchmark is known by its median; a single run by itself.
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+            m_figures[name] = FigureOf(run);
+        else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
+            m_figures[name] = FigureOf(run);
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+std::optional<tagFigure> CFigureReporter::Find(const std::string& name) const
+{
+    auto found = m_figures.find(name);
+    if (found == m_figures.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool PrintComparisons(const CFigureReporter& figures, const std::vector<tagComparison>& comparisons)
+{
+    bool allWithin = true;
+    std::printf("\n%-40s %12s %12s %12s %12s %8s %7s\n", "", "CPU ms", "floor CPU", "real ms", "floor real",
+                "ratio", "limit");
+    for (const tagComparison& comparison : comparisons) {
+        std::optional<tagFigure> measured = figures.Find(comparison.strMeasured);
+        std::optional<tagFigure> floor = figures.Find(comparison.strFloor);
+        if (!measured || !floor || floor->cpuSeconds <= 0 || floor->realSeconds <= 0) {
+            std::printf("%-40s (not measured)\n", comparison.strWhat.c_str());
+            allWithin = false;
+            continue;
+        }
+        const double ratio = comparison.bRealTime ? measured->realSeconds / floor->realSeconds
+                                                  : measured->cpuSeconds / floor->cpuSeconds;
+        const bool within = ratio <= comparison.limit;
+        allWithin = allWithin && within;
+        std::printf("%-40s %12.2f %12.2f %12.2f %12.2f %7.2fx %6.1fx %s (%s)\n", comparison.strWhat.c_str(),
+                    measured->cpuSeconds * 1e3, floor->cpuSeconds * 1e3, measured->realSeconds * 1e3,
+                    floor->realSeconds * 1e3, ratio, comparison.limit, within ? "ok" : "OVER",
+                    comparison.bRealTime ? "real" : "CPU");
+    }
+    return allWithin;
+}
