@@ -5,13 +5,16 @@
 #include "framework/WideText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace {
 
@@ -29,11 +32,43 @@ size_t& ReadFileLimit()
     return limit;
 }
 
-mode_t CurrentUmask()
+// Reading the umask means setting it twice, which would also give a file another thread makes meanwhile
+// the wrong mode: it is read once, at the first new file. The program never changes it.
+std::atomic<int>& KnownUmask()
 {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
+    static std::atomic<int> mask{-1}; // not read yet
     return mask;
+}
+
+mode_t ProcessUmask()
+{
+    int mask = KnownUmask().load();
+    if (mask < 0) {
+        static std::mutex mutex;
+        std::lock_guard<std::mutex> lock(mutex);
+        mask = KnownUmask().load();
+        if (mask < 0) {
+            mode_t current = ::umask(0);
+            ::umask(current);
+            mask = static_cast<int>(current);
+            KnownUmask().store(mask);
+        }
+    }
+    return static_cast<mode_t>(mask);
+}
+
+// A sweep reads the whole folder, and one run writes thousands of files into the same folder: stale
+// temporary files are looked for at the first write into a folder in this process.
+void SweepFolderOnce(const std::string& folder)
+{
+    static std::mutex mutex;
+    static std::unordered_set<std::string> swept;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!swept.insert(folder).second)
+            return;
+    }
+    SweepStaleTempFiles(folder);
 }
 
 int ReadLink(const std::string& path, std::string& link)
@@ -85,7 +120,7 @@ int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
     if (int error = InspectTarget(write.strTarget, st, exists))
         return error;
     std::string folder = FolderOfPath(write.strTarget);
-    SweepStaleTempFiles(folder);
+    SweepFolderOnce(folder);
     if (int error = write.temp.Create(folder))
         return error;
     if (int error = write.temp.Write(write.bytes))
@@ -93,7 +128,7 @@ int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
     // The owner first: changing it clears the set-user-ID and set-group-ID bits.
     if (exists)
         write.temp.TryKeepOwner(st.st_uid, st.st_gid);
-    mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+    mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~ProcessUmask());
     if (int error = write.temp.SetMode(mode))
         return error;
     if (durability == EWriteDurability::flushNow)
@@ -259,6 +294,11 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
 void SetReadFileLimitForTests(size_t limit)
 {
     ReadFileLimit() = limit;
+}
+
+void ReadUmaskAgainForTests()
+{
+    KnownUmask().store(-1);
 }
 
 std::string FolderOfPath(const std::string& path)

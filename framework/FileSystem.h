@@ -35,6 +35,9 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error 
 // Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
 void SetReadFileLimitForTests(size_t limit);
 
+// Makes the next new file read the umask again, for a test that changes it.
+void ReadUmaskAgainForTests();
+
 // The folder part of a path ("." for a bare name, "/" for a file in the root).
 std::string FolderOfPath(const std::string& path);
 
@@ -56,11 +59,12 @@ enum class EWriteDurability {
 // Replaces a file's content without ever leaving it half written: the bytes go to a temporary file
 // beside the target, which is then renamed over it. A symbolic link is written through: the file it
 // points to is replaced and the link stays. The file keeps its permission bits and, where the user
-// may set them, its owner and group. A target whose write permission bits are all clear counts as
-// read-only (the platform's read-only attribute) and is refused, as is one the user may not write.
-// Returns 0 or an errno value (EFBIG when the file-size limit stops the write). A failure before the
-// rename leaves the old file untouched; a failure to flush the folder after it is reported with the new
-// content in place. No temporary file is left either way.
+// may set them, its owner and group; a new file takes the process's umask, read at the first new file.
+// The first write into a folder in a process removes the temporary files that killed writers left there. A
+// target whose write permission bits are all clear counts as read-only (the platform's read-only attribute)
+// and is refused, as is one the user may not write. Returns 0 or an errno value (EFBIG when the file-size
+// limit stops the write). A failure before the rename leaves the old file untouched; a failure to flush the
+// folder after it is reported with the new content in place. No temporary file is left either way.
 int ReplaceFileContents(const std::u16string& path, std::string_view bytes,
                         EWriteDurability durability = EWriteDurability::flushNow);
 
@@ -77,7 +81,8 @@ struct tagFileReplacement
 // the files renamed by then keep their new content. Returns 0 or the first errno value.
 // *failedIndex receives the index of the file that failed.
 int ReplaceFilesTogether(const std::vector<tagFileReplacement>& files,
-                         EWriteDurability durability = EWriteDurability::flushNow, size_t* failedIndex = nullptr);
+                         EWriteDurability durability = EWriteDurability::flushNow,
+                         size_t* failedIndex = nullptr);
 
 // Flushes every file written with EWriteDurability::flushLater since the last call: one syncfs() per file
 // system. Returns 0 or the first errno value.
