@@ -2,6 +2,7 @@
 
 #include "create/GameNames.h"
 #include "create/ScriptEditing.h"
+#include "create/ScriptTemplate.h"
 #include "create/TextFiles.h"
 #include "framework/Format.h"
 
@@ -42,16 +43,17 @@ std::u16string DropStatement(const std::u16string& databaseName)
                    {databaseName, databaseName});
 }
 
-// Reads a template, puts the game's database in place of the placeholder and writes the result. The
-// scripts are made afresh by every run, so they reach the disk together at the end of the run.
-bool CopyTemplate(const tagRunContext& context, const std::u16string& templatePath,
+// Puts the game's database in place of the template's placeholder and writes the result. The scripts
+// are made afresh by every run, so they reach the disk together at the end of the run.
+bool CopyTemplate(const tagRunContext& context, CTemplateCache& templates, const std::u16string& templatePath,
                   const std::u16string& scriptPath, const std::u16string& databaseName)
 {
-    std::optional<std::u16string> text = ReadTextFile(context, templatePath);
-    if (!text)
+    const CScriptTemplate* source = templates.Get(templatePath);
+    if (!source)
         return false;
-    tagFileError error = WriteTextFile(context.files, ReplaceAll(*text, kPlaceholder, databaseName),
-                                       scriptPath, Durability::deferred);
+    std::optional<std::string> bytes = source->Fill(databaseName);
+    tagFileError error = bytes ? context.files.Replace(scriptPath, *bytes, Durability::deferred)
+                               : tagFileError{tagFileError::badCodePage, scriptPath, 0};
     if (error.Failed()) {
         context.reporter.FileError(error);
         return false;
@@ -59,14 +61,14 @@ bool CopyTemplate(const tagRunContext& context, const std::u16string& templatePa
     return true;
 }
 
-bool WriteGameScripts(const tagRunContext& context, const std::u16string& moduleDir,
-                      const tagServerInfo& game, int number)
+bool WriteGameScripts(const tagRunContext& context, CTemplateCache& templates,
+                      const std::u16string& moduleDir, const tagServerInfo& game, int number)
 {
     for (int part = 1; part <= 2; ++part) {
         std::u16string templatePath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
         std::u16string scriptPath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql",
                                                         {part, number, game.strGameName});
-        if (!CopyTemplate(context, templatePath, scriptPath, game.strDatabaseName))
+        if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
     // An existing folder is fine; a folder that cannot be made shows up as the first failing write.
@@ -76,7 +78,7 @@ bool WriteGameScripts(const tagRunContext& context, const std::u16string& module
         std::u16string templatePath = moduleDir + FormatW(u"脚本代码/存储过程/积分数据库/%s.sql", {name});
         std::u16string scriptPath =
             moduleDir + FormatW(u"脚本代码/存储过程/%s积分数据库/%s.sql", {game.strGameName, name});
-        if (!CopyTemplate(context, templatePath, scriptPath, game.strDatabaseName))
+        if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
     return true;
@@ -116,6 +118,7 @@ bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& mod
     std::optional<std::u16string> drop = ReadTextFile(context, dropPath);
     if (!drop)
         return false;
+    CTemplateCache templates(context, kPlaceholder);
     int number = 8;
     const size_t count = gameList.size();
     for (size_t i = 0; i < count; ++i) {
@@ -126,7 +129,7 @@ bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& mod
         InsertBeforeMarker(*batch, kSecondScoreMarker, ScoreCommand(2, number, game.strGameName));
         InsertBeforeMarker(*batch, kProcedureMarker, ProcedureBlock(game.strGameName));
         *drop += DropStatement(game.strDatabaseName);
-        if (!WriteGameScripts(context, moduleDir, game, number))
+        if (!WriteGameScripts(context, templates, moduleDir, game, number))
             return false;
         ++number;
     }
