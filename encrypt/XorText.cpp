@@ -32,17 +32,44 @@ std::uint16_t RandomValue()
     return static_cast<std::uint16_t>(CrtRand() % 65535);
 }
 
-void AppendHex4(std::u16string& out, std::uint16_t value)
+// Writes the value as four capital hexadecimal digits at `out`; returns the end.
+char16_t* PutHex4(char16_t* out, std::uint16_t value)
 {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     for (int shift = 12; shift >= 0; shift -= 4)
-        out.push_back(kDigits[(value >> shift) & 0xF]);
+        *out++ = kDigits[(value >> shift) & 0xF];
+    return out;
+}
+
+// The value of an ASCII hexadecimal digit, or -1.
+int HexDigit(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
 }
 
 // One group half: four characters read alone as wcstol reads base 16; only the low 16 bits count.
+// Four plain hexadecimal digits, which every encoder writes, are read directly; anything else (blanks,
+// signs, a prefix, the digits of other scripts) goes through the full reader.
 std::uint16_t ReadHex4(std::u16string_view text, size_t pos)
 {
-    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WcsToLong(text.substr(pos, 4), 16)));
+    const std::u16string_view group = text.substr(pos, 4);
+    if (group.size() == 4) {
+        int value = 0;
+        for (char16_t c : group) {
+            const int digit = HexDigit(c);
+            if (digit < 0)
+                return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WcsToLong(group, 16)));
+            value = value * 16 + digit;
+        }
+        return static_cast<std::uint16_t>(value);
+    }
+    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WcsToLong(group, 16)));
 }
 
 } // namespace
@@ -64,13 +91,13 @@ std::u16string XorEncrypt(std::u16string text, CReporter& reporter)
         keys[k] = RandomValue();
 
     const size_t slots = (n + kKeyCount - 1) / kKeyCount * kKeyCount;
-    std::u16string out;
-    out.reserve(slots * kGroupLength);
+    std::u16string out(slots * kGroupLength, u'0');
+    char16_t* end = out.data();
     for (size_t i = 0; i < slots; ++i) {
         const std::uint16_t key = keys[i % kKeyCount];
         const std::uint16_t value = i < n ? plain[i] : RandomValue();
-        AppendHex4(out, key);
-        AppendHex4(out, static_cast<std::uint16_t>(value ^ key));
+        end = PutHex4(end, key);
+        end = PutHex4(end, static_cast<std::uint16_t>(value ^ key));
     }
     return out;
 }
