@@ -1,5 +1,6 @@
 #include "framework/Cp936.h"
 
+#include "framework/AsciiRun.h"
 #include "framework/Cp936Tables.h"
 
 #include <cstdint>
@@ -39,14 +40,18 @@ bool HasForm(char16_t unit)
 }
 
 // The default conversion of the text when every unit passes `accepted`; otherwise nothing, and
-// *badIndex receives the index of the first unit that does not. The result is written into a buffer
-// sized for two bytes a unit and cut to its length at the end.
+// *badIndex receives the index of the first unit that does not. The ASCII run at the start is taken
+// whole; the rest is written into room for two bytes a unit, cut to its length at the end.
 template <typename Accepted>
 std::optional<std::string> EncodeWhere(std::u16string_view text, size_t* badIndex, Accepted accepted)
 {
-    std::string out(text.size() * 2, '\0');
-    char* end = out.data();
-    for (size_t i = 0; i < text.size(); ++i) {
+    const size_t ascii = AsciiPrefix(text);
+    std::string out(ascii == text.size() ? ascii : ascii + (text.size() - ascii) * 2, '\0');
+    NarrowAscii(text.data(), out.data(), ascii);
+    if (ascii == text.size())
+        return out;
+    char* end = out.data() + ascii;
+    for (size_t i = ascii; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit < 0x80) {
             *end++ = static_cast<char>(unit);
@@ -107,14 +112,18 @@ std::optional<std::string> Cp936EncodeForFile(std::u16string_view text, size_t* 
 
 namespace {
 
-// Decodes the bytes into a buffer of one unit a byte, cut to its length at the end; ASCII, by far the
-// most common, takes no table. False, with the output unfinished, at the first invalid sequence when
-// `exact`.
+// Decodes the bytes into a buffer of one unit a byte, cut to its length at the end; the ASCII run at
+// the start is taken whole, and later ASCII takes no table. False, with the output unfinished, at the
+// first invalid sequence when `exact`.
 bool DecodeInto(std::string_view bytes, std::u16string& out, bool exact)
 {
+    const size_t ascii = AsciiPrefix(bytes);
     out.assign(bytes.size(), u'\0');
-    char16_t* end = out.data();
-    for (size_t pos = 0; pos < bytes.size();) {
+    WidenAscii(bytes.data(), out.data(), ascii);
+    if (ascii == bytes.size())
+        return true;
+    char16_t* end = out.data() + ascii;
+    for (size_t pos = ascii; pos < bytes.size();) {
         const auto first = static_cast<unsigned char>(bytes[pos]);
         if (first < 0x80) {
             *end++ = first;
