@@ -120,6 +120,27 @@ protected:
         EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
     }
 
+    // The bytes that saving `servers` over a file of `bytes` gives when nothing was loaded from that
+    // file before, from a fresh generator.
+    std::string SavedAlone(const std::string& bytes, const CArray<tagServer>& servers)
+    {
+        m_dir.Write("Alone.ini", bytes);
+        CrtResetRandom();
+        EXPECT_FALSE(SaveServerList(Context(), m_dir.FileW(u"Alone.ini"), servers).Failed());
+        return m_dir.Read("Alone.ini");
+    }
+
+    // Loads ServerInfo.ini, lets `change` act on the entries and the file, saves from a fresh generator.
+    template <typename Change> std::string LoadChangeSave(Change change)
+    {
+        CArray<tagServer> servers;
+        LoadServerList(Context(), Path(), servers);
+        change(servers);
+        CrtResetRandom();
+        EXPECT_FALSE(SaveServerList(Context(), Path(), servers).Failed());
+        return m_dir.Read("ServerInfo.ini");
+    }
+
     TempDir m_dir;
     ReporterRecorder m_boxes;
 };
@@ -170,4 +191,46 @@ TEST_F(ServerListBytesTest, LoadOfThePinnedFilesGivesTheirEntries)
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(loaded[i], expected[i]) << i;
     EXPECT_TRUE(m_boxes.Shown().empty());
+}
+
+// A save after a load reuses what the load parsed only while the file is as the load found it.
+TEST_F(ServerListBytesTest, ASaveAfterALoadWritesWhatASaveAloneWrites)
+{
+    const std::string start = Pinned("many-saved.ini");
+    m_dir.Write("ServerInfo.ini", start);
+    CArray<tagServer> edited;
+    std::string saved = LoadChangeSave([&](CArray<tagServer>& servers) {
+        ASSERT_EQ(servers.size(), 64u);
+        servers[0].strServerAddr = u"10.0.0.0";
+        servers[5].strServerName = servers[6].strServerName; // another name, and so another section
+        servers[7].strServerName = u"新的名字";              // a name without a section yet
+        servers.erase(servers.begin() + 9);
+        edited = servers;
+    });
+    EXPECT_TRUE(saved == SavedAlone(start, edited));
+
+    // Saved again at once, over the file that the first save left.
+    const std::string before = m_dir.Read("ServerInfo.ini");
+    CrtResetRandom();
+    ASSERT_FALSE(SaveServerList(Context(), Path(), edited).Failed());
+    EXPECT_TRUE(m_dir.Read("ServerInfo.ini") == SavedAlone(before, edited));
+}
+
+TEST_F(ServerListBytesTest, AFileChangedBetweenLoadAndSaveIsReadAsItIsNow)
+{
+    const std::string start = Pinned("many-saved.ini") + "[Other]\r\nkey=value\r\n";
+    // Changes that the save leaves alone, made by another program after the load: one of the same
+    // length, one that adds a key.
+    std::string sameLength = start;
+    sameLength[sameLength.rfind("value")] = 'V';
+    const std::string longer = start + "more=1\r\n";
+    for (const std::string& changed : {sameLength, longer}) {
+        m_dir.Write("ServerInfo.ini", start);
+        CArray<tagServer> loaded;
+        std::string saved = LoadChangeSave([&](CArray<tagServer>& servers) {
+            m_dir.Write("ServerInfo.ini", changed);
+            loaded = servers;
+        });
+        EXPECT_TRUE(saved == SavedAlone(changed, loaded));
+    }
 }
