@@ -85,15 +85,13 @@ int ReadLink(const std::string& path, std::string& link)
     return 0;
 }
 
-// The state of a target before it is replaced; `exists` is false when there is none yet.
-int InspectTarget(const std::string& target, struct stat& st, bool& exists)
+// The checks on a target before it is replaced, given its state; `exists` is false when there is none.
+int CheckTarget(const std::string& target, const struct stat& st, bool exists)
 {
-    exists = false;
     if (target.empty())
         return ENOENT;
-    if (::stat(target.c_str(), &st) != 0)
+    if (!exists)
         return 0;
-    exists = true;
     if (S_ISDIR(st.st_mode))
         return EISDIR;
     if ((st.st_mode & 0222) == 0)
@@ -105,19 +103,48 @@ int InspectTarget(const std::string& target, struct stat& st, bool& exists)
     return 0;
 }
 
+// The state of a target before it is replaced, and the checks on it.
+int InspectTarget(const std::string& target, struct stat& st, bool& exists)
+{
+    exists = !target.empty() && ::stat(target.c_str(), &st) == 0;
+    return CheckTarget(target, st, exists);
+}
+
+// Follows a chain of symbolic links to its end (which need not exist yet). The look at the last path,
+// which is no link, tells the state of the file too: `exists` and `st`.
+int ResolveTarget(const std::string& path, std::string& target, struct stat& st, bool& exists)
+{
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        exists = ::lstat(current.c_str(), &st) == 0;
+        if (!exists || !S_ISLNK(st.st_mode)) {
+            target = std::move(current);
+            return 0;
+        }
+        std::string link;
+        if (int error = ReadLink(current, link))
+            return error;
+        // A relative link is read from the link's own folder.
+        current = link.front() == '/' ? link : FolderOfPath(current) + "/" + link;
+    }
+    return ELOOP;
+}
+
 // One file of a replacement on its way: the bytes are in a locked temporary file beside the target.
 struct tagPendingWrite
 {
     std::string strTarget; // past any symbolic links
+    struct stat targetState = {};
+    bool bTargetExists = false;
     std::string_view bytes;
     CTempFile temp;
 };
 
 int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
 {
-    struct stat st;
-    bool exists = false;
-    if (int error = InspectTarget(write.strTarget, st, exists))
+    const struct stat& st = write.targetState;
+    const bool exists = write.bTargetExists;
+    if (int error = CheckTarget(write.strTarget, st, exists))
         return error;
     std::string folder = FolderOfPath(write.strTarget);
     SweepFolderOnce(folder);
@@ -170,7 +197,7 @@ int ReplacePrepared(std::vector<tagPendingWrite>& writes, EWriteDurability durab
 int AddPendingWrite(std::vector<tagPendingWrite>& writes, const std::u16string& path, std::string_view bytes)
 {
     tagPendingWrite write;
-    if (int error = ResolveWriteTarget(ToUtf8(path), write.strTarget))
+    if (int error = ResolveTarget(ToUtf8(path), write.strTarget, write.targetState, write.bTargetExists))
         return error;
     write.bytes = bytes;
     writes.push_back(std::move(write));
@@ -311,20 +338,9 @@ std::string FolderOfPath(const std::string& path)
 
 int ResolveWriteTarget(const std::string& path, std::string& target)
 {
-    std::string current = path;
-    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-        struct stat st;
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            target = std::move(current);
-            return 0;
-        }
-        std::string link;
-        if (int error = ReadLink(current, link))
-            return error;
-        // A relative link is read from the link's own folder.
-        current = link.front() == '/' ? link : FolderOfPath(current) + "/" + link;
-    }
-    return ELOOP;
+    struct stat st;
+    bool exists = false;
+    return ResolveTarget(path, target, st, exists);
 }
 
 int CheckReplaceTarget(const std::string& target, unsigned* existingMode)

@@ -78,7 +78,7 @@ CTempFile::~CTempFile()
 
 CTempFile::CTempFile(CTempFile&& other) noexcept
     : m_strPath(std::move(other.m_strPath)), m_nFd(std::exchange(other.m_nFd, -1)), m_device(other.m_device),
-      m_bRenamed(other.m_bRenamed)
+      m_owner(other.m_owner), m_group(other.m_group), m_bRenamed(other.m_bRenamed)
 {
     other.m_strPath.clear();
 }
@@ -90,6 +90,8 @@ CTempFile& CTempFile::operator=(CTempFile&& other) noexcept
         m_strPath = std::exchange(other.m_strPath, std::string());
         m_nFd = std::exchange(other.m_nFd, -1);
         m_device = other.m_device;
+        m_owner = other.m_owner;
+        m_group = other.m_group;
         m_bRenamed = other.m_bRenamed;
     }
     return *this;
@@ -134,6 +136,8 @@ int CTempFile::Create(const std::string& folder)
             m_strPath = std::move(path);
             m_nFd = fd;
             m_device = held.st_dev;
+            m_owner = held.st_uid;
+            m_group = held.st_gid;
             return 0;
         }
         ::close(fd);
@@ -158,6 +162,10 @@ int CTempFile::Write(std::string_view bytes)
 
 void CTempFile::TryKeepOwner(uid_t owner, gid_t group)
 {
+    // A file made by the user who owns the target, in a folder that gives it the target's group, has
+    // both already: the call would change nothing.
+    if (owner == m_owner && group == m_group)
+        return;
     if (::fchown(m_nFd, owner, group) != 0) {
         // An ordinary user may still keep the group when a member of it.
         (void)::fchown(m_nFd, static_cast<uid_t>(-1), group);

@@ -40,6 +40,8 @@ private:
     std::string m_strPath;
     int m_nFd = -1;
     dev_t m_device = 0;
+    uid_t m_owner = 0; // of the file as made
+    gid_t m_group = 0;
     bool m_bRenamed = false;
 };
 
