@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -61,23 +62,31 @@ bool CopyTemplate(const tagRunContext& context, CTemplateCache& templates, const
     return true;
 }
 
+std::u16string Decimal(int number)
+{
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// The paths are joined directly: a run of 5,000 games makes 65,000 of them.
 bool WriteGameScripts(const tagRunContext& context, CTemplateCache& templates,
                       const std::u16string& moduleDir, const tagServerInfo& game, int number)
 {
+    const std::u16string scores = moduleDir + u"脚本代码/数据库脚本/";
     for (int part = 1; part <= 2; ++part) {
-        std::u16string templatePath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
-        std::u16string scriptPath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql",
-                                                        {part, number, game.strGameName});
+        const std::u16string templatePath = scores + Decimal(part) + u"_5_积分库脚本.sql";
+        const std::u16string scriptPath =
+            scores + Decimal(part) + u"_" + Decimal(number) + u"_" + game.strGameName + u"积分库脚本.sql";
         if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
+    const std::u16string procedures = moduleDir + u"脚本代码/存储过程/";
+    const std::u16string folder = procedures + game.strGameName + u"积分数据库";
     // An existing folder is fine; a folder that cannot be made shows up as the first failing write.
-    context.files.CreateFolder(FormatW(u"%s脚本代码/存储过程/%s积分数据库", {moduleDir, game.strGameName}));
+    context.files.CreateFolder(folder);
     for (std::u16string_view procedure : kProcedures) {
-        std::u16string name(procedure);
-        std::u16string templatePath = moduleDir + FormatW(u"脚本代码/存储过程/积分数据库/%s.sql", {name});
-        std::u16string scriptPath =
-            moduleDir + FormatW(u"脚本代码/存储过程/%s积分数据库/%s.sql", {game.strGameName, name});
+        const std::u16string templatePath = procedures + u"积分数据库/" + std::u16string(procedure) + u".sql";
+        const std::u16string scriptPath = folder + u"/" + std::u16string(procedure) + u".sql";
         if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }

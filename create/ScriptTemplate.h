@@ -2,7 +2,7 @@
 
 #include "framework/RunContext.h"
 
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,5 +43,5 @@ public:
 private:
     tagRunContext m_context;
     std::u16string m_placeholder;
-    std::map<std::u16string, CScriptTemplate> m_templates;
+    std::unordered_map<std::u16string, CScriptTemplate> m_templates;
 };
