@@ -11,9 +11,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <optional>
-#include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -109,9 +108,10 @@ private:
     std::int64_t m_highest = 0; // the highest item number that a key of the file has
     std::vector<tagFinding> m_findings;
     std::vector<int> m_missingItems;
-    std::map<std::u16string, std::vector<std::pair<int, std::u16string>>> m_entriesBySection; // folded
-    std::set<std::u16string> m_usedSections;                                                  // folded
-    std::unordered_set<std::u16string> m_sections;                                            // folded
+    // By folded section name; hashed, as a list has up to 100,000 sections.
+    std::unordered_map<std::u16string, std::vector<std::pair<int, std::u16string>>> m_entriesBySection;
+    std::unordered_set<std::u16string> m_usedSections;
+    std::unordered_set<std::u16string> m_sections;
 };
 
 std::vector<tagFinding> ServerListChecker::Run()
@@ -240,9 +240,16 @@ void ServerListChecker::CheckCountBound()
 // differ only in characters code page 936 lacks, which the MD5 text turns into the same bytes.
 void ServerListChecker::CheckSharedSections()
 {
+    // Reported in the order of the folded section names.
+    std::vector<const std::u16string*> shared;
     for (const auto& [section, entries] : m_entriesBySection) {
-        if (entries.size() < 2)
-            continue;
+        if (entries.size() >= 2)
+            shared.push_back(&section);
+    }
+    std::sort(shared.begin(), shared.end(),
+              [](const std::u16string* a, const std::u16string* b) { return *a < *b; });
+    for (const std::u16string* section : shared) {
+        const std::vector<std::pair<int, std::u16string>>& entries = m_entriesBySection.at(*section);
         std::u16string where = u"entries";
         bool sameName = true;
         for (const auto& [index, name] : entries) {
@@ -263,7 +270,7 @@ void ServerListChecker::CheckSharedSections()
 
 void ServerListChecker::CheckUnusedSections()
 {
-    std::set<std::u16string> seen;
+    std::unordered_set<std::u16string> seen;
     for (const std::u16string& section : m_document.SectionNames()) {
         std::u16string folded = FoldAsciiCase(section);
         if (!seen.insert(folded).second)
@@ -298,13 +305,20 @@ std::vector<tagFinding> CheckServerList(const CProfileDocument& document)
 
 std::vector<std::vector<size_t>> EntriesSharingSections(const CArray<tagServer>& servers)
 {
-    std::map<std::u16string, std::vector<size_t>> bySection;
+    std::unordered_map<std::u16string, std::vector<size_t>> bySection;
+    bySection.reserve(servers.size());
     for (size_t i = 0; i < servers.size(); ++i)
         bySection[FoldAsciiCase(Md5Hex(servers[i].strServerName))].push_back(i);
-    std::vector<std::vector<size_t>> shared;
+    // In the order of the folded section names.
+    std::vector<std::pair<const std::u16string*, std::vector<size_t>*>> groups;
     for (auto& [section, entries] : bySection) {
         if (entries.size() > 1)
-            shared.push_back(std::move(entries));
+            groups.emplace_back(&section, &entries);
     }
+    std::sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    std::vector<std::vector<size_t>> shared;
+    shared.reserve(groups.size());
+    for (auto& group : groups)
+        shared.push_back(std::move(*group.second));
     return shared;
 }
