@@ -111,7 +111,6 @@ private:
     // By folded section name; hashed, as a list has up to 100,000 sections.
     std::unordered_map<std::u16string, std::vector<std::pair<int, std::u16string>>> m_entriesBySection;
     std::unordered_set<std::u16string> m_usedSections;
-    std::unordered_set<std::u16string> m_sections;
 };
 
 std::vector<tagFinding> ServerListChecker::Run()
@@ -119,8 +118,8 @@ std::vector<tagFinding> ServerListChecker::Run()
     m_count = StatedItemCount(m_document);
     m_loaded = std::clamp<std::int64_t>(m_count, 0, ServerListEntryBound(m_document));
     m_usedSections = {FoldAsciiCase(u"GlobalInfo"), FoldAsciiCase(kServerInfo)};
-    for (const std::u16string& section : m_document.SectionNames())
-        m_sections.insert(FoldAsciiCase(section));
+    m_usedSections.reserve(size_t(std::min<std::int64_t>(m_loaded, ServerListEntryBound(m_document))) + 2);
+    m_entriesBySection.reserve(m_usedSections.bucket_count());
     // Items above the highest stored one are all missing; they need no look each.
     for (const std::u16string& key : m_document.KeyNames(kServerInfo))
         m_highest = std::max(m_highest, ItemNumber(key));
@@ -293,7 +292,7 @@ void ServerListChecker::CheckUnusedItemKeys()
 
 bool ServerListChecker::HasSection(const std::u16string& section) const
 {
-    return m_sections.count(FoldAsciiCase(section)) != 0;
+    return m_document.FindSection(section).has_value();
 }
 
 } // namespace
