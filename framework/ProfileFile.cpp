@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -78,7 +79,7 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
     const tagLineName name = ReadLineName(Text(line), m_encoding);
     if (name.role == ELineRole::header) {
         line.kind = ELineKind::header;
-        line.nameHash = name.FoldedHash();
+        NoteName(line, name);
         if (!FindSectionBy(line.nameHash, name))
             m_sectionIndex.Insert(line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0);
         m_sections.emplace_back();
@@ -88,7 +89,7 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
     const auto section = static_cast<std::uint32_t>(m_sections.size() - 1);
     std::vector<Line>& lines = m_sections.back().lines;
     if (name.role == ELineRole::key) {
-        line.nameHash = name.FoldedHash();
+        NoteName(line, name);
         line.kind = FindKeyBy(section, line.nameHash, name) ? ELineKind::repeatedKey : ELineKind::key;
         m_sections.back().lastKeyLine = static_cast<std::uint32_t>(lines.size());
     }
@@ -128,6 +129,29 @@ tagLineName CProfileDocument::NameOf(std::uint32_t section, std::uint32_t line) 
     return ReadLineName(Text(m_sections[section].lines[line]), m_encoding);
 }
 
+void CProfileDocument::NoteName(Line& line, const tagLineName& name) const
+{
+    line.nameHash = name.FoldedHash();
+    const std::string_view text = Text(line);
+    line.bAsciiName = name.bAscii && name.ascii.size() <= 0xFFFF &&
+                      static_cast<size_t>(name.ascii.data() - text.data()) <= 0xFFFF;
+    if (line.bAsciiName) {
+        line.nameStart = static_cast<std::uint16_t>(name.ascii.data() - text.data());
+        line.nameLength = static_cast<std::uint16_t>(name.ascii.size());
+    }
+}
+
+template <typename Name> bool CProfileDocument::NameMatches(const Line& line, const Name& name) const
+{
+    if (!line.bAsciiName)
+        return ReadLineName(Text(line), m_encoding).Matches(name);
+    const std::string_view ascii = Text(line).substr(line.nameStart, line.nameLength);
+    if constexpr (std::is_same_v<Name, tagLineName>)
+        return name.MatchesAscii(ascii);
+    else
+        return AsciiNameMatches(ascii, name);
+}
+
 template <typename Name>
 std::optional<std::uint32_t> CProfileDocument::FindSectionBy(std::uint32_t hash, const Name& name) const
 {
@@ -146,13 +170,13 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyBy(std::uint32_t section, 
     if (found.bIndexed) {
         const CProfileNameIndex::tagEntry* entry =
             m_keyIndex.Find(KeyEntry(section, hash), [&](const CProfileNameIndex::tagEntry& candidate) {
-                return NameOf(section, candidate.line).Matches(name);
+                return NameMatches(found.lines[candidate.line], name);
             });
         return entry ? std::optional<std::uint32_t>(entry->line) : std::nullopt;
     }
     for (std::uint32_t i = 0; i < found.lines.size(); ++i) {
         const Line& line = found.lines[i];
-        if (line.kind == ELineKind::key && line.nameHash == hash && NameOf(section, i).Matches(name))
+        if (line.kind == ELineKind::key && line.nameHash == hash && NameMatches(line, name))
             return i;
     }
     return std::nullopt;
@@ -237,7 +261,7 @@ CProfileDocument::Line CProfileDocument::AddedLine(std::string_view bytes)
     m_added += bytes;
     m_bFileOrder = false;
     const tagLineName name = ReadLineName(Text(line), m_encoding);
-    line.nameHash = name.FoldedHash();
+    NoteName(line, name);
     line.kind = name.role == ELineRole::header ? ELineKind::header
                 : name.role == ELineRole::key  ? ELineKind::key
                                                : ELineKind::other;
@@ -256,9 +280,13 @@ void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16s
         out += name.ascii.size();
         *out++ = '=';
         NarrowAscii(value.data(), out, value.size());
-        return;
+    } else {
+        SetText(line, EncodeProfileText(name.Text() + u"=" + std::u16string(value), m_encoding));
     }
-    SetText(line, EncodeProfileText(name.Text() + u"=" + std::u16string(value), m_encoding));
+    // The name now opens the line.
+    line.bAsciiName = name.bAscii && IsByteEncoding(m_encoding) && name.ascii.size() <= 0xFFFF;
+    line.nameStart = 0;
+    line.nameLength = line.bAsciiName ? static_cast<std::uint16_t>(name.ascii.size()) : 0;
 }
 
 void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u16string_view value)

@@ -79,6 +79,11 @@ private:
         std::uint64_t offset = 0;
         std::uint32_t length = 0;   // of the text, without the break
         std::uint32_t nameHash = 0; // of a header's or key's folded name (ProfileLine.h), to skip others
+        // Where in the text a header's or key's name stands when it is ASCII in a byte encoding, so
+        // that a lookup compares it without reading the line again.
+        std::uint16_t nameStart = 0;
+        std::uint16_t nameLength = 0;
+        bool bAsciiName = false;
         ELineEnd end = ELineEnd::none;
         bool bAdded = false; // the text is in m_added
         ELineKind kind = ELineKind::other;
@@ -103,6 +108,8 @@ private:
     void IndexKeys(std::uint32_t section);
     std::string_view Text(const Line& line) const;
     tagLineName NameOf(std::uint32_t section, std::uint32_t line) const;
+    void NoteName(Line& line, const tagLineName& name) const;
+    template <typename Name> bool NameMatches(const Line& line, const Name& name) const;
     template <typename Name>
     std::optional<std::uint32_t> FindSectionBy(std::uint32_t hash, const Name& name) const;
     template <typename Name>

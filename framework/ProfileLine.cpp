@@ -126,6 +126,16 @@ bool tagLineName::Matches(const tagLineName& other) const
                         : Matches(std::u16string_view(other.decoded));
 }
 
+bool tagLineName::MatchesAscii(std::string_view other) const
+{
+    return bAscii ? EqualFolded(ascii, other) : EqualFolded(std::u16string_view(decoded), other);
+}
+
+bool AsciiNameMatches(std::string_view ascii, std::u16string_view name)
+{
+    return EqualFolded(ascii, name);
+}
+
 std::uint32_t tagLineName::FoldedHash() const
 {
     return bAscii ? HashFolded(ascii) : HashFolded(std::u16string_view(decoded));

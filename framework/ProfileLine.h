@@ -31,6 +31,7 @@ struct tagLineName
     // Whether the name equals `other` without regard to the case of ASCII letters.
     bool Matches(std::u16string_view other) const;
     bool Matches(const tagLineName& other) const;
+    bool MatchesAscii(std::string_view other) const;
     // A hash of the name with ASCII capitals made small, the same for every spelling that matches.
     std::uint32_t FoldedHash() const;
 };
@@ -42,3 +43,6 @@ std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding);
 
 // FoldedHash() of a name given as text.
 std::uint32_t FoldedHash(std::u16string_view name);
+
+// Whether an ASCII name equals `name` without regard to the case of ASCII letters.
+bool AsciiNameMatches(std::string_view ascii, std::u16string_view name);

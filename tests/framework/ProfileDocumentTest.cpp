@@ -126,4 +126,17 @@ TEST(ProfileDocument, Utf8NamesAndValuesAreReadAndWritten)
     EXPECT_EQ(document.Bytes(), "\xEF\xBB\xBF[\xE4\xB8\xAD]\r\n\xE5\x90\x8D=\xE6\x96\xB0\r\n");
 }
 
+TEST(ProfileDocument, AKeySetAgainAndAgainStaysOneLine)
+{
+    CProfileDocument document;
+    document.LoadBytes("[S]\r\n  Key = 1 \r\nother=x\r\n");
+    for (const char16_t* value : {u"22", u"ab", u"4444", u""}) {
+        document.SetString(u"s", u"KEY", value);
+        EXPECT_EQ(document.GetString(u"S", u"key"), value);
+    }
+    document.SetString(u"S", u"other", u"y");
+    EXPECT_EQ(document.Bytes(), "[S]\r\nKey=\r\nother=y\r\n");
+    EXPECT_EQ(document.KeyNames(u"S"), (Names{u"Key", u"other"}));
+}
+
 } // namespace
