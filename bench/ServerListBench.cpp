@@ -242,6 +242,7 @@ int main(int argc, char** argv)
                                Name("BM_Copy", size), 5.0});
     PrintComparisons(figures, comparisons);
     PrintGrowth(figures, "BM_LoadSave", kListSizes);
+    PrintGrowth(figures, "BM_Copy", kListSizes);
     PrintHeap(figures);
     PrintGrowth(figures, "BM_Check", kCheckSizes);
     if (std::optional<tagFigure> check = figures.Find(Name("BM_Check", 100000)))
