@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/ProfileFile.h"
+#include "serverlist/ServerList.h"
 
 #include <optional>
 #include <string>
@@ -19,15 +20,16 @@ struct tagEntrySection
     std::optional<size_t> section;
 };
 
-struct tagParsedList
-{
-    CProfileDocument document;
-    std::vector<tagEntrySection> entries; // in list order; empty when the document was parsed afresh
-};
+// Keeps the document of the file at `path` and its entries in list order, in place of any kept before.
+void KeepParsedList(const std::u16string& path, CProfileDocument document,
+                    std::vector<tagEntrySection> entries);
 
-// Keeps the list of the file at `path`, in place of any kept before.
-void KeepParsedList(const std::u16string& path, tagParsedList list);
+// For each server, the section kept for the entry at its place when that entry had the same name;
+// nothing elsewhere. Only good with the kept document. The kept names are let go here, before the save
+// reads the file again, so that they are not held beside the new bytes.
+std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
+                                                    const CArray<tagServer>& servers);
 
-// The list of `bytes`, read just now from `path`: the kept one when it is of that path and its document
-// holds exactly those bytes, otherwise the bytes parsed, without entries. Nothing stays kept afterwards.
-tagParsedList TakeParsedList(const std::u16string& path, std::string bytes);
+// The document of `bytes`, read just now from `path`: the kept one when it is of that path and holds
+// exactly those bytes (`kept` tells), otherwise the bytes parsed. Nothing stays kept afterwards.
+CProfileDocument TakeParsedList(const std::u16string& path, std::string bytes, bool& kept);

@@ -77,21 +77,20 @@ namespace {
 
 // The section that the name's MD5 text names, added when missing; the one known from the load when the
 // entry at this place still has that name.
-size_t SectionOfName(CProfileDocument& document, const std::vector<tagEntrySection>& known, size_t index,
-                     const std::u16string& name)
+size_t SectionOfName(CProfileDocument& document, const std::vector<std::optional<size_t>>& known,
+                     size_t index, const std::u16string& name)
 {
-    if (index < known.size() && known[index].section && known[index].strName == name)
-        return *known[index].section;
+    if (index < known.size() && known[index])
+        return *known[index];
     return document.FindOrAddSection(Md5Hex(name));
 }
 
-// The writes in the client's order; every XOR text draws fresh keys. `entries` goes in with the sections
-// known from the load and comes out with those of the written entries.
-void WriteServers(tagParsedList& list, const CArray<tagServer>& servers, CReporter& reporter)
+// The writes in the client's order; every XOR text draws fresh keys. `known` holds the sections known
+// from the load; `written` receives each entry's name and section.
+void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
+                  const std::vector<std::optional<size_t>>& known, CReporter& reporter,
+                  std::vector<tagEntrySection>& written)
 {
-    CProfileDocument& document = list.document;
-    std::vector<tagEntrySection> known = std::move(list.entries);
-    list.entries.clear();
     if (servers.empty()) {
         document.SetString(kGlobalInfo, u"LastServerName", u"");
         return;
@@ -99,7 +98,7 @@ void WriteServers(tagParsedList& list, const CArray<tagServer>& servers, CReport
     document.SetString(kGlobalInfo, u"LastServerName", XorEncrypt(servers[0].strServerName, reporter));
     document.SetString(kServerInfo, u"ItemCount", FormatW(u"%d", {std::int64_t(servers.size())}));
     const size_t serverInfo = document.FindOrAddSection(kServerInfo);
-    list.entries.reserve(servers.size());
+    written.reserve(servers.size());
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
         document.SetString(serverInfo, ItemKey(std::int64_t(i) + 1),
@@ -107,7 +106,7 @@ void WriteServers(tagParsedList& list, const CArray<tagServer>& servers, CReport
         const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
         document.SetString(section, u"ServerDomain", XorEncrypt(server.strServerDomain, reporter));
-        list.entries.push_back({server.strServerName, section});
+        written.push_back({server.strServerName, section});
     }
 }
 
@@ -144,7 +143,7 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
         servers.push_back(
             ReadServer(document, serverInfo, number, context.reporter, entries[size_t(number - 1)]));
-    KeepParsedList(path, {std::move(document), std::move(entries)});
+    KeepParsedList(path, std::move(document), std::move(entries));
     return result;
 }
 
@@ -157,16 +156,22 @@ std::u16string CountCutMessage(const tagServerListLoad& load)
 tagFileError SaveServerList(const tagRunContext& context, const std::u16string& path,
                             const CArray<tagServer>& servers)
 {
+    std::vector<std::optional<size_t>> known = TakeKeptSections(path, servers);
     // A missing file saves as a new one; one that cannot be read is not replaced.
     tagFileBytes read = context.files.Read(path);
     const bool missing = read.error.m_lOsError == ENOENT;
-    tagParsedList list = read.error.Failed() ? tagParsedList() : TakeParsedList(path, std::move(read.bytes));
+    bool kept = false;
+    CProfileDocument document =
+        read.error.Failed() ? CProfileDocument() : TakeParsedList(path, std::move(read.bytes), kept);
+    if (!kept)
+        known.clear();
     // The encodings run even when the file cannot be read, so their messages and keys are the same.
-    WriteServers(list, servers, context.reporter);
+    std::vector<tagEntrySection> written;
+    WriteServers(document, servers, known, context.reporter, written);
     if (read.error.Failed() && !missing)
         return read.error;
-    tagFileError error = list.document.Save(path, context.files);
+    tagFileError error = document.Save(path, context.files);
     if (!error.Failed())
-        KeepParsedList(path, std::move(list));
+        KeepParsedList(path, std::move(document), std::move(written));
     return error;
 }
