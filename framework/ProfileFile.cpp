@@ -2,6 +2,7 @@
 
 #include "framework/AsciiRun.h"
 #include "framework/ProfileNumber.h"
+#include "framework/WideText.h"
 
 #include <cerrno>
 #include <cstring>
@@ -233,6 +234,28 @@ std::vector<std::u16string> CProfileDocument::KeyNames(std::u16string_view secti
             names.push_back(NameOf(index, i).Text());
     }
     return names;
+}
+
+size_t CProfileDocument::CountKeyNames(std::u16string_view section, std::u16string_view prefix) const
+{
+    std::optional<size_t> found = FindSection(section);
+    if (!found)
+        return 0;
+    const auto index = static_cast<std::uint32_t>(*found);
+    const std::vector<Line>& lines = m_sections[index].lines;
+    size_t count = 0;
+    for (std::uint32_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        if (line.kind != ELineKind::key)
+            continue;
+        if (line.bAsciiName) {
+            const std::string_view name = Text(line).substr(line.nameStart, line.nameLength);
+            count += name.size() >= prefix.size() && AsciiNameMatches(name.substr(0, prefix.size()), prefix);
+        } else {
+            count += StartsWithNoCaseAscii(NameOf(index, i).Text(), prefix);
+        }
+    }
+    return count;
 }
 
 // A text of the same length takes the old one's place in its bytes; any other goes to the added bytes.

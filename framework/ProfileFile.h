@@ -55,6 +55,9 @@ public:
     // stands twice is listed once, as only its first occurrence is read.
     std::vector<std::u16string> KeyNames(std::u16string_view section) const;
 
+    // How many of those names start with `prefix`, without regard to the case of ASCII letters.
+    size_t CountKeyNames(std::u16string_view section, std::u16string_view prefix) const;
+
     // The file's bytes as they would be saved.
     std::string Bytes() const;
 

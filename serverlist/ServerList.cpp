@@ -60,12 +60,8 @@ tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> ser
 
 std::int64_t ServerListEntryBound(const CProfileDocument& document)
 {
-    std::int64_t stored = 0;
-    for (const std::u16string& key : document.KeyNames(kServerInfo)) {
-        if (StartsWithNoCaseAscii(key, kItemPrefix))
-            ++stored;
-    }
-    return stored + kServerListCountMargin;
+    return static_cast<std::int64_t>(document.CountKeyNames(kServerInfo, kItemPrefix)) +
+           kServerListCountMargin;
 }
 
 std::int64_t StatedItemCount(const CProfileDocument& document)

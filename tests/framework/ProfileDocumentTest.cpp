@@ -41,6 +41,10 @@ TEST(ProfileDocument, ASectionWithManyKeysIsReadAndWrittenLikeOneWithFew)
     EXPECT_EQ(document.GetString(u"Few", u"ITEM7"), u"f");
     EXPECT_EQ(document.GetString(u"Many", u"Item31"), std::nullopt);
     ASSERT_EQ(document.KeyNames(u"Many").size(), 30u);
+    EXPECT_EQ(document.CountKeyNames(u"Many", u"iTEM"), 30u);
+    EXPECT_EQ(document.CountKeyNames(u"Many", u"Item3"), 2u); // Item3 and Item30
+    EXPECT_EQ(document.CountKeyNames(u"Few", u"Item77"), 0u);
+    EXPECT_EQ(document.CountKeyNames(u"None", u""), 0u);
     EXPECT_EQ(document.KeyNames(u"Many")[6], u"Item7");
 
     document.SetString(u"MANY", u"item7", u"7");
@@ -81,6 +85,7 @@ TEST(ProfileDocument, Cp936NamesAreComparedAsCharacters)
     const std::u16string smallName = Cp936Decode(small);
     ASSERT_EQ(smallName.size(), 1u);
     EXPECT_EQ(document.GetString(u"S", smallName), u"2");
+    EXPECT_EQ(document.CountKeyNames(u"S", u"["), 1u);
 }
 
 TEST(ProfileDocument, SectionNumbersStayValidAcrossWrites)
