@@ -10,7 +10,7 @@ struct tagKeptList
     std::mutex mutex;
     std::u16string strPath;
     std::optional<CProfileDocument> document;
-    std::vector<tagEntrySection> entries;
+    CEntrySections entries;
 };
 
 tagKeptList& Kept()
@@ -19,10 +19,29 @@ tagKeptList& Kept()
     return kept;
 }
 
+constexpr size_t kNoSection = static_cast<size_t>(-1);
+
 } // namespace
 
-void KeepParsedList(const std::u16string& path, CProfileDocument document,
-                    std::vector<tagEntrySection> entries)
+void CEntrySections::Add(std::u16string_view name, std::optional<size_t> section)
+{
+    m_names += name;
+    m_ends.push_back(m_names.size());
+    m_sections.push_back(section.value_or(kNoSection));
+}
+
+std::u16string_view CEntrySections::Name(size_t index) const
+{
+    const size_t start = index == 0 ? 0 : m_ends[index - 1];
+    return std::u16string_view(m_names).substr(start, m_ends[index] - start);
+}
+
+std::optional<size_t> CEntrySections::Section(size_t index) const
+{
+    return m_sections[index] == kNoSection ? std::nullopt : std::optional<size_t>(m_sections[index]);
+}
+
+void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries)
 {
     tagKeptList& kept = Kept();
     std::lock_guard<std::mutex> lock(kept.mutex);
@@ -34,18 +53,18 @@ void KeepParsedList(const std::u16string& path, CProfileDocument document,
 std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
                                                     const CArray<tagServer>& servers)
 {
-    std::vector<tagEntrySection> entries;
+    CEntrySections entries;
     {
         tagKeptList& kept = Kept();
         std::lock_guard<std::mutex> lock(kept.mutex);
         if (kept.document && kept.strPath == path)
             entries = std::move(kept.entries);
-        kept.entries.clear();
+        kept.entries = CEntrySections();
     }
-    std::vector<std::optional<size_t>> sections(std::min(entries.size(), servers.size()));
+    std::vector<std::optional<size_t>> sections(std::min(entries.Size(), servers.size()));
     for (size_t i = 0; i < sections.size(); ++i) {
-        if (entries[i].strName == servers[i].strServerName)
-            sections[i] = entries[i].section;
+        if (entries.Name(i) == servers[i].strServerName)
+            sections[i] = entries.Section(i);
     }
     return sections;
 }
@@ -59,7 +78,7 @@ CProfileDocument TakeParsedList(const std::u16string& path, std::string bytes, b
         if (memo.document && memo.strPath == path)
             document = std::move(memo.document);
         memo.document.reset();
-        memo.entries.clear();
+        memo.entries = CEntrySections();
     }
     kept = document && document->HoldsBytes(bytes);
     if (kept)

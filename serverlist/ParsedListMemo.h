@@ -13,16 +13,24 @@
 // gave, instead of computing the name's MD5 text again. A different path or different bytes parse
 // afresh, so the memo never changes what a save writes.
 
-// One entry's name and the section of the document that its MD5 text names, when there is one.
-struct tagEntrySection
+// Each entry's name, in list order, and the section of the document that its MD5 text names when there
+// is one; the names share one buffer, as a list may have 100,000 of them.
+class CEntrySections
 {
-    std::u16string strName;
-    std::optional<size_t> section;
+public:
+    void Add(std::u16string_view name, std::optional<size_t> section);
+    size_t Size() const { return m_ends.size(); }
+    std::u16string_view Name(size_t index) const;
+    std::optional<size_t> Section(size_t index) const;
+
+private:
+    std::u16string m_names;
+    std::vector<size_t> m_ends;     // where each name ends in m_names
+    std::vector<size_t> m_sections; // kNoSection when the name has none
 };
 
 // Keeps the document of the file at `path` and its entries in list order, in place of any kept before.
-void KeepParsedList(const std::u16string& path, CProfileDocument document,
-                    std::vector<tagEntrySection> entries);
+void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries);
 
 // For each server, the section kept for the entry at its place when that entry had the same name;
 // nothing elsewhere. Only good with the kept document. The kept names are let go here, before the save

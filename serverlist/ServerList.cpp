@@ -43,16 +43,16 @@ std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t>
     return document.GetString(*section, key).value_or(std::u16string());
 }
 
-// One entry as the client reads it; `entry` receives its name and section for a later save.
+// One entry as the client reads it; its name and section go to `entries` for a later save.
 tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
-                     CReporter& reporter, tagEntrySection& entry)
+                     CReporter& reporter, CEntrySections& entries)
 {
     tagServer server;
     server.strServerName = XorDecrypt(ReadValue(document, serverInfo, ItemKey(number)), reporter);
     std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
     server.strServerDomain = XorDecrypt(ReadValue(document, section, u"ServerDomain"), reporter);
-    entry = {server.strServerName, section};
+    entries.Add(server.strServerName, section);
     return server;
 }
 
@@ -85,7 +85,7 @@ size_t SectionOfName(CProfileDocument& document, const std::vector<std::optional
 // from the load; `written` receives each entry's name and section.
 void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
                   const std::vector<std::optional<size_t>>& known, CReporter& reporter,
-                  std::vector<tagEntrySection>& written)
+                  CEntrySections& written)
 {
     if (servers.empty()) {
         document.SetString(kGlobalInfo, u"LastServerName", u"");
@@ -94,7 +94,6 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     document.SetString(kGlobalInfo, u"LastServerName", XorEncrypt(servers[0].strServerName, reporter));
     document.SetString(kServerInfo, u"ItemCount", FormatW(u"%d", {std::int64_t(servers.size())}));
     const size_t serverInfo = document.FindOrAddSection(kServerInfo);
-    written.reserve(servers.size());
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
         document.SetString(serverInfo, ItemKey(std::int64_t(i) + 1),
@@ -102,7 +101,7 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
         const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
         document.SetString(section, u"ServerDomain", XorEncrypt(server.strServerDomain, reporter));
-        written.push_back({server.strServerName, section});
+        written.Add(server.strServerName, section);
     }
 }
 
@@ -134,11 +133,10 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     if (result.nLoadedCount < result.nStatedCount)
         context.reporter.Message(CountCutMessage(result), u"ServerInfo.ini", MB_OK | MB_ICONEXCLAMATION);
     servers.reserve(size_t(result.nLoadedCount));
-    std::vector<tagEntrySection> entries(size_t(result.nLoadedCount));
+    CEntrySections entries;
     const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
     for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
-        servers.push_back(
-            ReadServer(document, serverInfo, number, context.reporter, entries[size_t(number - 1)]));
+        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries));
     KeepParsedList(path, std::move(document), std::move(entries));
     return result;
 }
@@ -162,7 +160,7 @@ tagFileError SaveServerList(const tagRunContext& context, const std::u16string& 
     if (!kept)
         known.clear();
     // The encodings run even when the file cannot be read, so their messages and keys are the same.
-    std::vector<tagEntrySection> written;
+    CEntrySections written;
     WriteServers(document, servers, known, context.reporter, written);
     if (read.error.Failed() && !missing)
         return read.error;
