@@ -35,10 +35,11 @@ struct tagComparison
     std::string strWhat;     // "load + save, 10000 entries"
     std::string strMeasured; // benchmark names
     std::string strFloor;
-    double limit = 0;       // the ratio the measurement must stay within
-    bool bRealTime = false; // compare real (wall) times rather than CPU times
+    double limit = 0; // the ratio of CPU times the measurement must stay within
 };
 
-// Prints each measurement's CPU and real time beside its floor's, with the ratio of the CPU (or real)
-// times and whether it is within the limit. Returns false when one is not, or a figure is missing.
+// Prints each measurement's CPU and real time beside its floor's, with both ratios, and whether the
+// ratio of CPU times is within the limit: on a machine shared with other work the wall clock also
+// counts their turns, while on a RAM disk nothing waits for a device. Returns false when one is over,
+// or a figure is missing.
 bool PrintComparisons(const CFigureReporter& figures, const std::vector<tagComparison>& comparisons);
