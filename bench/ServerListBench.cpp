@@ -1,90 +1,252 @@
+// The server list file at sizes up to 100,000 entries, each measured beside its floor in the same run:
+// a load and a save (what "serverlist edit" does) beside a copy of the file, the check beside a read.
 #include "serverlist/ServerList.h"
+#include "serverlist/ServerListCheck.h"
 
 #include "bench/BenchReporter.h"
+#include "bench/FigureReporter.h"
+#include "bench/HeapCounter.h"
+#include "bench/ScratchFolder.h"
+#include "encrypt/DottedNumber.h"
+#include "encrypt/Md5Text.h"
+#include "encrypt/XorText.h"
+#include "framework/Cp936.h"
+#include "framework/ProfileFile.h"
 #include "framework/WideText.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// A fresh folder for the list file, removed at the end.
-class ScratchFolder
+constexpr size_t kLongest = 63; // the longest name and domain a save encodes
+
+const std::vector<int64_t> kListSizes = {100, 1000, 10000, 100000};
+const std::vector<int64_t> kCheckSizes = {2500, 5000, 20000, 100000};
+
+CScratchFolder& Scratch()
 {
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvane-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::u16string File() const { return FromUtf8(m_path + "/ServerInfo.ini"); }
+    static CScratchFolder folder;
+    return folder;
+}
 
-private:
-    std::string m_path;
-};
+std::u16string Padded(std::u16string text, char16_t padding)
+{
+    text.resize(kLongest, padding);
+    return text;
+}
 
-CArray<tagServer> MakeServers(int64_t count)
+std::u16string Number(int64_t value)
+{
+    return FromUtf8(std::to_string(value));
+}
+
+// A client's file of `entries` servers with 63-character names and domains, about 1.1 KB per entry.
+std::string ListFile(int64_t entries)
+{
+    CReporter& reporter = BenchContext().reporter;
+    std::u16string items;
+    std::u16string sections;
+    std::u16string first;
+    for (int64_t i = 0; i < entries; ++i) {
+        std::u16string name = Padded(u"电信服务器" + Number(i) + u"号", u'x');
+        std::u16string address = Number(10) + u"." + Number(i / 65536 % 256) + u"." + Number(i / 256 % 256) +
+                                 u"." + Number(i % 256);
+        std::u16string domain = Padded(u"game" + Number(i) + u".example.com.", u'a');
+        if (i == 0)
+            first = name;
+        items += u"ItemDescribe" + Number(i + 1) + u"=" + XorEncrypt(name, reporter) + u"\r\n";
+        sections += u"[" + Md5Hex(name) + u"]\r\nServerAddr=" + IpToNumber(address) + u"\r\nServerDomain=" +
+                    XorEncrypt(domain, reporter) + u"\r\n";
+    }
+    std::u16string text = u"[GlobalInfo]\r\nLastServerName=" + XorEncrypt(first, reporter) +
+                          u"\r\n[ServerInfo]\r\nItemCount=" + Number(entries) + u"\r\n" + items + sections;
+    return Cp936EncodeBestFit(text);
+}
+
+void WriteWhole(const std::string& path, std::string_view bytes)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw std::runtime_error("cannot write " + path);
+    for (size_t done = 0; done < bytes.size();) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno != EINTR)
+            throw std::runtime_error("cannot write " + path);
+        done += n > 0 ? static_cast<size_t>(n) : 0;
+    }
+    ::close(fd);
+}
+
+std::string ReadWhole(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        throw std::runtime_error("cannot read " + path);
+    std::string bytes(static_cast<size_t>(st.st_size), '\0');
+    for (size_t done = 0; done < bytes.size();) {
+        ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            throw std::runtime_error("cannot read " + path);
+        done += n > 0 ? static_cast<size_t>(n) : 0;
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// The file of each size, made once per run.
+const std::string& ListPath(int64_t entries)
+{
+    static std::map<int64_t, std::string> paths;
+    auto found = paths.find(entries);
+    if (found != paths.end())
+        return found->second;
+    std::string path = Scratch().File("list-" + std::to_string(entries) + ".ini");
+    WriteWhole(path, ListFile(entries));
+    return paths.emplace(entries, path).first->second;
+}
+
+size_t FileSize(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<size_t>(st.st_size) : 0;
+}
+
+// What "serverlist edit FILE 0 --addr 10.0.0.0" does to the file.
+bool EditFirstAddress(const std::u16string& path)
 {
     CArray<tagServer> servers;
-    for (int64_t i = 0; i < count; ++i) {
-        std::u16string number = FromUtf8(std::to_string(i));
-        std::u16string address = FromUtf8("10." + std::to_string(i / 65536 % 256) + "." +
-                                          std::to_string(i / 256 % 256) + "." + std::to_string(i % 256));
-        servers.push_back({u"电信服务器" + number, address, u"game" + number + u".example.com"});
-    }
-    return servers;
+    if (LoadServerList(BenchContext(), path, servers).error.Failed() || servers.empty())
+        return false;
+    servers[0].strServerAddr = u"10.0.0.0";
+    return !SaveServerList(BenchContext(), path, servers).Failed();
 }
 
-void BM_SaveServerList(benchmark::State& state)
+void BM_LoadSave(benchmark::State& state)
 {
-    ScratchFolder folder;
-    CArray<tagServer> servers = MakeServers(state.range(0));
+    const std::string path = Scratch().File("edit.ini");
+    WriteWhole(path, ReadWhole(ListPath(state.range(0))));
+    const std::u16string widePath = FromUtf8(path);
     for (auto _ : state) {
-        if (SaveServerList(BenchContext(), folder.File(), servers).Failed())
-            state.SkipWithError("save failed");
+        if (!EditFirstAddress(widePath))
+            state.SkipWithError("the edit failed");
     }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    // One more edit, outside the timing, for the heap it takes beside the file's size.
+    CHeapPeak heap;
+    EditFirstAddress(widePath);
+    state.counters["heap_per_file"] = static_cast<double>(heap.Peak()) / static_cast<double>(FileSize(path));
+    state.counters["file_MB"] = static_cast<double>(FileSize(path)) / 1e6;
 }
 
-void BM_LoadServerList(benchmark::State& state)
+// The floor: the file read whole and written whole, as a copy does it.
+void BM_Copy(benchmark::State& state)
 {
-    ScratchFolder folder;
-    if (SaveServerList(BenchContext(), folder.File(), MakeServers(state.range(0))).Failed())
-        state.SkipWithError("save failed");
-    CArray<tagServer> servers;
-    for (auto _ : state) {
-        LoadServerList(BenchContext(), folder.File(), servers);
-        benchmark::DoNotOptimize(servers.data());
-    }
-    if (servers.size() != static_cast<size_t>(state.range(0)))
-        state.SkipWithError("load lost entries");
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    const std::string& from = ListPath(state.range(0));
+    const std::string to = Scratch().File("copy.ini");
+    for (auto _ : state)
+        WriteWhole(to, ReadWhole(from));
 }
 
-BENCHMARK(BM_SaveServerList)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadServerList)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+// What "serverlist check FILE" does: read, parse, check.
+void BM_Check(benchmark::State& state)
+{
+    const std::u16string path = FromUtf8(ListPath(state.range(0)));
+    for (auto _ : state) {
+        tagFileBytes read = DiskStore().Read(path);
+        CProfileDocument document;
+        document.LoadBytes(read.bytes);
+        std::vector<tagFinding> findings = CheckServerList(document);
+        benchmark::DoNotOptimize(findings.data());
+    }
+}
+
+void ListSizes(benchmark::internal::Benchmark* benchmark)
+{
+    for (int64_t size : kListSizes)
+        benchmark->Arg(size);
+}
+
+void CheckSizes(benchmark::internal::Benchmark* benchmark)
+{
+    for (int64_t size : kCheckSizes)
+        benchmark->Arg(size);
+}
+
+BENCHMARK(BM_LoadSave)
+    ->Apply(ListSizes)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_Copy)->Apply(ListSizes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Check)->Apply(CheckSizes)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+
+std::string Name(const std::string& function, int64_t size)
+{
+    return function + "/" + std::to_string(size) +
+           "/repeats:" + std::to_string(function == "BM_Check" ? 3 : 5);
+}
+
+// Time per entry at each size beside the smallest's: a linear cost keeps it near 1.
+void PrintGrowth(const CFigureReporter& figures, const std::string& function,
+                 const std::vector<int64_t>& sizes)
+{
+    std::optional<tagFigure> smallest = figures.Find(Name(function, sizes.front()));
+    if (!smallest)
+        return;
+    const double base = smallest->cpuSeconds / static_cast<double>(sizes.front());
+    std::printf("%s CPU time per entry:", function.c_str());
+    for (int64_t size : sizes) {
+        if (std::optional<tagFigure> figure = figures.Find(Name(function, size)))
+            std::printf("  %lld: %.2f us (%.2fx)", static_cast<long long>(size),
+                        figure->cpuSeconds / static_cast<double>(size) * 1e6,
+                        figure->cpuSeconds / static_cast<double>(size) / base);
+    }
+    std::printf("\n");
+}
+
+void PrintHeap(const CFigureReporter& figures)
+{
+    std::printf("Heap held at the peak of a load and save, per byte of the file (limit 3):");
+    for (int64_t size : kListSizes) {
+        if (std::optional<tagFigure> figure = figures.Find(Name("BM_LoadSave", size)))
+            std::printf("  %lld: %.2f", static_cast<long long>(size), figure->counters["heap_per_file"]);
+    }
+    std::printf("\n");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // Nothing here should show a box; swallow any so a run never waits for a person.
-    SetMessageBoxHandler([](const MessageBoxRequest&) { return IDOK; });
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    std::printf("serverlist_bench: %s\n", ScratchRootDescription().c_str());
+    CFigureReporter figures;
+    benchmark::RunSpecifiedBenchmarks(&figures);
+    std::vector<tagComparison> comparisons;
+    for (int64_t size : {int64_t{10000}, int64_t{100000}})
+        comparisons.push_back({"load + save, " + std::to_string(size) + " entries", Name("BM_LoadSave", size),
+                               Name("BM_Copy", size), 5.0});
+    PrintComparisons(figures, comparisons);
+    PrintGrowth(figures, "BM_LoadSave", kListSizes);
+    PrintGrowth(figures, "BM_Copy", kListSizes);
+    PrintHeap(figures);
+    PrintGrowth(figures, "BM_Check", kCheckSizes);
+    if (std::optional<tagFigure> check = figures.Find(Name("BM_Check", 100000)))
+        std::printf("Check of 100000 entries: %.3f s (limit 2 s)\n", check->realSeconds);
     benchmark::Shutdown();
     return 0;
 }

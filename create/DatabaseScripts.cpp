@@ -2,11 +2,13 @@
 
 #include "create/GameNames.h"
 #include "create/ScriptEditing.h"
+#include "create/ScriptTemplate.h"
 #include "create/TextFiles.h"
 #include "framework/Format.h"
 
 #include <array>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -43,16 +45,17 @@ std::u16string DropStatement(const std::u16string& databaseName)
                    {databaseName, databaseName});
 }
 
-// Reads a template, puts the game's database in place of the placeholder and writes the result. The
-// scripts are made afresh by every run, so they reach the disk together at the end of the run.
-bool CopyTemplate(const tagRunContext& context, const std::u16string& templatePath,
+// Puts the game's database in place of the template's placeholder and writes the result. The scripts
+// are made afresh by every run, so they reach the disk together at the end of the run.
+bool CopyTemplate(const tagRunContext& context, CTemplateCache& templates, const std::u16string& templatePath,
                   const std::u16string& scriptPath, const std::u16string& databaseName)
 {
-    std::optional<std::u16string> text = ReadTextFile(context, templatePath);
-    if (!text)
+    const CScriptTemplate* source = templates.Get(templatePath);
+    if (!source)
         return false;
-    tagFileError error = WriteTextFile(context.files, ReplaceAll(*text, kPlaceholder, databaseName),
-                                       scriptPath, Durability::deferred);
+    std::optional<std::string> bytes = source->Fill(databaseName);
+    tagFileError error = bytes ? context.files.Replace(scriptPath, *bytes, Durability::deferred)
+                               : source->FillError(scriptPath, databaseName);
     if (error.Failed()) {
         context.reporter.FileError(error);
         return false;
@@ -60,24 +63,32 @@ bool CopyTemplate(const tagRunContext& context, const std::u16string& templatePa
     return true;
 }
 
-bool WriteGameScripts(const tagRunContext& context, const std::u16string& moduleDir,
-                      const tagServerInfo& game, int number)
+std::u16string Decimal(int number)
 {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// The paths are joined directly: a run of 5,000 games makes 65,000 of them.
+bool WriteGameScripts(const tagRunContext& context, CTemplateCache& templates,
+                      const std::u16string& moduleDir, const tagServerInfo& game, int number)
+{
+    const std::u16string scores = moduleDir + u"脚本代码/数据库脚本/";
     for (int part = 1; part <= 2; ++part) {
-        std::u16string templatePath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_5_积分库脚本.sql", {part});
-        std::u16string scriptPath = moduleDir + FormatW(u"脚本代码/数据库脚本/%d_%d_%s积分库脚本.sql",
-                                                        {part, number, game.strGameName});
-        if (!CopyTemplate(context, templatePath, scriptPath, game.strDatabaseName))
+        const std::u16string templatePath = scores + Decimal(part) + u"_5_积分库脚本.sql";
+        const std::u16string scriptPath =
+            scores + Decimal(part) + u"_" + Decimal(number) + u"_" + game.strGameName + u"积分库脚本.sql";
+        if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
+    const std::u16string procedures = moduleDir + u"脚本代码/存储过程/";
+    const std::u16string folder = procedures + game.strGameName + u"积分数据库";
     // An existing folder is fine; a folder that cannot be made shows up as the first failing write.
-    context.files.CreateFolder(FormatW(u"%s脚本代码/存储过程/%s积分数据库", {moduleDir, game.strGameName}));
+    context.files.CreateFolder(folder);
     for (std::u16string_view procedure : kProcedures) {
-        std::u16string name(procedure);
-        std::u16string templatePath = moduleDir + FormatW(u"脚本代码/存储过程/积分数据库/%s.sql", {name});
-        std::u16string scriptPath =
-            moduleDir + FormatW(u"脚本代码/存储过程/%s积分数据库/%s.sql", {game.strGameName, name});
-        if (!CopyTemplate(context, templatePath, scriptPath, game.strDatabaseName))
+        const std::u16string templatePath = procedures + u"积分数据库/" + std::u16string(procedure) + u".sql";
+        const std::u16string scriptPath = folder + u"/" + std::u16string(procedure) + u".sql";
+        if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
     return true;
@@ -120,6 +131,7 @@ bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& mod
     if (!drop)
         return false;
     CMarkedText batchText(std::move(*batch));
+    CTemplateCache templates(context, kPlaceholder);
     int number = 8;
     const size_t count = gameList.size();
     for (size_t i = 0; i < count; ++i) {
@@ -130,7 +142,7 @@ bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& mod
         batchText.InsertBefore(kSecondScoreMarker, ScoreCommand(2, number, game.strGameName));
         batchText.InsertBefore(kProcedureMarker, ProcedureBlock(game.strGameName));
         *drop += DropStatement(game.strDatabaseName);
-        if (!WriteGameScripts(context, moduleDir, game, number))
+        if (!WriteGameScripts(context, templates, moduleDir, game, number))
             return false;
         ++number;
     }

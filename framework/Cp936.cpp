@@ -1,5 +1,6 @@
 #include "framework/Cp936.h"
 
+#include "framework/AsciiRun.h"
 #include "framework/Cp936Tables.h"
 
 #include <cstdint>
@@ -13,22 +14,23 @@ bool IsExact(char16_t unit)
     return unit < 0x80 || ((cp936::kExact[unit / 32] >> (unit % 32)) & 1u) != 0;
 }
 
-// Appends the bytes of one code unit under the default conversion.
-void AppendBestFit(std::string& out, char16_t unit)
+// Writes the bytes of one code unit under the default conversion at `out`; returns the end.
+char* PutBestFit(char* out, char16_t unit)
 {
     if (unit < 0x80) {
-        out.push_back(static_cast<char>(unit));
-        return;
+        *out++ = static_cast<char>(unit);
+        return out;
     }
     const std::uint16_t bytes = cp936::kEncode[unit];
     if (bytes == 0) {
-        out.push_back('?');
+        *out++ = '?';
     } else if (bytes < 0x100) {
-        out.push_back(static_cast<char>(bytes));
+        *out++ = static_cast<char>(bytes);
     } else {
-        out.push_back(static_cast<char>(bytes >> 8));
-        out.push_back(static_cast<char>(bytes & 0xFF));
+        *out++ = static_cast<char>(bytes >> 8);
+        *out++ = static_cast<char>(bytes & 0xFF);
     }
+    return out;
 }
 
 // Whether the unit has bytes of its own under the default conversion, exact or best fit.
@@ -38,20 +40,31 @@ bool HasForm(char16_t unit)
 }
 
 // The default conversion of the text when every unit passes `accepted`; otherwise nothing, and
-// *badIndex receives the index of the first unit that does not.
+// *badIndex receives the index of the first unit that does not. The ASCII run at the start is taken
+// whole; the rest is written into room for two bytes a unit, cut to its length at the end.
 template <typename Accepted>
 std::optional<std::string> EncodeWhere(std::u16string_view text, size_t* badIndex, Accepted accepted)
 {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!accepted(text[i])) {
+    const size_t ascii = AsciiPrefix(text);
+    std::string out(ascii == text.size() ? ascii : ascii + (text.size() - ascii) * 2, '\0');
+    NarrowAscii(text.data(), out.data(), ascii);
+    if (ascii == text.size())
+        return out;
+    char* end = out.data() + ascii;
+    for (size_t i = ascii; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80) {
+            *end++ = static_cast<char>(unit);
+            continue;
+        }
+        if (!accepted(unit)) {
             if (badIndex != nullptr)
                 *badIndex = i;
             return std::nullopt;
         }
-        AppendBestFit(out, text[i]);
+        end = PutBestFit(end, unit);
     }
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }
 
@@ -84,11 +97,7 @@ Decoded DecodeAt(std::string_view bytes, size_t pos)
 
 std::string Cp936EncodeBestFit(std::u16string_view text)
 {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (char16_t unit : text)
-        AppendBestFit(out, unit);
-    return out;
+    return *EncodeWhere(text, nullptr, [](char16_t) { return true; });
 }
 
 std::optional<std::string> Cp936EncodeExact(std::u16string_view text, size_t* badIndex)
@@ -101,28 +110,49 @@ std::optional<std::string> Cp936EncodeForFile(std::u16string_view text, size_t* 
     return EncodeWhere(text, badIndex, HasForm);
 }
 
+namespace {
+
+// Decodes the bytes into a buffer of one unit a byte, cut to its length at the end; the ASCII run at
+// the start is taken whole, and later ASCII takes no table. False, with the output unfinished, at the
+// first invalid sequence when `exact`.
+bool DecodeInto(std::string_view bytes, std::u16string& out, bool exact)
+{
+    const size_t ascii = AsciiPrefix(bytes);
+    out.assign(bytes.size(), u'\0');
+    WidenAscii(bytes.data(), out.data(), ascii);
+    if (ascii == bytes.size())
+        return true;
+    char16_t* end = out.data() + ascii;
+    for (size_t pos = ascii; pos < bytes.size();) {
+        const auto first = static_cast<unsigned char>(bytes[pos]);
+        if (first < 0x80) {
+            *end++ = first;
+            ++pos;
+            continue;
+        }
+        const Decoded decoded = DecodeAt(bytes, pos);
+        if (exact && !decoded.valid)
+            return false;
+        *end++ = decoded.unit;
+        pos += decoded.length;
+    }
+    out.resize(static_cast<size_t>(end - out.data()));
+    return true;
+}
+
+} // namespace
+
 std::optional<std::u16string> Cp936DecodeExact(std::string_view bytes)
 {
     std::u16string out;
-    out.reserve(bytes.size());
-    for (size_t pos = 0; pos < bytes.size();) {
-        const Decoded decoded = DecodeAt(bytes, pos);
-        if (!decoded.valid)
-            return std::nullopt;
-        out.push_back(decoded.unit);
-        pos += decoded.length;
-    }
+    if (!DecodeInto(bytes, out, true))
+        return std::nullopt;
     return out;
 }
 
 std::u16string Cp936Decode(std::string_view bytes)
 {
     std::u16string out;
-    out.reserve(bytes.size());
-    for (size_t pos = 0; pos < bytes.size();) {
-        const Decoded decoded = DecodeAt(bytes, pos);
-        out.push_back(decoded.unit);
-        pos += decoded.length;
-    }
+    DecodeInto(bytes, out, false);
     return out;
 }

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <mutex>
+#include <unordered_set>
 
 // The parts of the file layer that are the same on every platform: the module folder override, the read
 // limit, folder names and the order of a replacement's steps.
@@ -26,25 +28,40 @@ size_t& ReadFileLimitSetting()
     return limit;
 }
 
+// A sweep reads the whole folder, and one run writes thousands of files into the same folder: stale
+// temporary files are looked for at the first write into a folder in this process.
+void SweepFolderOnce(const std::string& folder)
+{
+    static std::mutex mutex;
+    static std::unordered_set<std::string> swept;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!swept.insert(folder).second)
+            return;
+    }
+    SweepStaleTempFiles(folder);
+}
+
 // One file of a replacement on its way: the bytes are in a temporary file beside the target.
 struct tagPendingWrite
 {
     std::string strTarget; // past any symbolic links
+    tagTargetState targetState;
     std::string_view bytes;
     CTempFile temp;
 };
 
 int PrepareWrite(tagPendingWrite& write, EWriteDurability durability)
 {
-    if (int error = CheckReplaceTarget(write.strTarget))
+    if (int error = CheckReplaceTarget(write.strTarget, write.targetState))
         return error;
     std::string folder = FolderOfPath(write.strTarget);
-    SweepStaleTempFiles(folder);
+    SweepFolderOnce(folder);
     if (int error = write.temp.Create(folder))
         return error;
     if (int error = write.temp.Write(write.bytes))
         return error;
-    if (int error = write.temp.KeepAttributesOf(write.strTarget))
+    if (int error = write.temp.KeepAttributesOf(write.targetState))
         return error;
     if (durability == EWriteDurability::flushNow)
         return write.temp.Flush();
@@ -88,7 +105,7 @@ int ReplacePrepared(std::vector<tagPendingWrite>& writes, EWriteDurability durab
 int AddPendingWrite(std::vector<tagPendingWrite>& writes, const std::u16string& path, std::string_view bytes)
 {
     tagPendingWrite write;
-    if (int error = ResolveWriteTarget(ToUtf8(path), write.strTarget))
+    if (int error = ResolveWriteTarget(ToUtf8(path), write.strTarget, write.targetState))
         return error;
     write.bytes = bytes;
     writes.push_back(std::move(write));

@@ -36,6 +36,9 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error 
 // Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
 void SetReadFileLimitForTests(size_t limit);
 
+// Makes the next new file read the umask again, for a test that changes it (Linux; Windows has none).
+void ReadUmaskAgainForTests();
+
 // The folder part of a path ("." for a bare name, "/" for a file in the root, "C:\" on Windows for one
 // at a drive's root).
 std::string FolderOfPath(const std::string& path);
@@ -45,10 +48,26 @@ std::string FolderOfPath(const std::string& path);
 // a chain too long or circular).
 int ResolveWriteTarget(const std::string& path, std::string& target);
 
+// What one look at a write target found: the checks before a replacement and the attributes the new file
+// keeps use it rather than a look each.
+struct tagTargetState
+{
+    bool bExists = false;
+    int nLookError = 0;  // a look that failed for another reason than a missing file (Windows reports it)
+    unsigned nMode = 0;  // Linux: type and permission bits; Windows: the file's attributes
+    unsigned nOwner = 0; // Linux only
+    unsigned nGroup = 0;
+};
+
+// ResolveWriteTarget that also gives the state of the target it reaches (on Linux from the same look
+// that finds the end of the chain).
+int ResolveWriteTarget(const std::string& path, std::string& target, tagTargetState& state);
+
 // The checks before a file's content is replaced: a path is given, the target is no folder, is not
 // read-only (all write permission bits clear on Linux, the read-only attribute on Windows) and the user
 // may write it. Returns 0 or an errno value.
 int CheckReplaceTarget(const std::string& target);
+int CheckReplaceTarget(const std::string& target, const tagTargetState& state);
 
 // Whether new files can be made in the folder: it exists, is a folder and the user may write it.
 // Returns 0 or an errno value.
@@ -64,7 +83,9 @@ enum class EWriteDurability {
 // beside the target, which is then renamed over it. On Linux a symbolic link is written through (the
 // file it points to is replaced and the link stays), and the file keeps its permission bits and, where
 // the user may set them, its owner and group; on Windows it keeps its hidden and system attributes. A
-// read-only target (see CheckReplaceTarget) is refused, as is one the user may not write.
+// new file on Linux takes the process's umask, read at the first new file. The first write into a folder
+// in a process removes the temporary files that killed writers left there. A read-only target (see
+// CheckReplaceTarget) is refused, as is one the user may not write.
 // Returns 0 or an errno value (EFBIG when the file-size limit stops the write). A failure before the
 // rename leaves the old file untouched; a failure to flush the folder after it is reported with the new
 // content in place. No temporary file is left either way.

@@ -3,6 +3,7 @@
 #include "framework/WcstolTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <span>
@@ -18,7 +19,7 @@ const crt::tagWcstolRange* FindRange(char16_t c)
     return it != ranges.end() && it->first <= c ? &*it : nullptr;
 }
 
-bool IsSpace(char16_t c)
+bool IsSpaceInTable(char16_t c)
 {
     const crt::tagWcstolRange* range = FindRange(c);
     return range != nullptr && range->firstDigit < 0;
@@ -26,7 +27,7 @@ bool IsSpace(char16_t c)
 
 // The digits of every script that the C runtime knows count with their values; only ASCII letters
 // serve as digits above 9, so full-width letters end a hexadecimal number.
-int DigitValue(char16_t c)
+int DigitValueInTable(char16_t c)
 {
     if (c >= u'a' && c <= u'z')
         return c - u'a' + 10;
@@ -36,6 +37,36 @@ int DigitValue(char16_t c)
     if (range == nullptr || range->firstDigit < 0)
         return 99;
     return range->firstDigit + (c - range->first);
+}
+
+// What the table says of each ASCII unit, looked up once: nearly every number read is ASCII.
+struct tagAsciiUnits
+{
+    std::array<bool, 0x80> space{};
+    std::array<std::int8_t, 0x80> digit{};
+};
+
+const tagAsciiUnits& AsciiUnits()
+{
+    static const tagAsciiUnits units = [] {
+        tagAsciiUnits table;
+        for (char16_t c = 0; c < 0x80; ++c) {
+            table.space[c] = IsSpaceInTable(c);
+            table.digit[c] = static_cast<std::int8_t>(DigitValueInTable(c));
+        }
+        return table;
+    }();
+    return units;
+}
+
+bool IsSpace(char16_t c)
+{
+    return c < 0x80 ? AsciiUnits().space[c] : IsSpaceInTable(c);
+}
+
+int DigitValue(char16_t c)
+{
+    return c < 0x80 ? AsciiUnits().digit[c] : DigitValueInTable(c);
 }
 
 // Reads sign and magnitude; the magnitude saturates at `limit` (the largest magnitude the caller

@@ -1,50 +1,27 @@
 #include "framework/ProfileFile.h"
 
-#include "framework/FileSystem.h"
+#include "framework/AsciiRun.h"
 #include "framework/ProfileNumber.h"
 #include "framework/WideText.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 namespace {
 
-bool IsProfileBlank(char16_t c)
+// A section with more keys than this has them in the index; fewer are found faster by going through
+// the section's own lines, which the lookup reads anyway.
+constexpr std::uint32_t kKeysWithoutIndex = 8;
+
+std::uint64_t KeyEntry(std::uint32_t section, std::uint32_t nameHash)
 {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+    return static_cast<std::uint64_t>(section) << 32 | nameHash;
 }
 
-std::u16string_view Trim(std::u16string_view text)
+bool IsByteEncoding(ProfileEncoding encoding)
 {
-    while (!text.empty() && IsProfileBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsProfileBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::u16string_view Unquote(std::u16string_view value)
-{
-    if (value.size() >= 2 && value.front() == value.back() &&
-        (value.front() == u'"' || value.front() == u'\''))
-        return value.substr(1, value.size() - 2);
-    return value;
-}
-
-// A header starts with "[" and holds a "]"; a "[" line without one opens no section and is read like
-// any other line.
-bool IsSectionHeader(std::u16string_view trimmedLine)
-{
-    return !trimmedLine.empty() && trimmedLine.front() == u'[' &&
-           trimmedLine.find(u']') != std::u16string_view::npos;
-}
-
-// "[ name ] rest": the name runs to the last "]" and is trimmed.
-std::u16string_view SectionName(std::u16string_view header)
-{
-    std::u16string_view inner = header.substr(1);
-    return Trim(inner.substr(0, inner.rfind(u']')));
+    return encoding == ProfileEncoding::Ansi || encoding == ProfileEncoding::Utf8;
 }
 
 } // namespace
@@ -52,10 +29,14 @@ std::u16string_view SectionName(std::u16string_view header)
 void CProfileDocument::Clear()
 {
     m_encoding = ProfileEncoding::Ansi;
-    m_mark.clear();
-    m_tail.clear();
+    m_bytes.clear();
+    m_nMarkSize = 0;
+    m_nTailSize = 0;
+    m_added.clear();
+    m_bFileOrder = true;
     m_sections.assign(1, Section());
-    m_sectionIndex.clear();
+    m_sectionIndex.Clear();
+    m_keyIndex.Clear();
     m_nLinesRead = 0;
     m_unreadableLines.clear();
 }
@@ -63,7 +44,7 @@ void CProfileDocument::Clear()
 tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files)
 {
     tagFileBytes read = files.Read(path);
-    LoadBytes(read.error.Failed() ? std::string_view() : read.bytes);
+    TakeBytes(read.error.Failed() ? std::string() : std::move(read.bytes));
     if (read.error.m_lOsError == ENOENT)
         return {};
     return read.error;
@@ -71,61 +52,165 @@ tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& file
 
 void CProfileDocument::LoadBytes(std::string_view bytes)
 {
+    TakeBytes(std::string(bytes));
+}
+
+void CProfileDocument::TakeBytes(std::string bytes)
+{
     Clear();
-    ProfileRawFile file = SplitProfileBytes(bytes);
-    m_encoding = file.encoding;
-    m_mark = std::move(file.mark);
-    m_tail = std::move(file.tail);
-    for (ProfileRawLine& line : file.lines)
-        AddLine(std::move(line));
+    m_bytes = std::move(bytes);
+    Parse();
 }
 
-void CProfileDocument::AddLine(ProfileRawLine line)
+void CProfileDocument::Parse()
 {
+    const tagProfileLayout layout = ProfileLayout(m_bytes);
+    m_encoding = layout.encoding;
+    m_nMarkSize = layout.markSize;
+    m_nTailSize = layout.tailSize;
+    CProfileLines lines(m_bytes, layout);
+    for (tagLineSpan span; lines.Next(span);)
+        AddLine(span);
+}
+
+void CProfileDocument::AddLine(const tagLineSpan& span)
+{
+    Line line;
+    line.offset = span.start;
+    line.length = static_cast<std::uint32_t>(span.length);
+    line.end = span.end;
     ++m_nLinesRead;
-    std::optional<std::u16string> decoded = DecodeProfileLine(line.text, m_encoding);
-    if (!decoded) {
+    if (!IsReadableProfileLine(Text(line), m_encoding)) {
         m_unreadableLines.push_back(m_nLinesRead);
-        m_sections.back().lines.push_back(std::move(line));
+        m_sections.back().lines.push_back(line);
         return;
     }
-    std::u16string_view text = Trim(*decoded);
-    if (IsSectionHeader(text)) {
-        std::u16string folded = FoldAsciiCase(SectionName(text));
-        m_sectionIndex.try_emplace(std::move(folded), m_sections.size());
+    const tagLineName name = ReadLineName(Text(line), m_encoding);
+    if (name.role == ELineRole::header) {
+        line.kind = ELineKind::header;
+        NoteName(line, name);
+        if (!FindSectionBy(line.nameHash, name))
+            m_sectionIndex.Insert(line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0);
         m_sections.emplace_back();
-        m_sections.back().lines.push_back(std::move(line));
+        m_sections.back().lines.push_back(line);
         return;
     }
-    Section& section = m_sections.back();
-    size_t equals = text.find(u'=');
-    if (!text.empty() && text.front() != u';' && equals != std::u16string_view::npos) {
-        std::u16string_view name = Trim(text.substr(0, equals));
-        Key key{section.lines.size(), std::u16string(name), std::u16string(Trim(text.substr(equals + 1)))};
-        section.keys.try_emplace(FoldAsciiCase(name), std::move(key));
-        section.lastKeyLine = section.lines.size();
+    const auto section = static_cast<std::uint32_t>(m_sections.size() - 1);
+    std::vector<Line>& lines = m_sections.back().lines;
+    if (name.role == ELineRole::key) {
+        NoteName(line, name);
+        line.kind = FindKeyBy(section, line.nameHash, name) ? ELineKind::repeatedKey : ELineKind::key;
+        m_sections.back().lastKeyLine = static_cast<std::uint32_t>(lines.size());
     }
-    section.lines.push_back(std::move(line));
+    lines.push_back(line);
+    if (line.kind == ELineKind::key)
+        AddKey(section, static_cast<std::uint32_t>(lines.size() - 1));
 }
 
-const CProfileDocument::Key* CProfileDocument::FindKey(std::u16string_view section,
-                                                       std::u16string_view key) const
+void CProfileDocument::AddKey(std::uint32_t section, std::uint32_t line)
 {
-    auto s = m_sectionIndex.find(FoldAsciiCase(section));
-    if (s == m_sectionIndex.end())
-        return nullptr;
-    const Section& found = m_sections[s->second];
-    auto k = found.keys.find(FoldAsciiCase(key));
-    return k == found.keys.end() ? nullptr : &k->second;
+    Section& found = m_sections[section];
+    ++found.keyCount;
+    if (found.bIndexed)
+        m_keyIndex.Insert(KeyEntry(section, found.lines[line].nameHash), section, line);
+    else if (found.keyCount > kKeysWithoutIndex)
+        IndexKeys(section);
+}
+
+void CProfileDocument::IndexKeys(std::uint32_t section)
+{
+    Section& found = m_sections[section];
+    found.bIndexed = true;
+    for (std::uint32_t i = 0; i < found.lines.size(); ++i) {
+        if (found.lines[i].kind == ELineKind::key)
+            m_keyIndex.Insert(KeyEntry(section, found.lines[i].nameHash), section, i);
+    }
+}
+
+std::string_view CProfileDocument::Text(const Line& line) const
+{
+    const std::string& store = line.bAdded ? m_added : m_bytes;
+    return std::string_view(store).substr(line.offset, line.length);
+}
+
+tagLineName CProfileDocument::NameOf(std::uint32_t section, std::uint32_t line) const
+{
+    return ReadLineName(Text(m_sections[section].lines[line]), m_encoding);
+}
+
+void CProfileDocument::NoteName(Line& line, const tagLineName& name) const
+{
+    line.nameHash = name.FoldedHash();
+    const std::string_view text = Text(line);
+    line.bAsciiName = name.bAscii && name.ascii.size() <= 0xFFFF &&
+                      static_cast<size_t>(name.ascii.data() - text.data()) <= 0xFFFF;
+    if (line.bAsciiName) {
+        line.nameStart = static_cast<std::uint16_t>(name.ascii.data() - text.data());
+        line.nameLength = static_cast<std::uint16_t>(name.ascii.size());
+    }
+}
+
+template <typename Name> bool CProfileDocument::NameMatches(const Line& line, const Name& name) const
+{
+    if (!line.bAsciiName)
+        return ReadLineName(Text(line), m_encoding).Matches(name);
+    const std::string_view ascii = Text(line).substr(line.nameStart, line.nameLength);
+    if constexpr (std::is_same_v<Name, tagLineName>)
+        return name.MatchesAscii(ascii);
+    else
+        return AsciiNameMatches(ascii, name);
+}
+
+template <typename Name>
+std::optional<std::uint32_t> CProfileDocument::FindSectionBy(std::uint32_t hash, const Name& name) const
+{
+    const CProfileNameIndex::tagEntry* entry =
+        m_sectionIndex.Find(hash, [&](const CProfileNameIndex::tagEntry& candidate) {
+            return NameOf(candidate.section, 0).Matches(name);
+        });
+    return entry ? std::optional<std::uint32_t>(entry->section) : std::nullopt;
+}
+
+template <typename Name>
+std::optional<std::uint32_t> CProfileDocument::FindKeyBy(std::uint32_t section, std::uint32_t hash,
+                                                         const Name& name) const
+{
+    const Section& found = m_sections[section];
+    if (found.bIndexed) {
+        const CProfileNameIndex::tagEntry* entry =
+            m_keyIndex.Find(KeyEntry(section, hash), [&](const CProfileNameIndex::tagEntry& candidate) {
+                return NameMatches(found.lines[candidate.line], name);
+            });
+        return entry ? std::optional<std::uint32_t>(entry->line) : std::nullopt;
+    }
+    for (std::uint32_t i = 0; i < found.lines.size(); ++i) {
+        const Line& line = found.lines[i];
+        if (line.kind == ELineKind::key && line.nameHash == hash && NameMatches(line, name))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<size_t> CProfileDocument::FindSection(std::u16string_view section) const
+{
+    std::optional<std::uint32_t> found = FindSectionBy(FoldedHash(section), section);
+    return found ? std::optional<size_t>(*found) : std::nullopt;
+}
+
+std::optional<std::u16string> CProfileDocument::GetString(size_t section, std::u16string_view key) const
+{
+    const auto index = static_cast<std::uint32_t>(section);
+    std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key);
+    if (!line)
+        return std::nullopt;
+    return ReadLineValue(Text(m_sections[index].lines[*line]), m_encoding);
 }
 
 std::optional<std::u16string> CProfileDocument::GetString(std::u16string_view section,
                                                           std::u16string_view key) const
 {
-    const Key* found = FindKey(section, key);
-    if (!found)
-        return std::nullopt;
-    return std::u16string(Unquote(found->value));
+    std::optional<size_t> found = FindSection(section);
+    return found ? GetString(*found, key) : std::nullopt;
 }
 
 int CProfileDocument::GetInt(std::u16string_view section, std::u16string_view key, int defaultValue) const
@@ -137,102 +222,219 @@ int CProfileDocument::GetInt(std::u16string_view section, std::u16string_view ke
 std::vector<std::u16string> CProfileDocument::SectionNames() const
 {
     std::vector<std::u16string> names;
-    for (size_t i = 1; i < m_sections.size(); ++i) {
-        // A header was read, so it decodes.
-        std::u16string header = DecodeProfileLine(m_sections[i].lines.front().text, m_encoding).value_or(u"");
-        names.emplace_back(SectionName(Trim(header)));
-    }
+    names.reserve(m_sections.size() - 1);
+    for (std::uint32_t i = 1; i < m_sections.size(); ++i)
+        names.push_back(NameOf(i, 0).Text());
     return names;
 }
 
 std::vector<std::u16string> CProfileDocument::KeyNames(std::u16string_view section) const
 {
     std::vector<std::u16string> names;
-    auto s = m_sectionIndex.find(FoldAsciiCase(section));
-    if (s == m_sectionIndex.end())
+    std::optional<size_t> found = FindSection(section);
+    if (!found)
         return names;
-    std::vector<const Key*> keys;
-    for (const auto& [folded, key] : m_sections[s->second].keys)
-        keys.push_back(&key);
-    std::sort(keys.begin(), keys.end(), [](const Key* a, const Key* b) { return a->line < b->line; });
-    for (const Key* key : keys)
-        names.push_back(key->name);
+    const auto index = static_cast<std::uint32_t>(*found);
+    const std::vector<Line>& lines = m_sections[index].lines;
+    names.reserve(m_sections[index].keyCount);
+    for (std::uint32_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == ELineKind::key)
+            names.push_back(NameOf(index, i).Text());
+    }
     return names;
 }
 
-ProfileRawLine CProfileDocument::MakeLine(std::u16string_view text) const
+size_t CProfileDocument::CountKeyNames(std::u16string_view section, std::u16string_view prefix) const
 {
-    return {EncodeProfileText(text, m_encoding), EncodeProfileText(u"\r\n", m_encoding)};
+    std::optional<size_t> found = FindSection(section);
+    if (!found)
+        return 0;
+    const auto index = static_cast<std::uint32_t>(*found);
+    const std::vector<Line>& lines = m_sections[index].lines;
+    size_t count = 0;
+    for (std::uint32_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        if (line.kind != ELineKind::key)
+            continue;
+        if (line.bAsciiName) {
+            const std::string_view name = Text(line).substr(line.nameStart, line.nameLength);
+            count += name.size() >= prefix.size() && AsciiNameMatches(name.substr(0, prefix.size()), prefix);
+        } else {
+            count += StartsWithNoCaseAscii(NameOf(index, i).Text(), prefix);
+        }
+    }
+    return count;
+}
+
+// A text of the same length takes the old one's place in its bytes; any other goes to the added bytes.
+void CProfileDocument::SetText(Line& line, std::string_view bytes)
+{
+    if (bytes.size() == line.length) {
+        std::string& store = line.bAdded ? m_added : m_bytes;
+        std::memcpy(store.data() + line.offset, bytes.data(), bytes.size());
+        return;
+    }
+    line.offset = m_added.size();
+    line.length = static_cast<std::uint32_t>(bytes.size());
+    line.bAdded = true;
+    m_added += bytes;
+    m_bFileOrder = false;
+}
+
+// A new line, read like every line of the file: its kind and name come from its text.
+CProfileDocument::Line CProfileDocument::AddedLine(std::string_view bytes)
+{
+    Line line;
+    line.offset = m_added.size();
+    line.length = static_cast<std::uint32_t>(bytes.size());
+    line.end = ELineEnd::crlf;
+    line.bAdded = true;
+    m_added += bytes;
+    m_bFileOrder = false;
+    const tagLineName name = ReadLineName(Text(line), m_encoding);
+    NoteName(line, name);
+    line.kind = name.role == ELineRole::header ? ELineKind::header
+                : name.role == ELineRole::key  ? ELineKind::key
+                                               : ELineKind::other;
+    return line;
+}
+
+// "name=value" with the name as the line spells it. An ASCII name and value in a byte encoding, the
+// common case, go straight into the line's place when the length stays.
+void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16string_view value)
+{
+    if (name.bAscii && IsByteEncoding(m_encoding) && AsciiPrefix(value) == value.size() &&
+        name.ascii.size() + 1 + value.size() == line.length) {
+        std::string& store = line.bAdded ? m_added : m_bytes;
+        char* out = store.data() + line.offset;
+        std::memmove(out, name.ascii.data(), name.ascii.size()); // the name may stand further in
+        out += name.ascii.size();
+        *out++ = '=';
+        NarrowAscii(value.data(), out, value.size());
+    } else {
+        SetText(line, EncodeProfileText(name.Text() + u"=" + std::u16string(value), m_encoding));
+    }
+    // The name now opens the line.
+    line.bAsciiName = name.bAscii && IsByteEncoding(m_encoding) && name.ascii.size() <= 0xFFFF;
+    line.nameStart = 0;
+    line.nameLength = line.bAsciiName ? static_cast<std::uint16_t>(name.ascii.size()) : 0;
+}
+
+void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u16string_view value)
+{
+    const auto index = static_cast<std::uint32_t>(section);
+    std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key);
+    if (!line) {
+        InsertKey(index, key, value);
+        return;
+    }
+    SetKeyLine(m_sections[index].lines[*line], NameOf(index, *line), value);
 }
 
 void CProfileDocument::SetString(std::u16string_view section, std::u16string_view key,
                                  std::u16string_view value)
 {
-    auto s = m_sectionIndex.find(FoldAsciiCase(section));
-    if (s == m_sectionIndex.end()) {
-        AppendSection(section);
-        s = m_sectionIndex.find(FoldAsciiCase(section));
-    }
-    Section& found = m_sections[s->second];
-    auto k = found.keys.find(FoldAsciiCase(key));
-    if (k == found.keys.end()) {
-        InsertKey(found, key, value);
-        return;
-    }
-    Key& existing = k->second;
-    existing.value = Trim(value);
-    std::u16string text = existing.name + u"=" + std::u16string(value);
-    found.lines[existing.line].text = EncodeProfileText(text, m_encoding);
+    SetString(FindOrAddSection(section), key, value);
 }
 
-void CProfileDocument::AppendSection(std::u16string_view section)
+size_t CProfileDocument::FindOrAddSection(std::u16string_view section)
 {
+    if (std::optional<size_t> found = FindSection(section))
+        return *found;
     EndLastLine();
-    m_sectionIndex.try_emplace(FoldAsciiCase(section), m_sections.size());
+    const auto index = static_cast<std::uint32_t>(m_sections.size());
+    const Line header = AddedLine(EncodeProfileText(u"[" + std::u16string(section) + u"]", m_encoding));
+    m_sectionIndex.Insert(header.nameHash, index, 0);
     m_sections.emplace_back();
-    m_sections.back().lines.push_back(MakeLine(u"[" + std::u16string(section) + u"]"));
+    m_sections.back().lines.push_back(header);
+    return index;
 }
 
 // The key goes directly after the last key line of its section, before any comment or blank that
 // follows it.
-void CProfileDocument::InsertKey(Section& section, std::u16string_view key, std::u16string_view value)
+void CProfileDocument::InsertKey(std::uint32_t section, std::u16string_view key, std::u16string_view value)
 {
-    ProfileRawLine& before = section.lines[section.lastKeyLine];
-    if (before.end.empty())
-        before.end = EncodeProfileText(u"\r\n", m_encoding);
-    size_t at = section.lastKeyLine + 1;
-    section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                         MakeLine(std::u16string(key) + u"=" + std::u16string(value)));
-    section.keys.try_emplace(FoldAsciiCase(key), Key{at, std::u16string(key), std::u16string(Trim(value))});
-    section.lastKeyLine = at;
+    Section& found = m_sections[section];
+    EndLine(found.lines[found.lastKeyLine]);
+    const std::uint32_t at = found.lastKeyLine + 1;
+    Line line = AddedLine(EncodeProfileText(std::u16string(key) + u"=" + std::u16string(value), m_encoding));
+    if (line.kind == ELineKind::key &&
+        FindKeyBy(section, line.nameHash, ReadLineName(Text(line), m_encoding)))
+        line.kind = ELineKind::repeatedKey;
+    found.lines.insert(found.lines.begin() + at, line);
+    if (line.kind != ELineKind::key && line.kind != ELineKind::repeatedKey)
+        return;
+    found.lastKeyLine = at;
+    if (line.kind == ELineKind::key)
+        AddKey(section, at);
+}
+
+void CProfileDocument::EndLine(Line& line)
+{
+    if (line.end != ELineEnd::none)
+        return;
+    line.end = ELineEnd::crlf;
+    m_bFileOrder = false;
 }
 
 // A new section starts on a line of its own: a file without a final line break gets one first.
 void CProfileDocument::EndLastLine()
 {
     for (auto s = m_sections.rbegin(); s != m_sections.rend(); ++s) {
-        if (s->lines.empty())
-            continue;
-        ProfileRawLine& last = s->lines.back();
-        if (last.end.empty())
-            last.end = EncodeProfileText(u"\r\n", m_encoding);
-        return;
+        if (!s->lines.empty()) {
+            EndLine(s->lines.back());
+            return;
+        }
     }
 }
 
 std::string CProfileDocument::Bytes() const
 {
-    std::string bytes = m_mark;
+    if (m_bFileOrder)
+        return m_bytes;
+    size_t size = m_nMarkSize + m_nTailSize;
     for (const Section& section : m_sections) {
-        for (const ProfileRawLine& line : section.lines) {
-            bytes += line.text;
-            bytes += line.end;
+        for (const Line& line : section.lines)
+            size += line.length + LineEndBytes(line.end, m_encoding).size();
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    bytes.append(m_bytes, 0, m_nMarkSize);
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines) {
+            bytes += Text(line);
+            bytes += LineEndBytes(line.end, m_encoding);
         }
     }
-    return bytes + m_tail;
+    bytes.append(m_bytes, m_bytes.size() - m_nTailSize, m_nTailSize);
+    return bytes;
+}
+
+bool CProfileDocument::HoldsBytes(std::string_view bytes) const
+{
+    if (m_bFileOrder)
+        return bytes == m_bytes;
+    std::string_view rest = bytes;
+    auto take = [&rest](std::string_view piece) {
+        if (!rest.starts_with(piece))
+            return false;
+        rest.remove_prefix(piece.size());
+        return true;
+    };
+    if (!take(std::string_view(m_bytes).substr(0, m_nMarkSize)))
+        return false;
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines) {
+            if (!take(Text(line)) || !take(LineEndBytes(line.end, m_encoding)))
+                return false;
+        }
+    }
+    return rest == std::string_view(m_bytes).substr(m_bytes.size() - m_nTailSize);
 }
 
 tagFileError CProfileDocument::Save(const std::u16string& path, CFileStore& files) const
 {
+    if (m_bFileOrder)
+        return files.Replace(path, m_bytes);
     return files.Replace(path, Bytes());
 }

@@ -2,11 +2,13 @@
 
 #include "framework/FileStore.h"
 #include "framework/ProfileEncoding.h"
+#include "framework/ProfileLine.h"
+#include "framework/ProfileNameIndex.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // A profile (INI) file held in memory, so that many reads or writes cost one file read and one file
@@ -22,8 +24,9 @@ public:
     // that exists but cannot be read gives an empty document and the error.
     tagFileError Load(const std::u16string& path, CFileStore& files = DiskStore());
 
-    // The document of a file's bytes.
+    // The document of a file's bytes; TakeBytes keeps the very bytes given rather than a copy.
     void LoadBytes(std::string_view bytes);
+    void TakeBytes(std::string bytes);
 
     // The value of the first such key of the first such section, without enclosing quotes;
     // nothing when the section or key is missing.
@@ -37,6 +40,13 @@ public:
     // Sets "key=value", adding the key or the section when it is missing.
     void SetString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
+    // The same, with the section found once for several keys. A section's number stays valid while the
+    // document lives: writes only ever add sections after the others.
+    std::optional<size_t> FindSection(std::u16string_view section) const;
+    size_t FindOrAddSection(std::u16string_view section);
+    std::optional<std::u16string> GetString(size_t section, std::u16string_view key) const;
+    void SetString(size_t section, std::u16string_view key, std::u16string_view value);
+
     // The names of the sections in file order, as the file spells them; one that stands twice is listed
     // twice. For tools that inspect a file rather than read values.
     std::vector<std::u16string> SectionNames() const;
@@ -44,6 +54,9 @@ public:
     // The key names of the first such section in file order, as the file spells them; a key that
     // stands twice is listed once, as only its first occurrence is read.
     std::vector<std::u16string> KeyNames(std::u16string_view section) const;
+
+    // How many of those names start with `prefix`, without regard to the case of ASCII letters.
+    size_t CountKeyNames(std::u16string_view section, std::u16string_view prefix) const;
 
     // The lines, counting from 1, that could not be read: in a file marked as UTF-8, those that are not.
     // Each is kept byte for byte and read as nothing, neither a section nor a key, so that no value
@@ -53,40 +66,78 @@ public:
     // The file's bytes as they would be saved.
     std::string Bytes() const;
 
+    // Whether Bytes() would be exactly these; compared piece by piece, without building them.
+    bool HoldsBytes(std::string_view bytes) const;
+
     // Replaces the file with Bytes(); on failure the old file is untouched.
     tagFileError Save(const std::u16string& path, CFileStore& files = DiskStore()) const;
 
 private:
-    struct Key
+    enum class ELineKind : std::uint8_t {
+        other,
+        header,
+        key,         // the first key of its name in its section: the one that is read
+        repeatedKey, // a later one of the same name, never read
+    };
+
+    // A line's text lies in the file's bytes as read, or, once set to a text of another length or added,
+    // in the bytes added since.
+    struct Line
     {
-        size_t line = 0;      // index in its section's lines
-        std::u16string name;  // as the file spells it
-        std::u16string value; // trimmed, quotes still on
+        std::uint64_t offset = 0;
+        std::uint32_t length = 0;   // of the text, without the break
+        std::uint32_t nameHash = 0; // of a header's or key's folded name (ProfileLine.h), to skip others
+        // Where in the text a header's or key's name stands when it is ASCII in a byte encoding, so
+        // that a lookup compares it without reading the line again.
+        std::uint16_t nameStart = 0;
+        std::uint16_t nameLength = 0;
+        bool bAsciiName = false;
+        ELineEnd end = ELineEnd::none;
+        bool bAdded = false; // the text is in m_added
+        ELineKind kind = ELineKind::other;
     };
 
     // Lines of one section, its header line first. Block 0 holds the lines before the first header;
     // it has no header and no name and is never found by name. A "[" line without "]" is no header:
-    // it belongs to the section before it, as a key when it holds "=".
+    // it belongs to the section before it, as a key when it holds "=". A few keys are found by going
+    // through the lines; a section with many has its keys in the index.
     struct Section
     {
-        std::vector<ProfileRawLine> lines;
-        std::unordered_map<std::u16string, Key> keys; // by folded name; the first occurrence only
-        size_t lastKeyLine = 0;                       // the header when the section has no key
+        std::vector<Line> lines;
+        std::uint32_t lastKeyLine = 0; // the header when the section has no key
+        std::uint32_t keyCount = 0;    // lines of kind key
+        bool bIndexed = false;
     };
 
     void Clear();
-    void AddLine(ProfileRawLine line);
-    void AppendSection(std::u16string_view section);
-    void InsertKey(Section& section, std::u16string_view key, std::u16string_view value);
+    void Parse();
+    void AddLine(const tagLineSpan& span);
+    void AddKey(std::uint32_t section, std::uint32_t line);
+    void IndexKeys(std::uint32_t section);
+    std::string_view Text(const Line& line) const;
+    tagLineName NameOf(std::uint32_t section, std::uint32_t line) const;
+    void NoteName(Line& line, const tagLineName& name) const;
+    template <typename Name> bool NameMatches(const Line& line, const Name& name) const;
+    template <typename Name>
+    std::optional<std::uint32_t> FindSectionBy(std::uint32_t hash, const Name& name) const;
+    template <typename Name>
+    std::optional<std::uint32_t> FindKeyBy(std::uint32_t section, std::uint32_t hash, const Name& name) const;
+    void SetText(Line& line, std::string_view bytes);
+    Line AddedLine(std::string_view bytes);
+    void SetKeyLine(Line& line, const tagLineName& name, std::u16string_view value);
+    void InsertKey(std::uint32_t section, std::u16string_view key, std::u16string_view value);
+    void EndLine(Line& line);
     void EndLastLine();
-    ProfileRawLine MakeLine(std::u16string_view text) const;
-    const Key* FindKey(std::u16string_view section, std::u16string_view key) const;
 
     ProfileEncoding m_encoding = ProfileEncoding::Ansi;
-    std::string m_mark;
-    std::string m_tail; // stays after everything, including what a write appends
+    std::string m_bytes; // the file as read: mark, lines, tail; a text set to one of its length stays here
+    size_t m_nMarkSize = 0;
+    size_t m_nTailSize = 0;
+    std::string m_added;
+    bool m_bFileOrder = true; // m_bytes alone is the document: nothing added, moved or given a new break
     std::vector<Section> m_sections;
-    std::unordered_map<std::u16string, size_t> m_sectionIndex; // by folded name; the first occurrence
+    CProfileNameIndex m_sectionIndex; // the first section of each name
+    CProfileNameIndex m_keyIndex;     // the first key of each name in each section with many keys
     size_t m_nLinesRead = 0;
     std::vector<size_t> m_unreadableLines;
 };

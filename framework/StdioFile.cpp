@@ -3,21 +3,28 @@
 #include "framework/Cp936.h"
 #include "framework/MessageBox.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 namespace {
 
 // In memory every line ends with LF; on disk with CR LF. LF never occurs inside a double-byte
-// character of code page 936, so the bytes can be widened after encoding.
-std::string ToCrLf(const std::string& bytes)
+// character of code page 936, so the bytes can be widened after encoding: the text between two LFs is
+// copied whole.
+std::string ToCrLf(std::string_view bytes)
 {
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 16);
-    for (char c : bytes) {
-        if (c == '\n')
-            out.push_back('\r');
-        out.push_back(c);
+    out.reserve(bytes.size() + static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+    for (size_t start = 0; start < bytes.size();) {
+        size_t lf = bytes.find('\n', start);
+        if (lf == std::string_view::npos) {
+            out.append(bytes.substr(start));
+            break;
+        }
+        out.append(bytes.substr(start, lf - start));
+        out += "\r\n";
+        start = lf + 1;
     }
     return out;
 }

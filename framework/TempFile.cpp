@@ -20,7 +20,7 @@ CTempFile::~CTempFile()
 
 CTempFile::CTempFile(CTempFile&& other) noexcept
     : m_strPath(std::move(other.m_strPath)), m_hFile(std::exchange(other.m_hFile, kNoFile)),
-      m_bRenamed(other.m_bRenamed)
+      m_nOwner(other.m_nOwner), m_nGroup(other.m_nGroup), m_bRenamed(other.m_bRenamed)
 {
     other.m_strPath.clear();
 }
@@ -31,6 +31,8 @@ CTempFile& CTempFile::operator=(CTempFile&& other) noexcept
         Discard();
         m_strPath = std::exchange(other.m_strPath, std::string());
         m_hFile = std::exchange(other.m_hFile, kNoFile);
+        m_nOwner = other.m_nOwner;
+        m_nGroup = other.m_nGroup;
         m_bRenamed = other.m_bRenamed;
     }
     return *this;

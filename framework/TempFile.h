@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+struct tagTargetState;
+
 // A file being prepared beside the file it will replace, under a name that marks it as ours
 // (".korvane-<pid>-XXXXXX"). The writer holds an exclusive lock on it for its whole life (flock() on
 // Linux, LockFileEx() on Windows), so another process can tell a live writer's file (lock taken) from
@@ -26,8 +28,8 @@ public:
     int Write(std::string_view bytes);
     // Gives the file what the target keeps across the replacement (Linux: permission bits, and owner
     // and group where the user may set them; Windows: hidden and system attributes), or a new file's
-    // defaults when there is no target yet.
-    int KeepAttributesOf(const std::string& target);
+    // defaults when there is no target yet. `target` is the state of the target as found before.
+    int KeepAttributesOf(const tagTargetState& target);
     int Flush();
 
     // Renames the file over the target; afterwards the name belongs to the target and is never removed
@@ -44,6 +46,8 @@ private:
 
     std::string m_strPath;
     std::intptr_t m_hFile = kNoFile; // a descriptor on Linux, a HANDLE on Windows
+    unsigned m_nOwner = 0; // of the file as made (Linux), so that an owner already right is not set again
+    unsigned m_nGroup = 0;
     bool m_bRenamed = false;
 };
 

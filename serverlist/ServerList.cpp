@@ -7,8 +7,10 @@
 #include "framework/WideText.h"
 #include "framework/Format.h"
 #include "framework/ProfileFile.h"
+#include "serverlist/ParsedListMemo.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 
@@ -18,25 +20,39 @@ constexpr std::u16string_view kGlobalInfo = u"GlobalInfo";
 constexpr std::u16string_view kServerInfo = u"ServerInfo";
 constexpr std::u16string_view kItemPrefix = u"ItemDescribe";
 
+// "ItemDescribe<number>", for numbers from 1 on; built directly, as a list of 100,000 entries asks for it
+// 200,000 times.
 std::u16string ItemKey(std::int64_t number)
 {
-    return FormatW(u"ItemDescribe%d", {number});
+    char16_t digits[20];
+    size_t count = 0;
+    for (auto rest = static_cast<std::uint64_t>(number); count == 0 || rest != 0; rest /= 10)
+        digits[count++] = static_cast<char16_t>(u'0' + rest % 10);
+    std::u16string key(kItemPrefix);
+    while (count > 0)
+        key += digits[--count];
+    return key;
 }
 
-// A missing key reads as an empty text, as an empty default would give it.
-std::u16string ReadValue(const CProfileDocument& document, std::u16string_view section,
+// A missing section or key reads as an empty text, as an empty default would give it.
+std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t> section,
                          std::u16string_view key)
 {
-    return document.GetString(section, key).value_or(std::u16string());
+    if (!section)
+        return std::u16string();
+    return document.GetString(*section, key).value_or(std::u16string());
 }
 
-tagServer ReadServer(const CProfileDocument& document, std::int64_t number, CReporter& reporter)
+// One entry as the client reads it; its name and section go to `entries` for a later save.
+tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
+                     CReporter& reporter, CEntrySections& entries)
 {
     tagServer server;
-    server.strServerName = XorDecrypt(ReadValue(document, kServerInfo, ItemKey(number)), reporter);
-    std::u16string section = Md5Hex(server.strServerName);
+    server.strServerName = XorDecrypt(ReadValue(document, serverInfo, ItemKey(number)), reporter);
+    std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
     server.strServerDomain = XorDecrypt(ReadValue(document, section, u"ServerDomain"), reporter);
+    entries.Add(server.strServerName, section);
     return server;
 }
 
@@ -44,12 +60,8 @@ tagServer ReadServer(const CProfileDocument& document, std::int64_t number, CRep
 
 std::int64_t ServerListEntryBound(const CProfileDocument& document)
 {
-    std::int64_t stored = 0;
-    for (const std::u16string& key : document.KeyNames(kServerInfo)) {
-        if (StartsWithNoCaseAscii(key, kItemPrefix))
-            ++stored;
-    }
-    return stored + kServerListCountMargin;
+    return static_cast<std::int64_t>(document.CountKeyNames(kServerInfo, kItemPrefix)) +
+           kServerListCountMargin;
 }
 
 std::int64_t StatedItemCount(const CProfileDocument& document)
@@ -59,8 +71,21 @@ std::int64_t StatedItemCount(const CProfileDocument& document)
 
 namespace {
 
-// The writes in the client's order; every XOR text draws fresh keys.
-void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers, CReporter& reporter)
+// The section that the name's MD5 text names, added when missing; the one known from the load when the
+// entry at this place still has that name.
+size_t SectionOfName(CProfileDocument& document, const std::vector<std::optional<size_t>>& known,
+                     size_t index, const std::u16string& name)
+{
+    if (index < known.size() && known[index])
+        return *known[index];
+    return document.FindOrAddSection(Md5Hex(name));
+}
+
+// The writes in the client's order; every XOR text draws fresh keys. `known` holds the sections known
+// from the load; `written` receives each entry's name and section.
+void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
+                  const std::vector<std::optional<size_t>>& known, CReporter& reporter,
+                  CEntrySections& written)
 {
     if (servers.empty()) {
         document.SetString(kGlobalInfo, u"LastServerName", u"");
@@ -68,13 +93,15 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers, 
     }
     document.SetString(kGlobalInfo, u"LastServerName", XorEncrypt(servers[0].strServerName, reporter));
     document.SetString(kServerInfo, u"ItemCount", FormatW(u"%d", {std::int64_t(servers.size())}));
+    const size_t serverInfo = document.FindOrAddSection(kServerInfo);
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
-        document.SetString(kServerInfo, ItemKey(std::int64_t(i) + 1),
+        document.SetString(serverInfo, ItemKey(std::int64_t(i) + 1),
                            XorEncrypt(server.strServerName, reporter));
-        std::u16string section = Md5Hex(server.strServerName);
+        const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
         document.SetString(section, u"ServerDomain", XorEncrypt(server.strServerDomain, reporter));
+        written.Add(server.strServerName, section);
     }
 }
 
@@ -106,8 +133,11 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     if (result.nLoadedCount < result.nStatedCount)
         context.reporter.Message(CountCutMessage(result), u"ServerInfo.ini", MB_OK | MB_ICONEXCLAMATION);
     servers.reserve(size_t(result.nLoadedCount));
+    CEntrySections entries;
+    const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
     for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
-        servers.push_back(ReadServer(document, number, context.reporter));
+        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries));
+    KeepParsedList(path, std::move(document), std::move(entries));
     return result;
 }
 
@@ -120,9 +150,22 @@ std::u16string CountCutMessage(const tagServerListLoad& load)
 tagFileError SaveServerList(const tagRunContext& context, const std::u16string& path,
                             const CArray<tagServer>& servers)
 {
-    CProfileDocument document;
-    tagFileError error = document.Load(path, context.files);
+    std::vector<std::optional<size_t>> known = TakeKeptSections(path, servers);
+    // A missing file saves as a new one; one that cannot be read is not replaced.
+    tagFileBytes read = context.files.Read(path);
+    const bool missing = read.error.m_lOsError == ENOENT;
+    bool kept = false;
+    CProfileDocument document =
+        read.error.Failed() ? CProfileDocument() : TakeParsedList(path, std::move(read.bytes), kept);
+    if (!kept)
+        known.clear();
     // The encodings run even when the file cannot be read, so their messages and keys are the same.
-    WriteServers(document, servers, context.reporter);
-    return error.Failed() ? error : document.Save(path, context.files);
+    CEntrySections written;
+    WriteServers(document, servers, known, context.reporter, written);
+    if (read.error.Failed() && !missing)
+        return read.error;
+    tagFileError error = document.Save(path, context.files);
+    if (!error.Failed())
+        KeepParsedList(path, std::move(document), std::move(written));
+    return error;
 }

@@ -11,10 +11,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <optional>
-#include <set>
-#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -82,6 +80,24 @@ std::int64_t ItemNumber(std::u16string_view key)
     return WcsToLongLong(digits, 10);
 }
 
+// Whether the key starts with "ItemDescribe" in any case of its ASCII letters.
+bool StartsWithItemPrefix(std::u16string_view key)
+{
+    if (key.size() < kItemPrefix.size())
+        return false;
+    for (size_t i = 0; i < kItemPrefix.size(); ++i) {
+        char16_t c = key[i];
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+        char16_t p = kItemPrefix[i];
+        if (p >= u'A' && p <= u'Z')
+            p = static_cast<char16_t>(p + (u'a' - u'A'));
+        if (c != p)
+            return false;
+    }
+    return true;
+}
+
 class ServerListChecker
 {
 public:
@@ -101,6 +117,7 @@ private:
     void CheckUnusedSections();
     void CheckUnusedItemKeys();
     bool HasSection(const std::u16string& section) const;
+    void MarkUsed(std::u16string_view section);
 
     const CProfileDocument& m_document;
     CFindingReporter m_messages;
@@ -109,25 +126,25 @@ private:
     std::int64_t m_highest = 0; // the highest item number that a key of the file has
     std::vector<tagFinding> m_findings;
     std::vector<int> m_missingItems;
-    std::map<std::u16string, std::vector<std::pair<int, std::u16string>>> m_entriesBySection; // folded
-    std::set<std::u16string> m_usedSections;                                                  // folded
-    std::unordered_set<std::u16string> m_sections;                                            // folded
+    // By folded section name; hashed, as a list has up to 100,000 sections.
+    std::unordered_map<std::u16string, std::vector<std::pair<int, std::u16string>>> m_entriesBySection;
+    std::vector<bool> m_usedSections; // by section number
 };
 
 std::vector<tagFinding> ServerListChecker::Run()
 {
     m_count = StatedItemCount(m_document);
     m_loaded = std::clamp<std::int64_t>(m_count, 0, ServerListEntryBound(m_document));
-    m_usedSections = {FoldAsciiCase(u"GlobalInfo"), FoldAsciiCase(kServerInfo)};
-    for (const std::u16string& section : m_document.SectionNames())
-        m_sections.insert(FoldAsciiCase(section));
+    MarkUsed(u"GlobalInfo");
+    MarkUsed(kServerInfo);
+    m_entriesBySection.reserve(size_t(std::min<std::int64_t>(m_loaded, ServerListEntryBound(m_document))));
     // Items above the highest stored one are all missing; they need no look each.
     for (const std::u16string& key : m_document.KeyNames(kServerInfo))
         m_highest = std::max(m_highest, ItemNumber(key));
     for (std::int64_t number = 1; number <= m_loaded && number <= m_highest; ++number)
         CheckEntry(int(number));
     if (m_loaded > m_highest)
-        m_usedSections.insert(FoldAsciiCase(Md5Hex(u"")));
+        MarkUsed(Md5Hex(u""));
     CheckCountBound();
     CheckMissingItems();
     CheckSharedSections();
@@ -174,12 +191,12 @@ void ServerListChecker::CheckEntry(int number)
     std::optional<std::u16string> raw = m_document.GetString(kServerInfo, key);
     if (!raw) {
         m_missingItems.push_back(number);
-        m_usedSections.insert(FoldAsciiCase(Md5Hex(u"")));
+        MarkUsed(Md5Hex(u""));
         return;
     }
     std::optional<std::u16string> name = Decode(*raw, entry + u" name");
     std::u16string section = Md5Hex(name.value_or(u""));
-    m_usedSections.insert(FoldAsciiCase(section));
+    MarkUsed(section);
     if (name)
         m_entriesBySection[FoldAsciiCase(section)].push_back({number - 1, *name});
     CheckServerSection(section, entry);
@@ -240,9 +257,16 @@ void ServerListChecker::CheckCountBound()
 // differ only in characters code page 936 lacks, which the MD5 text turns into the same bytes.
 void ServerListChecker::CheckSharedSections()
 {
+    // Reported in the order of the folded section names.
+    std::vector<const std::u16string*> shared;
     for (const auto& [section, entries] : m_entriesBySection) {
-        if (entries.size() < 2)
-            continue;
+        if (entries.size() >= 2)
+            shared.push_back(&section);
+    }
+    std::sort(shared.begin(), shared.end(),
+              [](const std::u16string* a, const std::u16string* b) { return *a < *b; });
+    for (const std::u16string* section : shared) {
+        const std::vector<std::pair<int, std::u16string>>& entries = m_entriesBySection.at(*section);
         std::u16string where = u"entries";
         bool sameName = true;
         for (const auto& [index, name] : entries) {
@@ -261,22 +285,23 @@ void ServerListChecker::CheckSharedSections()
     }
 }
 
+// A section stands a second time when the first of its name is an earlier one.
 void ServerListChecker::CheckUnusedSections()
 {
-    std::set<std::u16string> seen;
-    for (const std::u16string& section : m_document.SectionNames()) {
-        std::u16string folded = FoldAsciiCase(section);
-        if (!seen.insert(folded).second)
-            Add(u"[" + section + u"]", u"stands a second time in the file: only the first is read");
-        else if (!m_usedSections.count(folded))
-            Add(u"[" + section + u"]", u"is not the section of any entry");
+    const std::vector<std::u16string> names = m_document.SectionNames();
+    for (size_t i = 0; i < names.size(); ++i) {
+        const size_t number = i + 1; // section 0 holds the lines before the first header
+        if (m_document.FindSection(names[i]) != number)
+            Add(u"[" + names[i] + u"]", u"stands a second time in the file: only the first is read");
+        else if (number >= m_usedSections.size() || !m_usedSections[number])
+            Add(u"[" + names[i] + u"]", u"is not the section of any entry");
     }
 }
 
 void ServerListChecker::CheckUnusedItemKeys()
 {
     for (const std::u16string& key : m_document.KeyNames(kServerInfo)) {
-        if (FoldAsciiCase(key).rfind(FoldAsciiCase(kItemPrefix), 0) != 0)
+        if (!StartsWithItemPrefix(key))
             continue;
         std::int64_t number = ItemNumber(key);
         if (number < 1 || number > m_loaded)
@@ -284,9 +309,19 @@ void ServerListChecker::CheckUnusedItemKeys()
     }
 }
 
+void ServerListChecker::MarkUsed(std::u16string_view section)
+{
+    std::optional<size_t> number = m_document.FindSection(section);
+    if (!number)
+        return;
+    if (*number >= m_usedSections.size())
+        m_usedSections.resize(*number + 1);
+    m_usedSections[*number] = true;
+}
+
 bool ServerListChecker::HasSection(const std::u16string& section) const
 {
-    return m_sections.count(FoldAsciiCase(section)) != 0;
+    return m_document.FindSection(section).has_value();
 }
 
 } // namespace
@@ -298,13 +333,20 @@ std::vector<tagFinding> CheckServerList(const CProfileDocument& document)
 
 std::vector<std::vector<size_t>> EntriesSharingSections(const CArray<tagServer>& servers)
 {
-    std::map<std::u16string, std::vector<size_t>> bySection;
+    std::unordered_map<std::u16string, std::vector<size_t>> bySection;
+    bySection.reserve(servers.size());
     for (size_t i = 0; i < servers.size(); ++i)
         bySection[FoldAsciiCase(Md5Hex(servers[i].strServerName))].push_back(i);
-    std::vector<std::vector<size_t>> shared;
+    // In the order of the folded section names.
+    std::vector<std::pair<const std::u16string*, std::vector<size_t>*>> groups;
     for (auto& [section, entries] : bySection) {
         if (entries.size() > 1)
-            shared.push_back(std::move(entries));
+            groups.emplace_back(&section, &entries);
     }
+    std::sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    std::vector<std::vector<size_t>> shared;
+    shared.reserve(groups.size());
+    for (auto& group : groups)
+        shared.push_back(std::move(*group.second));
     return shared;
 }

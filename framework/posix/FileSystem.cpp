@@ -28,6 +28,16 @@ int ReadLink(const std::string& path, std::string& link)
     return 0;
 }
 
+tagTargetState StateOf(const struct stat& st)
+{
+    tagTargetState state;
+    state.bExists = true;
+    state.nMode = st.st_mode;
+    state.nOwner = st.st_uid;
+    state.nGroup = st.st_gid;
+    return state;
+}
+
 long long ReadSomeFrom(int fd, char* buffer, size_t size)
 {
     for (;;) {
@@ -111,12 +121,17 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
     return bytes;
 }
 
-int ResolveWriteTarget(const std::string& path, std::string& target)
+// The look at the last path of a chain, which is no link, tells the state of the file too.
+int ResolveWriteTarget(const std::string& path, std::string& target, tagTargetState& state)
 {
     std::string current = path;
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         struct stat st;
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        state = tagTargetState();
+        state.bExists = ::lstat(current.c_str(), &st) == 0;
+        if (!state.bExists || !S_ISLNK(st.st_mode)) {
+            if (state.bExists)
+                state = StateOf(st);
             target = std::move(current);
             return 0;
         }
@@ -129,16 +144,30 @@ int ResolveWriteTarget(const std::string& path, std::string& target)
     return ELOOP;
 }
 
+int ResolveWriteTarget(const std::string& path, std::string& target)
+{
+    tagTargetState state;
+    return ResolveWriteTarget(path, target, state);
+}
+
 int CheckReplaceTarget(const std::string& target)
+{
+    struct stat st;
+    tagTargetState state;
+    if (!target.empty() && ::stat(target.c_str(), &st) == 0)
+        state = StateOf(st);
+    return CheckReplaceTarget(target, state);
+}
+
+int CheckReplaceTarget(const std::string& target, const tagTargetState& state)
 {
     if (target.empty())
         return ENOENT;
-    struct stat st;
-    if (::stat(target.c_str(), &st) != 0)
+    if (!state.bExists)
         return 0; // nothing there yet
-    if (S_ISDIR(st.st_mode))
+    if (S_ISDIR(state.nMode))
         return EISDIR;
-    if ((st.st_mode & 0222) == 0)
+    if ((state.nMode & 0222) == 0)
         return EACCES;
     // The folder may let anyone rename over a file its owner keeps to himself. A running program's file
     // (ETXTBSY) may still be replaced by a rename.

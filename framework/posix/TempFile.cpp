@@ -1,10 +1,14 @@
 #include "framework/TempFile.h"
 
+#include "framework/FileSystem.h"
+
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,11 +55,29 @@ int LockExclusive(int fd)
     return 0;
 }
 
-mode_t CurrentUmask()
+// Reading the umask means setting it twice, which would also give a file another thread makes meanwhile
+// the wrong mode: it is read once, at the first new file. The program never changes it.
+std::atomic<int>& KnownUmask()
 {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
+    static std::atomic<int> mask{-1}; // not read yet
     return mask;
+}
+
+mode_t ProcessUmask()
+{
+    int mask = KnownUmask().load();
+    if (mask < 0) {
+        static std::mutex mutex;
+        std::lock_guard<std::mutex> lock(mutex);
+        mask = KnownUmask().load();
+        if (mask < 0) {
+            mode_t current = ::umask(0);
+            ::umask(current);
+            mask = static_cast<int>(current);
+            KnownUmask().store(mask);
+        }
+    }
+    return static_cast<mode_t>(mask);
 }
 
 // Opens a candidate without following links or blocking on a FIFO someone named like ours; removes it
@@ -114,6 +136,8 @@ int CTempFile::Create(const std::string& folder)
         if (!locked || (::stat(path.c_str(), &named) == 0 && SameFile(held, named))) {
             m_strPath = std::move(path);
             m_hFile = fd;
+            m_nOwner = held.st_uid;
+            m_nGroup = held.st_gid;
             return 0;
         }
         ::close(fd);
@@ -136,17 +160,18 @@ int CTempFile::Write(std::string_view bytes)
     return 0;
 }
 
-// The owner first: changing it clears the set-user-ID and set-group-ID bits.
-int CTempFile::KeepAttributesOf(const std::string& target)
+// The owner first: changing it clears the set-user-ID and set-group-ID bits. A file made by the user
+// who owns the target, in a folder that gives it the target's group, has both already.
+int CTempFile::KeepAttributesOf(const tagTargetState& target)
 {
-    struct stat st;
-    if (::stat(target.c_str(), &st) != 0)
-        return ::fchmod(Fd(m_hFile), 0666 & ~CurrentUmask()) == 0 ? 0 : errno;
-    if (::fchown(Fd(m_hFile), st.st_uid, st.st_gid) != 0) {
+    if (!target.bExists)
+        return ::fchmod(Fd(m_hFile), 0666 & ~ProcessUmask()) == 0 ? 0 : errno;
+    if ((target.nOwner != m_nOwner || target.nGroup != m_nGroup) &&
+        ::fchown(Fd(m_hFile), target.nOwner, target.nGroup) != 0) {
         // An ordinary user may still keep the group when a member of it.
-        (void)::fchown(Fd(m_hFile), static_cast<uid_t>(-1), st.st_gid);
+        (void)::fchown(Fd(m_hFile), static_cast<uid_t>(-1), target.nGroup);
     }
-    return ::fchmod(Fd(m_hFile), st.st_mode & 07777) == 0 ? 0 : errno;
+    return ::fchmod(Fd(m_hFile), target.nMode & 07777) == 0 ? 0 : errno;
 }
 
 int CTempFile::Flush()
@@ -160,6 +185,11 @@ int CTempFile::RenameOver(const std::string& target, bool)
         return errno;
     m_bRenamed = true;
     return 0;
+}
+
+void ReadUmaskAgainForTests()
+{
+    KnownUmask().store(-1);
 }
 
 void SweepStaleTempFiles(const std::string& folder)

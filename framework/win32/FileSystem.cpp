@@ -123,25 +123,46 @@ int ResolveWriteTarget(const std::string& path, std::string& target)
     return 0;
 }
 
+int ResolveWriteTarget(const std::string& path, std::string& target, tagTargetState& state)
+{
+    target = path;
+    state = tagTargetState();
+    if (target.empty())
+        return 0;
+    DWORD attributes = ::GetFileAttributesW(Utf8ToWide(target).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        int error = LastErrno();
+        state.nLookError = error == ENOENT ? 0 : error; // nothing there yet, or a missing folder
+        return 0;
+    }
+    state.bExists = true;
+    state.nMode = attributes;
+    return 0;
+}
+
+int CheckReplaceTarget(const std::string& target)
+{
+    std::string same;
+    tagTargetState state;
+    (void)ResolveWriteTarget(target, same, state);
+    return CheckReplaceTarget(target, state);
+}
+
 // Opening the file for writing finds what the replacement would meet: access denied, or another
 // program that holds the file without letting others write it (a sharing violation).
-int CheckReplaceTarget(const std::string& target)
+int CheckReplaceTarget(const std::string& target, const tagTargetState& state)
 {
     if (target.empty())
         return ENOENT;
-    std::wstring path = Utf8ToWide(target);
-    DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        int error = LastErrno();
-        return error == ENOENT ? 0 : error; // nothing there yet, or a missing folder the write reports
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    if (!state.bExists)
+        return state.nLookError; // 0 when nothing is there yet
+    if (state.nMode & FILE_ATTRIBUTE_DIRECTORY)
         return EISDIR;
-    if (attributes & FILE_ATTRIBUTE_READONLY)
+    if (state.nMode & FILE_ATTRIBUTE_READONLY)
         return EACCES;
-    HANDLE file =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(Utf8ToWide(target).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return LastErrno();
     ::CloseHandle(file);

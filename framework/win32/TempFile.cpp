@@ -1,5 +1,6 @@
 #include "framework/TempFile.h"
 
+#include "framework/FileSystem.h"
 #include "framework/Path.h"
 #include "framework/WideText.h"
 #include "framework/win32/Win32Error.h"
@@ -148,12 +149,11 @@ int CTempFile::Write(std::string_view bytes)
 
 // The new file's security comes from the folder, as a new file's would; the attributes that hide a
 // file are carried over. A missing target leaves the defaults.
-int CTempFile::KeepAttributesOf(const std::string& target)
+int CTempFile::KeepAttributesOf(const tagTargetState& target)
 {
-    DWORD attributes = ::GetFileAttributesW(Utf8ToWide(target).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    if (!target.bExists)
         return 0;
-    DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    DWORD kept = target.nMode & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     if (kept == 0)
         return 0;
     FILE_BASIC_INFO info = {}; // times of 0 stay as they are
@@ -178,6 +178,9 @@ int CTempFile::RenameOver(const std::string& target, bool writeThrough)
     m_hFile = kNoFile;
     return 0;
 }
+
+// A new file's security comes from its folder: there is no umask to read.
+void ReadUmaskAgainForTests() {}
 
 void SweepStaleTempFiles(const std::string& folder)
 {

@@ -2,6 +2,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/Random.h"
+#include "framework/WideText.h"
 #include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
@@ -255,6 +256,25 @@ TEST(XorDecrypt, GroupsAreReadAsWcstolReadsThem)
     EXPECT_EQ(XorDecrypt(text, boxes), u""); // 1 ^ 1 = 0 ends the text
     text.replace(0, 8, u"0001zz12");
     EXPECT_EQ(XorDecrypt(text, boxes), u"\u0001"); // "zz12" has no digits: 0
+}
+
+TEST(XorDecrypt, GroupsTakeTheDigitsAndBlanksOfOtherScripts)
+{
+    ReporterRecorder boxes;
+    // Key 1 with a value group that reads as 0x41 gives '@' (1 ^ 0x41).
+    for (const std::u16string value :
+         {u"００４１", u"\u3000041", u"+041", u"\u0660\u0660\u0664\u0661", u"0x41", u"4１Ａ0"}) {
+        std::u16string text = u"0001" + value;
+        text.resize(64, u'0');
+        EXPECT_EQ(XorDecrypt(text, boxes), u"@") << ToUtf8(value);
+    }
+    // "0x" followed by no hex digit is the number 0; a signed length group still declares one character.
+    std::u16string text = u"00010xg1";
+    text.resize(64, u'0');
+    EXPECT_EQ(XorDecrypt(text, boxes), u"\u0001");
+    text.replace(0, 8, u"+0010041");
+    EXPECT_EQ(XorDecrypt(text, boxes), u"@");
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 } // namespace

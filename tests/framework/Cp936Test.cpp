@@ -225,4 +225,64 @@ TEST(Cp936, FileEncodingOfBestFitAndMissingCharacters)
     EXPECT_EQ(bad, 0u);
 }
 
+// Long texts mixing ASCII runs, two-byte characters, bad lead bytes and units without a form convert
+// piece by piece as the tables say, wherever the pieces stand.
+TEST(Cp936, LongMixedTextsConvertPieceByPiece)
+{
+    const auto& decodeTable = DecodeTable();
+    std::vector<std::string> sequences;
+    for (const auto& [bytes, unit] : decodeTable)
+        sequences.push_back(bytes);
+    std::uint32_t state = 12345;
+    auto next = [&state](std::uint32_t bound) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % bound;
+    };
+    std::string bytes;
+    std::u16string expected;
+    for (int piece = 0; piece < 3000; ++piece) {
+        switch (next(4)) {
+        case 0: // an ASCII run
+            for (std::uint32_t n = next(40); n > 0; --n) {
+                const auto c = static_cast<char>(next(0x80));
+                bytes += c;
+                expected += static_cast<char16_t>(c);
+            }
+            break;
+        case 1:
+        case 2: {
+            const std::string& sequence = sequences[next(static_cast<std::uint32_t>(sequences.size()))];
+            bytes += sequence;
+            expected += decodeTable.at(sequence);
+            break;
+        }
+        default: // a lead byte that no trail byte follows: bad, and the next byte starts afresh
+            bytes += "\xD6=";
+            expected += u"\uFFFD=";
+        }
+    }
+    EXPECT_EQ(Cp936Decode(bytes), expected);
+    EXPECT_FALSE(Cp936DecodeExact(bytes).has_value());
+
+    const auto& encodeTable = EncodeTable();
+    std::u16string units;
+    std::string encoded;
+    size_t firstWithoutForm = std::u16string::npos;
+    for (int i = 0; i < 20000; ++i) {
+        const auto unit = static_cast<char16_t>(i % 3 == 0 ? next(0x80) : next(0x10000));
+        auto found = encodeTable.find(unit);
+        if (unit >= 0x80 && found == encodeTable.end() && firstWithoutForm == std::u16string::npos)
+            firstWithoutForm = units.size();
+        units += unit;
+        encoded += unit < 0x80 ? std::string(1, static_cast<char>(unit))
+                               : (found == encodeTable.end() ? "?" : found->second.bytes);
+    }
+    EXPECT_EQ(Cp936EncodeBestFit(units), encoded);
+    ASSERT_NE(firstWithoutForm, std::u16string::npos);
+    size_t bad = 0;
+    EXPECT_FALSE(Cp936EncodeForFile(units, &bad).has_value());
+    EXPECT_EQ(bad, firstWithoutForm);
+    EXPECT_EQ(Cp936EncodeForFile(units.substr(0, firstWithoutForm)), encoded.substr(0, encoded.find('?')));
+}
+
 } // namespace

@@ -1,0 +1,184 @@
+#include "framework/ProfileLine.h"
+
+#include "framework/Cp936.h"
+#include "framework/WideText.h"
+
+namespace {
+
+constexpr std::uint32_t kHashBasis = 2166136261u;
+constexpr std::uint32_t kHashPrime = 16777619u;
+
+template <typename Unit> bool IsProfileBlank(Unit c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+template <typename Unit> std::basic_string_view<Unit> Trim(std::basic_string_view<Unit> text)
+{
+    while (!text.empty() && IsProfileBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsProfileBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+template <typename Unit> std::basic_string_view<Unit> Unquote(std::basic_string_view<Unit> value)
+{
+    if (value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\''))
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+template <typename Unit> char16_t Folded(Unit c)
+{
+    const auto unit = static_cast<char16_t>(static_cast<std::make_unsigned_t<Unit>>(c));
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+}
+
+// FNV-1a over the folded units.
+template <typename Unit> std::uint32_t HashFolded(std::basic_string_view<Unit> name)
+{
+    std::uint32_t hash = kHashBasis;
+    for (Unit c : name) {
+        hash ^= Folded(c);
+        hash *= kHashPrime;
+    }
+    return hash;
+}
+
+template <typename A, typename B> bool EqualFolded(std::basic_string_view<A> a, std::basic_string_view<B> b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Folded(a[i]) != Folded(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsByteEncoding(ProfileEncoding encoding)
+{
+    return encoding == ProfileEncoding::Ansi || encoding == ProfileEncoding::Utf8;
+}
+
+bool IsAscii(std::string_view bytes)
+{
+    unsigned char any = 0;
+    for (char c : bytes)
+        any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
+std::u16string DecodeBytes(std::string_view bytes, ProfileEncoding encoding)
+{
+    return encoding == ProfileEncoding::Utf8 ? FromUtf8(bytes) : Cp936Decode(bytes);
+}
+
+// The grammar itself, on decoded text or on bytes: a header starts with "[" and holds a "]", its name
+// runs to the last "]"; a key is a line that does not start with ";" and holds "=".
+template <typename Unit> struct tagParts
+{
+    ELineRole role = ELineRole::other;
+    std::basic_string_view<Unit> name;
+};
+
+template <typename Unit> tagParts<Unit> Parse(std::basic_string_view<Unit> line)
+{
+    using View = std::basic_string_view<Unit>;
+    const View text = Trim(line);
+    if (text.empty())
+        return {};
+    if (text.front() == '[' && text.find(Unit(']')) != View::npos) {
+        const View inner = text.substr(1);
+        return {ELineRole::header, Trim(inner.substr(0, inner.rfind(Unit(']'))))};
+    }
+    const size_t equals = text.find(Unit('='));
+    if (text.front() == ';' || equals == View::npos)
+        return {};
+    return {ELineRole::key, Trim(text.substr(0, equals))};
+}
+
+tagLineName FromDecoded(std::u16string_view text)
+{
+    tagParts<char16_t> parts = Parse(text);
+    tagLineName name;
+    name.role = parts.role;
+    name.decoded = std::u16string(parts.name);
+    return name;
+}
+
+} // namespace
+
+std::u16string tagLineName::Text() const
+{
+    return bAscii ? std::u16string(ascii.begin(), ascii.end()) : decoded;
+}
+
+bool tagLineName::Matches(std::u16string_view other) const
+{
+    return bAscii ? EqualFolded(ascii, other) : EqualFolded(std::u16string_view(decoded), other);
+}
+
+bool tagLineName::Matches(const tagLineName& other) const
+{
+    return other.bAscii ? Matches(std::u16string(other.ascii.begin(), other.ascii.end()))
+                        : Matches(std::u16string_view(other.decoded));
+}
+
+bool tagLineName::MatchesAscii(std::string_view other) const
+{
+    return bAscii ? EqualFolded(ascii, other) : EqualFolded(std::u16string_view(decoded), other);
+}
+
+bool AsciiNameMatches(std::string_view ascii, std::u16string_view name)
+{
+    return EqualFolded(ascii, name);
+}
+
+std::uint32_t tagLineName::FoldedHash() const
+{
+    return bAscii ? HashFolded(ascii) : HashFolded(std::u16string_view(decoded));
+}
+
+std::uint32_t FoldedHash(std::u16string_view name)
+{
+    return HashFolded(name);
+}
+
+tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding)
+{
+    if (!IsByteEncoding(encoding))
+        return FromDecoded(
+            DecodeProfileLine(bytes, encoding).value_or(std::u16string())); // UTF-16: always text
+    // In code page 936 a trail byte may be "]" or a capital letter: such lines are decoded first.
+    const std::string_view trimmed = Trim(bytes);
+    if (encoding == ProfileEncoding::Ansi && !trimmed.empty() && trimmed.front() == '[' && !IsAscii(trimmed))
+        return FromDecoded(Cp936Decode(bytes));
+    tagParts<char> parts = Parse(bytes);
+    tagLineName name;
+    name.role = parts.role;
+    if (IsAscii(parts.name)) {
+        name.bAscii = true;
+        name.ascii = parts.name;
+    } else {
+        name.decoded = DecodeBytes(parts.name, encoding);
+    }
+    return name;
+}
+
+std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding)
+{
+    if (!IsByteEncoding(encoding)) {
+        const std::u16string text =
+            DecodeProfileLine(bytes, encoding).value_or(std::u16string()); // UTF-16: always text
+        const std::u16string_view view = Trim(std::u16string_view(text));
+        const size_t equals = view.find(u'=');
+        return equals == std::u16string_view::npos ? std::u16string()
+                                                   : std::u16string(Unquote(Trim(view.substr(equals + 1))));
+    }
+    const size_t equals = bytes.find('=');
+    if (equals == std::string_view::npos)
+        return {};
+    return DecodeBytes(Unquote(Trim(bytes.substr(equals + 1))), encoding);
+}

@@ -1,0 +1,90 @@
+#include "serverlist/ParsedListMemo.h"
+
+#include <mutex>
+#include <utility>
+
+namespace {
+
+struct tagKeptList
+{
+    std::mutex mutex;
+    std::u16string strPath;
+    std::optional<CProfileDocument> document;
+    CEntrySections entries;
+};
+
+tagKeptList& Kept()
+{
+    static tagKeptList kept;
+    return kept;
+}
+
+constexpr size_t kNoSection = static_cast<size_t>(-1);
+
+} // namespace
+
+void CEntrySections::Add(std::u16string_view name, std::optional<size_t> section)
+{
+    m_names += name;
+    m_ends.push_back(m_names.size());
+    m_sections.push_back(section.value_or(kNoSection));
+}
+
+std::u16string_view CEntrySections::Name(size_t index) const
+{
+    const size_t start = index == 0 ? 0 : m_ends[index - 1];
+    return std::u16string_view(m_names).substr(start, m_ends[index] - start);
+}
+
+std::optional<size_t> CEntrySections::Section(size_t index) const
+{
+    return m_sections[index] == kNoSection ? std::nullopt : std::optional<size_t>(m_sections[index]);
+}
+
+void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries)
+{
+    tagKeptList& kept = Kept();
+    std::lock_guard<std::mutex> lock(kept.mutex);
+    kept.strPath = path;
+    kept.document = std::move(document);
+    kept.entries = std::move(entries);
+}
+
+std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
+                                                    const CArray<tagServer>& servers)
+{
+    CEntrySections entries;
+    {
+        tagKeptList& kept = Kept();
+        std::lock_guard<std::mutex> lock(kept.mutex);
+        if (kept.document && kept.strPath == path)
+            entries = std::move(kept.entries);
+        kept.entries = CEntrySections();
+    }
+    std::vector<std::optional<size_t>> sections(std::min(entries.Size(), servers.size()));
+    for (size_t i = 0; i < sections.size(); ++i) {
+        if (entries.Name(i) == servers[i].strServerName)
+            sections[i] = entries.Section(i);
+    }
+    return sections;
+}
+
+CProfileDocument TakeParsedList(const std::u16string& path, std::string bytes, bool& kept)
+{
+    std::optional<CProfileDocument> document;
+    {
+        tagKeptList& memo = Kept();
+        std::lock_guard<std::mutex> lock(memo.mutex);
+        if (memo.document && memo.strPath == path)
+            document = std::move(memo.document);
+        memo.document.reset();
+        memo.entries = CEntrySections();
+    }
+    kept = document && document->HoldsBytes(bytes);
+    if (kept)
+        return std::move(*document);
+    document.reset(); // before the new one, so that two documents of the file are never held at once
+    CProfileDocument parsed;
+    parsed.TakeBytes(std::move(bytes));
+    return parsed;
+}

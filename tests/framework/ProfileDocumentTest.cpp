@@ -1,0 +1,147 @@
+// The document's lookups and edits where its way of keeping a file shows: sections with many keys,
+// code page 936 names whose bytes look like ASCII, edits made in place, and the comparison with bytes.
+#include "framework/ProfileFile.h"
+
+#include "framework/Cp936.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+std::string Numbered(const std::string& prefix, int count)
+{
+    std::string lines;
+    for (int i = 1; i <= count; ++i)
+        lines += prefix + std::to_string(i) + "=" + std::to_string(i * 10) + "\r\n";
+    return lines;
+}
+
+// A character whose two code page 936 bytes end with `trail`.
+char16_t WithTrailByte(char trail)
+{
+    for (char16_t unit = 0x4E00; unit < 0x9FA5; ++unit) {
+        const std::string bytes = Cp936EncodeBestFit(std::u16string_view(&unit, 1));
+        if (bytes.size() == 2 && bytes[1] == trail)
+            return unit;
+    }
+    ADD_FAILURE() << "no character ends with byte " << int(trail);
+    return u'?';
+}
+
+TEST(ProfileDocument, ASectionWithManyKeysIsReadAndWrittenLikeOneWithFew)
+{
+    CProfileDocument document;
+    document.LoadBytes("[Many]\r\n" + Numbered("Item", 30) + "ITEM7=again\r\n; end\r\n[Few]\r\nItem7=f\r\n");
+    EXPECT_EQ(document.GetString(u"many", u"item7"), u"70");
+    EXPECT_EQ(document.GetString(u"Few", u"ITEM7"), u"f");
+    EXPECT_EQ(document.GetString(u"Many", u"Item31"), std::nullopt);
+    ASSERT_EQ(document.KeyNames(u"Many").size(), 30u);
+    EXPECT_EQ(document.CountKeyNames(u"Many", u"iTEM"), 30u);
+    EXPECT_EQ(document.CountKeyNames(u"Many", u"Item3"), 2u); // Item3 and Item30
+    EXPECT_EQ(document.CountKeyNames(u"Few", u"Item77"), 0u);
+    EXPECT_EQ(document.CountKeyNames(u"None", u""), 0u);
+    EXPECT_EQ(document.KeyNames(u"Many")[6], u"Item7");
+
+    document.SetString(u"MANY", u"item7", u"7");
+    document.SetString(u"Many", u"Item31", u"310");
+    document.SetString(u"Many", u"ITEM31", u"311");
+    EXPECT_EQ(document.GetString(u"Many", u"item31"), u"311");
+    const std::string bytes = document.Bytes();
+    EXPECT_NE(bytes.find("\r\nItem7=7\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("ITEM7=again\r\nItem31=311\r\n; end\r\n"), std::string::npos);
+}
+
+TEST(ProfileDocument, KeysAddedUntilASectionHasManyStayFound)
+{
+    CProfileDocument document;
+    for (int i = 1; i <= 20; ++i)
+        document.SetString(u"S", u"k" + std::u16string(1, char16_t(u'a' + i)), u"v");
+    for (int i = 1; i <= 20; ++i)
+        EXPECT_EQ(document.GetString(u"s", u"K" + std::u16string(1, char16_t(u'A' + i))), u"v") << i;
+    EXPECT_EQ(document.KeyNames(u"S").size(), 20u);
+}
+
+// In code page 936 a trail byte may be "]" or a capital letter; neither makes a header nor matches
+// another character's name.
+TEST(ProfileDocument, Cp936NamesAreComparedAsCharacters)
+{
+    const char16_t bracket = WithTrailByte(']');
+    const char16_t capital = WithTrailByte('A');
+    const std::string bracketBytes = Cp936EncodeBestFit(std::u16string(1, bracket));
+    const std::string capitalBytes = Cp936EncodeBestFit(std::u16string(1, capital));
+    std::string small = capitalBytes;
+    small[1] = 'a';
+
+    CProfileDocument document;
+    document.LoadBytes("[S]\r\n[" + bracketBytes + "=x\r\n" + capitalBytes + "=1\r\n" + small + "=2\r\n");
+    EXPECT_EQ(document.SectionNames(), Names{u"S"});
+    EXPECT_EQ(document.GetString(u"S", u"[" + std::u16string(1, bracket)), u"x");
+    EXPECT_EQ(document.GetString(u"S", std::u16string(1, capital)), u"1");
+    const std::u16string smallName = Cp936Decode(small);
+    ASSERT_EQ(smallName.size(), 1u);
+    EXPECT_EQ(document.GetString(u"S", smallName), u"2");
+    EXPECT_EQ(document.CountKeyNames(u"S", u"["), 1u);
+}
+
+TEST(ProfileDocument, SectionNumbersStayValidAcrossWrites)
+{
+    CProfileDocument document;
+    document.LoadBytes("[A]\r\na=1\r\n[B]\r\nb=2");
+    const std::optional<size_t> b = document.FindSection(u"b");
+    ASSERT_TRUE(b.has_value());
+    const size_t c = document.FindOrAddSection(u"C");
+    document.SetString(u"A", u"new", u"n");
+    document.SetString(*b, u"b2", u"3");
+    document.SetString(c, u"c", u"4");
+    EXPECT_EQ(document.FindOrAddSection(u"c"), c);
+    EXPECT_EQ(document.GetString(*b, u"B2"), u"3");
+    EXPECT_EQ(document.Bytes(), "[A]\r\na=1\r\nnew=n\r\n[B]\r\nb=2\r\nb2=3\r\n[C]\r\nc=4\r\n");
+}
+
+TEST(ProfileDocument, HoldsBytesComparesWithWhatASaveWouldWrite)
+{
+    const std::string file = "; c\r\n[A]\r\n  key = old \r\nz=1";
+    CProfileDocument document;
+    document.LoadBytes(file);
+    EXPECT_TRUE(document.HoldsBytes(file));
+    EXPECT_FALSE(document.HoldsBytes(file + "\r\n"));
+
+    document.SetString(u"A", u"KEY", u"newvalue"); // as long as the old line: written in its place
+    EXPECT_EQ(document.Bytes(), "; c\r\n[A]\r\nkey=newvalue\r\nz=1");
+    EXPECT_TRUE(document.HoldsBytes(document.Bytes()));
+    EXPECT_FALSE(document.HoldsBytes(file));
+
+    document.SetString(u"B", u"b", u"2"); // the last line gets its break, the section follows
+    EXPECT_EQ(document.Bytes(), "; c\r\n[A]\r\nkey=newvalue\r\nz=1\r\n[B]\r\nb=2\r\n");
+    EXPECT_TRUE(document.HoldsBytes(document.Bytes()));
+    EXPECT_FALSE(document.HoldsBytes("; c\r\n[A]\r\nkey=newvalue\r\nz=1\r\n[B]\r\nb=3\r\n"));
+}
+
+TEST(ProfileDocument, Utf8NamesAndValuesAreReadAndWritten)
+{
+    CProfileDocument document;
+    document.LoadBytes("\xEF\xBB\xBF[\xE4\xB8\xAD]\r\n\xE5\x90\x8D = \"\xE5\x80\xBC\" \r\n");
+    EXPECT_EQ(document.GetString(u"中", u"名"), u"值");
+    document.SetString(u"中", u"名", u"新");
+    EXPECT_EQ(document.Bytes(), "\xEF\xBB\xBF[\xE4\xB8\xAD]\r\n\xE5\x90\x8D=\xE6\x96\xB0\r\n");
+}
+
+TEST(ProfileDocument, AKeySetAgainAndAgainStaysOneLine)
+{
+    CProfileDocument document;
+    document.LoadBytes("[S]\r\n  Key = 1 \r\nother=x\r\n");
+    for (const char16_t* value : {u"22", u"ab", u"4444", u""}) {
+        document.SetString(u"s", u"KEY", value);
+        EXPECT_EQ(document.GetString(u"S", u"key"), value);
+    }
+    document.SetString(u"S", u"other", u"y");
+    EXPECT_EQ(document.Bytes(), "[S]\r\nKey=\r\nother=y\r\n");
+    EXPECT_EQ(document.KeyNames(u"S"), (Names{u"Key", u"other"}));
+}
+
+} // namespace
