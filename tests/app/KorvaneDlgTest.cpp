@@ -1,9 +1,9 @@
 #include "app/KorvaneDlg.h"
 
 #include "app/KorvaneApp.h"
-#include "framework/DialogWidget.h"
 #include "framework/FileSystem.h"
-#include "framework/QtText.h"
+#include "framework/qt/DialogFont.h"
+#include "framework/qt/QtText.h"
 #include "res/Resource.h"
 #include "serverlist/ServerList.h"
 #include "support/FileDialogRecorder.h"
@@ -46,7 +46,10 @@ protected:
         return result;
     }
 
-    static QTabBar* TabBar(CKorvaneDlg& dlg) { return dlg.GetDlgItem(IDC_TAB_MAIN)->findChild<QTabBar*>(); }
+    static QTabBar* TabBar(CKorvaneDlg& dlg)
+    {
+        return WidgetOf(dlg.GetDlgItem(IDC_TAB_MAIN))->findChild<QTabBar*>();
+    }
 
     // The tab selected and its page the only one shown.
     static void ExpectOnlyPage(CKorvaneDlg& dlg, int index)
@@ -78,7 +81,7 @@ protected:
 TEST_F(MainWindowTest, StartsOnTheEncryptionTabWithThreeTabs)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        EXPECT_EQ(dlg.GetSafeHwnd()->windowTitle(), QStringLiteral("Talmir工具"));
+        EXPECT_EQ(WidgetOf(dlg.GetSafeHwnd())->windowTitle(), QStringLiteral("Talmir工具"));
         QTabBar* tabs = TabBar(dlg);
         ASSERT_NE(tabs, nullptr);
         ASSERT_EQ(tabs->count(), 3);
@@ -97,11 +100,12 @@ TEST_F(MainWindowTest, StartsOnTheEncryptionTabWithThreeTabs)
 TEST_F(MainWindowTest, PagesAreChildrenOfTheTabControlInThePageRectangle)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        QWidget* tab = dlg.GetDlgItem(IDC_TAB_MAIN);
+        QWidget* tab = WidgetOf(dlg.GetDlgItem(IDC_TAB_MAIN));
         for (CWnd* page : {static_cast<CWnd*>(&dlg.m_pageEncrypt), static_cast<CWnd*>(&dlg.m_pageCreate),
                            static_cast<CWnd*>(&dlg.m_pageServerList)}) {
-            EXPECT_EQ(page->GetSafeHwnd()->parentWidget(), tab);
-            EXPECT_EQ(page->GetSafeHwnd()->geometry(), QRect(1, 22, tab->width() - 4, tab->height() - 24));
+            EXPECT_EQ(WidgetOf(page->GetSafeHwnd())->parentWidget(), tab);
+            EXPECT_EQ(WidgetOf(page->GetSafeHwnd())->geometry(),
+                      QRect(1, 22, tab->width() - 4, tab->height() - 24));
         }
         dlg.EndDialog(IDCANCEL);
     });
@@ -113,16 +117,17 @@ TEST_F(MainWindowTest, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
         const BaseUnits& base = dlg.GetBaseUnits();
         EXPECT_GT(base.cx, 0);
         EXPECT_GT(base.cy, 0);
-        EXPECT_EQ(dlg.GetSafeHwnd()->size(), QSize(MulDiv(279, base.cx, 4), MulDiv(166, base.cy, 8)));
-        EXPECT_EQ(dlg.GetDlgItem(IDC_TAB_MAIN)->geometry(),
+        EXPECT_EQ(WidgetOf(dlg.GetSafeHwnd())->size(),
+                  QSize(MulDiv(279, base.cx, 4), MulDiv(166, base.cy, 8)));
+        EXPECT_EQ(WidgetOf(dlg.GetDlgItem(IDC_TAB_MAIN))->geometry(),
                   QRect(0, MulDiv(1, base.cy, 8), MulDiv(279, base.cx, 4), MulDiv(165, base.cy, 8)));
         // The page's bottom buttons lie inside the page rectangle: nothing the operator needs is clipped.
         const BaseUnits& pageBase = dlg.m_pageEncrypt.GetBaseUnits();
-        QWidget* encrypt = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT);
-        EXPECT_EQ(encrypt->geometry(), DialogUnitsToPixels(75, 148, 60, 17, pageBase));
-        EXPECT_LE(encrypt->geometry().bottom(), dlg.m_pageEncrypt.GetSafeHwnd()->height());
-        QWidget* paste = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_PASTE);
-        EXPECT_LE(paste->geometry().right(), dlg.m_pageEncrypt.GetSafeHwnd()->width());
+        QWidget* encrypt = WidgetOf(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT));
+        EXPECT_EQ(encrypt->geometry(), ToQRect(DialogUnitsToPixels(75, 148, 60, 17, pageBase)));
+        EXPECT_LE(encrypt->geometry().bottom(), WidgetOf(dlg.m_pageEncrypt.GetSafeHwnd())->height());
+        QWidget* paste = WidgetOf(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_PASTE));
+        EXPECT_LE(paste->geometry().right(), WidgetOf(dlg.m_pageEncrypt.GetSafeHwnd())->width());
         dlg.EndDialog(IDCANCEL);
     });
 }
@@ -149,16 +154,16 @@ TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
 TEST_F(MainWindowTest, CtrlTabSelectsTheNextTabFromAnyPageAndWraps)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        CtrlTab(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT));
+        CtrlTab(WidgetOf(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT)));
         ExpectOnlyPage(dlg, 1);
-        CtrlTab(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY));
+        CtrlTab(WidgetOf(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY)));
         ExpectOnlyPage(dlg, 2);
-        CtrlTab(dlg.m_pageServerList.GetDlgItem(IDC_LIST_SERVER));
+        CtrlTab(WidgetOf(dlg.m_pageServerList.GetDlgItem(IDC_LIST_SERVER)));
         ExpectOnlyPage(dlg, 0);
         CtrlTab(TabBar(dlg));
         ExpectOnlyPage(dlg, 1);
         // Tab alone moves the focus within the page.
-        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY), Qt::Key_Tab);
+        QTest::keyClick(WidgetOf(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY)), Qt::Key_Tab);
         ExpectOnlyPage(dlg, 1);
         dlg.EndDialog(IDCANCEL);
     });
@@ -167,12 +172,12 @@ TEST_F(MainWindowTest, CtrlTabSelectsTheNextTabFromAnyPageAndWraps)
 TEST_F(MainWindowTest, CtrlShiftTabSelectsThePreviousTabAndWraps)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        CtrlShiftTab(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT));
+        CtrlShiftTab(WidgetOf(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT)));
         ExpectOnlyPage(dlg, 2);
-        CtrlShiftTab(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE));
+        CtrlShiftTab(WidgetOf(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE)));
         ExpectOnlyPage(dlg, 1);
         // Some keyboards report Shift with Tab itself.
-        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_CHECK_DATABASE), Qt::Key_Tab,
+        QTest::keyClick(WidgetOf(dlg.m_pageCreate.GetDlgItem(IDC_CHECK_DATABASE)), Qt::Key_Tab,
                         Qt::ControlModifier | Qt::ShiftModifier);
         ExpectOnlyPage(dlg, 0);
         dlg.EndDialog(IDCANCEL);
@@ -187,11 +192,11 @@ TEST_F(MainWindowTest, TitleNamesTheFileTheServerListSavesTo)
     WriteServerFile(chosen);
     FileDialogRecorder files;
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + local);
+        EXPECT_EQ(FromQString(WidgetOf(dlg.GetSafeHwnd())->windowTitle()), u"Talmir工具 — " + local);
         files.Choose(chosen);
         ClickButton(dlg.m_pageServerList, IDC_RADIO_LOAD_CHOSEN);
-        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + chosen);
-        EXPECT_EQ(FromQString(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE)->toolTip()), chosen);
+        EXPECT_EQ(FromQString(WidgetOf(dlg.GetSafeHwnd())->windowTitle()), u"Talmir工具 — " + chosen);
+        EXPECT_EQ(FromQString(WidgetOf(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE))->toolTip()), chosen);
         dlg.EndDialog(IDCANCEL);
     });
 }
@@ -209,14 +214,14 @@ TEST_F(MainWindowTest, SelectingByProgramRaisesNoNotification)
 
 TEST_F(MainWindowTest, CloseBoxEndsTheProgram)
 {
-    int result = RunMainWindow([&](CKorvaneDlg& dlg) { dlg.GetSafeHwnd()->close(); });
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) { WidgetOf(dlg.GetSafeHwnd())->close(); });
     EXPECT_EQ(result, IDCANCEL);
 }
 
 TEST_F(MainWindowTest, EscInTheInputBoxEndsTheProgram)
 {
     int result = RunMainWindow([&](CKorvaneDlg& dlg) {
-        QTest::keyClick(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT), Qt::Key_Escape);
+        QTest::keyClick(WidgetOf(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT)), Qt::Key_Escape);
     });
     EXPECT_EQ(result, IDCANCEL);
 }
@@ -225,7 +230,7 @@ TEST_F(MainWindowTest, EnterInAnEditBoxEndsTheProgramWithOk)
 {
     int result = RunMainWindow([&](CKorvaneDlg& dlg) {
         TabBar(dlg)->setCurrentIndex(1);
-        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY), Qt::Key_Return);
+        QTest::keyClick(WidgetOf(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY)), Qt::Key_Return);
     });
     EXPECT_EQ(result, IDOK);
 }
@@ -235,11 +240,11 @@ TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksItInstead)
     int result = RunMainWindow([&](CKorvaneDlg& dlg) {
         dlg.m_pageEncrypt.CheckRadioButton(IDC_RADIO_XOR, IDC_RADIO_VERSION, IDC_RADIO_IP);
         dlg.m_pageEncrypt.SetDlgItemText(IDC_EDIT_INPUT, u"1.2.3.4");
-        QWidget* encrypt = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT);
+        QWidget* encrypt = WidgetOf(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT));
         encrypt->setFocus();
         QTest::keyClick(encrypt, Qt::Key_Return);
         EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_RESULT), u"67305985");
-        EXPECT_TRUE(dlg.GetSafeHwnd()->isVisible());
+        EXPECT_TRUE(WidgetOf(dlg.GetSafeHwnd())->isVisible());
         dlg.EndDialog(IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -249,7 +254,7 @@ TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksItInstead)
 void ExpectPostedClose(CKorvaneDlg& dlg, CWnd& page, int buttonId)
 {
     ClickButton(page, buttonId);
-    EXPECT_TRUE(dlg.GetSafeHwnd()->isVisible()) << "closed before the click returned";
+    EXPECT_TRUE(WidgetOf(dlg.GetSafeHwnd())->isVisible()) << "closed before the click returned";
 }
 
 TEST_F(MainWindowTest, CreationPageCancelClosesAfterTheClick)
@@ -269,12 +274,13 @@ TEST_F(MainWindowTest, ServerListPageCancelClosesAfterTheClick)
 TEST_F(MainWindowTest, ResizingTheFrameLeavesTheTabControlInPlace)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        QRect before = dlg.GetDlgItem(IDC_TAB_MAIN)->geometry();
-        QRect page = dlg.m_pageEncrypt.GetSafeHwnd()->geometry();
-        dlg.GetSafeHwnd()->resize(dlg.GetSafeHwnd()->width() + 150, dlg.GetSafeHwnd()->height() + 90);
+        QRect before = WidgetOf(dlg.GetDlgItem(IDC_TAB_MAIN))->geometry();
+        QRect page = WidgetOf(dlg.m_pageEncrypt.GetSafeHwnd())->geometry();
+        WidgetOf(dlg.GetSafeHwnd())
+            ->resize(WidgetOf(dlg.GetSafeHwnd())->width() + 150, WidgetOf(dlg.GetSafeHwnd())->height() + 90);
         QApplication::processEvents();
-        EXPECT_EQ(dlg.GetDlgItem(IDC_TAB_MAIN)->geometry(), before);
-        EXPECT_EQ(dlg.m_pageEncrypt.GetSafeHwnd()->geometry(), page);
+        EXPECT_EQ(WidgetOf(dlg.GetDlgItem(IDC_TAB_MAIN))->geometry(), before);
+        EXPECT_EQ(WidgetOf(dlg.m_pageEncrypt.GetSafeHwnd())->geometry(), page);
         dlg.EndDialog(IDCANCEL);
     });
 }

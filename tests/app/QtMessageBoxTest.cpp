@@ -1,7 +1,7 @@
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
-#include "framework/QtSeams.h"
-#include "framework/QtText.h"
+#include "framework/qt/QtSeams.h"
+#include "framework/qt/QtText.h"
 #include "support/gui/GuiTestHelpers.h"
 
 #include <QGuiApplication>

@@ -114,11 +114,11 @@ protected:
     // Clicks OK with the keyboard focus on it, as a click with the mouse leaves it.
     void ClickOk()
     {
-        page.GetDlgItem(IDC_BTN_CREATE_OK)->setFocus();
+        WidgetOf(page.GetDlgItem(IDC_BTN_CREATE_OK))->setFocus();
         ClickButton(page, IDC_BTN_CREATE_OK);
     }
 
-    QWidget* Focused() const { return host.GetSafeHwnd()->focusWidget(); }
+    QWidget* Focused() const { return WidgetOf(host.GetSafeHwnd())->focusWidget(); }
 
     std::vector<bool> ReadOnlyStates() const
     {
@@ -255,7 +255,7 @@ TEST_P(CheckOrderTest, AsksForTheFirstEmptyRequiredInput)
         ClickOk();
         ExpectOnlyBox(MessageFor(id));
         // The operator types the missing text next.
-        EXPECT_EQ(Focused(), page.GetDlgItem(id)) << "edit box " << id;
+        EXPECT_EQ(Focused(), WidgetOf(page.GetDlgItem(id))) << "edit box " << id;
         page.SetDlgItemText(id, u"x");
     }
     if (GetParam().installer)
@@ -347,7 +347,7 @@ TEST_F(CreatePageTest, MissingGameListShowsTheReadersMessageThenItsOwn)
     }
     EXPECT_TRUE(page.m_GameList.empty());
     EXPECT_TRUE(Snapshot(work).empty());
-    EXPECT_EQ(Focused(), page.GetDlgItem(IDC_BTN_CREATE_OK)) << "no input to correct";
+    EXPECT_EQ(Focused(), WidgetOf(page.GetDlgItem(IDC_BTN_CREATE_OK))) << "no input to correct";
 }
 
 TEST_F(CreatePageTest, EmptyGameListIsReportedOnceAndNeitherGeneratorRuns)
@@ -426,7 +426,7 @@ TEST_F(CreatePageTest, MissingTemplateStopsBeforeTheInstallerScripts)
     EXPECT_FALSE(InstallerFolderExists());
     EXPECT_EQ(module.Read(kBatch), batchBefore);
     // The page lives on: the next command runs and stops at the same place.
-    ASSERT_NE(page.GetSafeHwnd(), nullptr);
+    ASSERT_NE(WidgetOf(page.GetSafeHwnd()), nullptr);
     boxes.Expect();
     ClickOk();
     EXPECT_EQ(boxes.Shown().size(), 2u);

@@ -101,7 +101,7 @@ protected:
     // The file Save writes, as the page shows it: the tooltip of "保存" and the last file it told the window.
     void ExpectFileShown(const std::u16string& path) const
     {
-        EXPECT_EQ(FromQString(m_page->GetDlgItem(IDC_BTN_SAVE)->toolTip()), path);
+        EXPECT_EQ(FromQString(WidgetOf(m_page->GetDlgItem(IDC_BTN_SAVE))->toolTip()), path);
         ASSERT_FALSE(m_filesShown.empty());
         EXPECT_EQ(m_filesShown.back(), path);
     }
@@ -124,7 +124,10 @@ protected:
         return chosen;
     }
 
-    QListWidget* List() const { return qobject_cast<QListWidget*>(m_page->GetDlgItem(IDC_LIST_SERVER)); }
+    QListWidget* List() const
+    {
+        return qobject_cast<QListWidget*>(WidgetOf(m_page->GetDlgItem(IDC_LIST_SERVER)));
+    }
     std::vector<std::u16string> Lines() const { return LinesOf(List()); }
     int Selected() const { return m_page->m_ServerListBox.GetCurSel(); }
     static std::vector<std::u16string> ArrayNames() { return NamesOf(theApp.m_ServerArray); }
@@ -199,7 +202,7 @@ TEST_F(ServerListPageTest, LoadLocalWithTheFileMissingReportsItAndKeepsEverythin
     EXPECT_EQ(page.m_szIniPath, LocalIni());
     EXPECT_EQ(Options(), std::make_pair(true, false)) << "the list still holds the file beside the program";
     for (int id = IDC_LIST_SERVER; id <= IDC_BTN_SERVERLIST_CANCEL; ++id)
-        EXPECT_TRUE(page.GetDlgItem(id)->isEnabled()) << "control " << id;
+        EXPECT_TRUE(WidgetOf(page.GetDlgItem(id))->isEnabled()) << "control " << id;
 }
 
 TEST_F(ServerListPageTest, AFailedLocalLoadLeavesTheChosenFileItsOption)
@@ -303,7 +306,7 @@ TEST_F(ServerListPageTest, StartShowsWhichFileSaveWrites)
 {
     CreatePage();
     EXPECT_EQ(m_filesShown, std::vector<std::u16string>{u""});
-    EXPECT_TRUE(m_page->GetDlgItem(IDC_BTN_SAVE)->toolTip().isEmpty());
+    EXPECT_TRUE(WidgetOf(m_page->GetDlgItem(IDC_BTN_SAVE))->toolTip().isEmpty());
 
     m_filesShown.clear();
     CreatePageWith(2);

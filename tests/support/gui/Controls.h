@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Wnd.h"
+#include "framework/qt/QtWindow.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -10,12 +11,12 @@
 // Clicks the button with this identifier as the operator would; fails when there is none.
 inline void ClickButton(const CWnd& window, int id)
 {
-    auto* button = qobject_cast<QAbstractButton*>(window.GetDlgItem(id));
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(window.GetDlgItem(id)));
     ASSERT_NE(button, nullptr) << "no button " << id;
     button->click();
 }
 
 inline QLineEdit* EditBox(const CWnd& window, int id)
 {
-    return qobject_cast<QLineEdit*>(window.GetDlgItem(id));
+    return qobject_cast<QLineEdit*>(WidgetOf(window.GetDlgItem(id)));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "framework/QtText.h"
+#include "framework/qt/QtText.h"
 #include "framework/Wnd.h"
+#include "framework/qt/QtWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,7 +29,7 @@ namespace gui_test {
 class HostWnd : public CWnd
 {
 public:
-    HostWnd() : m_widget(std::make_unique<QWidget>()) { Attach(m_widget.get()); }
+    HostWnd() : m_widget(std::make_unique<QWidget>()) { Attach(HandleOf(m_widget.get())); }
 
     void OnClose() override { ++m_closeRequests; }
     int CloseRequests() const { return m_closeRequests; }
@@ -40,7 +41,7 @@ private:
 
 inline QAbstractButton* ButtonOf(const CWnd& window, int id)
 {
-    auto* button = qobject_cast<QAbstractButton*>(window.GetDlgItem(id));
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(window.GetDlgItem(id)));
     EXPECT_NE(button, nullptr) << "no button " << id;
     return button;
 }

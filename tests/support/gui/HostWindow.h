@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Wnd.h"
+#include "framework/qt/QtWindow.h"
 
 #include <QWidget>
 
@@ -10,8 +11,8 @@ class HostWindow : public CWnd
 public:
     HostWindow()
     {
-        Attach(new QWidget);
-        GetSafeHwnd()->resize(800, 600);
+        Attach(HandleOf(new QWidget));
+        WidgetOf(GetSafeHwnd())->resize(800, 600);
     }
-    ~HostWindow() override { delete GetSafeHwnd(); }
+    ~HostWindow() override { delete WidgetOf(GetSafeHwnd()); }
 };
