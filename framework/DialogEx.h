@@ -59,6 +59,9 @@ protected:
     virtual MessageMap GetMessageMap() { return {}; }
 
 private:
+    // The platform's dialog procedure, where it has one, reaches the members it dispatches to.
+    friend struct tagDialogProcedure;
+
     // Makes the controls of the template in the dialog's window and takes its message table.
     void BuildFromTemplate(const DialogTemplate& dialogTemplate);
     void DispatchProtected(const std::function<void()>& handler);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#if !defined(_WIN32)
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)
@@ -13,6 +14,7 @@ int MulDiv(int a, int b, int c)
     std::int64_t result = magnitude / (c > 0 ? c : -c);
     return static_cast<int>(negative ? -result : result);
 }
+#endif
 
 CRect DialogUnitsToPixels(int x, int y, int cx, int cy, const BaseUnits& base)
 {

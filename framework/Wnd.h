@@ -71,10 +71,11 @@ public:
     // Default handling of a close request: a dialog turns it into its Cancel command.
     virtual void OnClose() {}
 
+    // The platform's part, for the framework's own implementation: its window procedures and test driver.
+    tagWndImpl& Impl() const { return *m_pImpl; }
+
 protected:
     void Attach(HWINDOW window);
-    // The platform's part, for the framework's own implementation.
-    tagWndImpl& Impl() const { return *m_pImpl; }
 
 private:
     std::unique_ptr<tagWndImpl> m_pImpl;
