@@ -73,15 +73,21 @@ fuzz: deps
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	cd $(FUZZ_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Windows: korvane-cli.exe and the core tests cross-built with mingw-w64 in their own tree (no Qt yet),
-# packed as dist/Korvane-<version>-win64.zip; windows-test runs the tests under Wine (prefix in the tree).
-windows: deps
+# Windows: Korvane.exe (Win32 window), korvane-cli.exe and the tests cross-built with mingw-w64 in their
+# own tree, packed as dist/Korvane-<version>-win64.zip; windows-test runs the tests under Wine (prefix in
+# the tree). The program's icon is rendered by the Linux build's icon renderer, from the same design.
+WINDOWS_DLLS := kernel32|user32|gdi32|shell32|advapi32|ole32|comdlg32|comctl32|msvcrt|ucrtbase
+windows: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target korvane_icon_renderer
 	@cmake -S . -B $(WINDOWS_DIR) --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-		-DCMAKE_BUILD_TYPE=Release $(LAUNCHER) >/dev/null
-	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target korvane-cli windows_package
-	@if x86_64-w64-mingw32-objdump -p $(WINDOWS_DIR)/korvane-cli.exe | awk '/DLL Name/ { print $$3 }' | \
-		grep -viE '^(kernel32|user32|gdi32|shell32|advapi32|ole32|comdlg32|comctl32|msvcrt|ucrtbase)\.dll$$'; \
-	then echo "korvane-cli.exe imports the DLLs above, which Windows does not ship"; exit 1; fi
+		-DCMAKE_BUILD_TYPE=Release -DKORVANE_ICON_RENDERER=$(CURDIR)/$(BUILD_DIR)/res/korvane_icon_renderer \
+		$(LAUNCHER) >/dev/null
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target Korvane korvane-cli windows_package
+	@for exe in Korvane.exe korvane-cli.exe; do \
+		if x86_64-w64-mingw32-objdump -p $(WINDOWS_DIR)/$$exe | awk '/DLL Name/ { print $$3 }' | \
+			grep -viE '^($(WINDOWS_DLLS))\.dll$$'; \
+		then echo "$$exe imports the DLLs above, which Windows does not ship"; exit 1; fi; \
+	done
 
 windows-test: windows
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)

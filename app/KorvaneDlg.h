@@ -3,10 +3,9 @@
 #include "create/DLGCreate.h"
 #include "encrypt/DLGEncrypt.h"
 #include "framework/DialogEx.h"
+#include "framework/Icon.h"
 #include "framework/TabCtrl.h"
 #include "serverlist/DLGEditServerInfo.h"
-
-#include <QIcon>
 
 // The main window: a tab control over its whole client area, one page per tab.
 class CKorvaneDlg : public CDialogEx
@@ -21,7 +20,7 @@ public:
     // The rectangle the pages take inside the tab control, in its client coordinates.
     static CRect PageRect(const CRect& tabClient);
 
-    QIcon m_hIcon;
+    IconHandle m_hIcon;
     CDLGEncrypt m_pageEncrypt;
     CDLGCreate m_pageCreate;
     CDLGEditServerInfo m_pageServerList;

@@ -1,11 +1,13 @@
 #include "app/CommandLine.h"
 #include "app/KorvaneApp.h"
+#include "framework/CommandLine.h"
 #include "framework/DeploymentDirectory.h"
 #include "framework/WideText.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,11 @@ int Refuse(const std::string& error)
 
 int main(int argc, char** argv)
 {
-    tagCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    // UTF-8 on every platform: Windows hands the arguments over as UTF-16.
+    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    if (!arguments.empty())
+        arguments.erase(arguments.begin());
+    tagCommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.action) {
     case ECommandLineAction::showHelp:
         std::fputs(UsageText().c_str(), stdout);
@@ -36,7 +42,8 @@ int main(int argc, char** argv)
     case ECommandLineAction::run:
         break;
     }
-    std::string deployDir = ChosenDeployDir(commandLine, std::getenv("KORVANE_DEPLOY_DIR"));
+    std::optional<std::string> environmentDir = EnvironmentValue("KORVANE_DEPLOY_DIR");
+    std::string deployDir = ChosenDeployDir(commandLine, environmentDir ? environmentDir->c_str() : nullptr);
     if (!deployDir.empty()) {
         std::error_code error;
         if (!std::filesystem::is_directory(std::filesystem::u8path(deployDir), error)) {

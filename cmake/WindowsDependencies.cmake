@@ -1,6 +1,6 @@
-# What the Windows build takes from the build machine's Debian packages: the header-only CLI11 and
-# nlohmann-json and dtl (their headers only, not the rest of /usr/include), and GoogleTest built from its sources
-# with the cross compiler.
+# What the Windows build takes from the build machine's Debian packages: the header-only CLI11,
+# nlohmann-json and dtl (their headers only, not the rest of /usr/include), and GoogleTest built from its
+# sources with the cross compiler.
 
 set(KORVANE_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
 file(MAKE_DIRECTORY ${KORVANE_HOST_HEADERS})

@@ -1,17 +1,24 @@
 #pragma once
 
-#include "framework/DialogFont.h"
 #include "framework/DialogTemplate.h"
+#include "framework/DialogUnits.h"
 #include "framework/MessageBox.h" // IDOK and IDCANCEL: a dialog's standard commands and results
 #include "framework/Wnd.h"
 
 #include <functional>
 #include <vector>
 
-// Notification codes of the controls, with the platform's values.
+// Notification codes of the controls, with the platform's values (<windows.h> has them as macros).
+#ifndef BN_CLICKED
 constexpr int BN_CLICKED = 0;
+#endif
+#ifndef LBN_DBLCLK
 constexpr int LBN_DBLCLK = 2;
+#endif
+// The platform's macro is the unsigned 0U - 551; message tables hold it as the int it converts to.
+#ifndef TCN_SELCHANGE
 constexpr int TCN_SELCHANGE = -551;
+#endif
 
 // One entry of a dialog's message table: a control's notification and the handler it runs.
 struct MessageEntry
@@ -52,9 +59,11 @@ protected:
     virtual MessageMap GetMessageMap() { return {}; }
 
 private:
-    void BuildFromTemplate(QWidget* widget, const DialogTemplate& dialogTemplate);
-    QWidget* MakeControl(QWidget* parent, const ControlTemplate& control, const QFont& font);
-    void ConnectNotifications(int id, QWidget* control);
+    // The platform's dialog procedure, where it has one, reaches the members it dispatches to.
+    friend struct tagDialogProcedure;
+
+    // Makes the controls of the template in the dialog's window and takes its message table.
+    void BuildFromTemplate(const DialogTemplate& dialogTemplate);
     void DispatchProtected(const std::function<void()>& handler);
 
     int m_nIDTemplate;

@@ -4,12 +4,26 @@
 #include <string>
 
 // Message box types and results with the platform's values, so callers read like the original.
+// <windows.h> has them as macros with the same values: in a file that includes it first, its macros
+// stand in for these.
+#ifndef MB_OK
 constexpr unsigned MB_OK = 0x00;
+#endif
+#ifndef MB_ICONSTOP
 constexpr unsigned MB_ICONSTOP = 0x10;
+#endif
+#ifndef MB_ICONEXCLAMATION
 constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+#endif
+#ifndef MB_ICONMASK
 constexpr unsigned MB_ICONMASK = 0xF0;
+#endif
+#ifndef IDOK
 constexpr int IDOK = 1;
+#endif
+#ifndef IDCANCEL
 constexpr int IDCANCEL = 2;
+#endif
 
 struct MessageBoxRequest
 {

@@ -2,46 +2,14 @@
 
 #include "framework/Wnd.h"
 
-#include <QWidget>
-
-#include <functional>
 #include <string>
-
-class QTabBar;
-
-// The tab control's window: a strip of tabs over a framed client area that holds the pages. Ctrl+Tab and
-// Ctrl+Shift+Tab, pressed anywhere in its pages, select the next or the previous tab as a click would.
-class CTabWidget : public QWidget
-{
-public:
-    explicit CTabWidget(QWidget* parent);
-
-    QTabBar* TabBar() const { return m_tabBar; }
-    void SetSelChangeHandler(std::function<void()> handler) { m_onSelChange = std::move(handler); }
-    // Selecting by program raises no notification.
-    void SelectSilently(int index);
-    int InsertSilently(int index, const QString& text);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QTabBar* m_tabBar;
-    std::function<void()> m_onSelChange;
-    bool m_selectingByProgram = false;
-};
 
 // The tab control as the main window sees it: bound to its control identifier.
 class CTabCtrl : public CWnd
 {
 public:
-    void Bind(QWidget* control);
+    void Bind(HWINDOW control);
     int InsertItem(int index, const std::u16string& text);
     int GetCurSel() const;
     int SetCurSel(int index);
-
-private:
-    CTabWidget* Tabs() const;
 };

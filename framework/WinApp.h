@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class CWnd;
 
 // The application object: exists once, as a global; Run starts the window system and InitInstance.
@@ -19,3 +21,6 @@ public:
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
+
+// The title that message boxes show: the program file's name without folder or extension.
+std::u16string TitleFromModuleFile();

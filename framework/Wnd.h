@@ -1,51 +1,61 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include "framework/Icon.h"
+#include "framework/Rect.h"
 
-#include <map>
+#include <memory>
 #include <string>
 
+// Window constants with the platform's values. <windows.h> has them as macros with the same values: in a
+// file that includes it first, its macros stand in for these.
+#ifndef SW_HIDE
 constexpr int SW_HIDE = 0;
-constexpr int SW_SHOW = 5;
+#endif
+#ifndef SW_SHOWNORMAL
 constexpr int SW_SHOWNORMAL = 1;
+#endif
+#ifndef SW_SHOW
+constexpr int SW_SHOW = 5;
+#endif
+#ifndef BST_UNCHECKED
 constexpr unsigned BST_UNCHECKED = 0;
+#endif
+#ifndef BST_CHECKED
 constexpr unsigned BST_CHECKED = 1;
+#endif
+#ifndef WM_CLOSE
 constexpr unsigned WM_CLOSE = 0x0010;
+#endif
 
-struct CRect
-{
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-};
+// The platform's window, opaque to the system's code: a widget on Linux, a window handle on Windows.
+struct tagWindow;
+using HWINDOW = tagWindow*;
 
-class QLineEdit;
+// What the platform keeps of a window object: its window and, for dialogs, its controls.
+struct tagWndImpl;
 
-// Makes an edit box read-only or editable, with the look that tells the operator which.
-void SetLineEditReadOnly(QLineEdit* edit, bool readOnly);
-
-// A window: a widget and, for dialogs, its controls by identifier.
+// A window: the platform's window and, for dialogs, its controls by identifier.
 class CWnd
 {
 public:
-    CWnd() = default;
+    CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    QWidget* GetSafeHwnd() const { return m_hWnd.data(); }
+    // nullptr while the object has no window.
+    HWINDOW GetSafeHwnd() const;
 
     bool ShowWindow(int nCmdShow);
     bool IsWindowVisible() const;
     void MoveWindow(const CRect& rect, bool repaint = true);
     void GetClientRect(CRect* rect) const;
-    void SetIcon(const class QIcon& icon);
+    void SetIcon(const IconHandle& icon);
     void SetWindowText(const std::u16string& text);
     std::u16string GetWindowText() const;
 
     // Controls by identifier; nullptr when the window has no such control.
-    QWidget* GetDlgItem(int id) const;
+    HWINDOW GetDlgItem(int id) const;
     std::u16string GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const std::u16string& text);
     unsigned IsDlgButtonChecked(int id) const;
@@ -61,10 +71,12 @@ public:
     // Default handling of a close request: a dialog turns it into its Cancel command.
     virtual void OnClose() {}
 
-protected:
-    void Attach(QWidget* widget) { m_hWnd = widget; }
-    void AddControl(int id, QWidget* control);
+    // The platform's part, for the framework's own implementation: its window procedures and test driver.
+    tagWndImpl& Impl() const { return *m_pImpl; }
 
-    QPointer<QWidget> m_hWnd;
-    std::map<int, QPointer<QWidget>> m_controls; // cleared by Qt when a control goes with its window
+protected:
+    void Attach(HWINDOW window);
+
+private:
+    std::unique_ptr<tagWndImpl> m_pImpl;
 };

@@ -1,13 +1,14 @@
 #include "res/AppIcon.h"
 
+#include "framework/qt/QtWindow.h"
 #include "res/AppIconDrawing.h"
 
 #include <QPixmap>
 
-QIcon LoadAppIcon()
+IconHandle LoadAppIcon()
 {
-    QIcon icon;
+    auto icon = std::make_shared<tagIcon>();
     for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+        icon->icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
     return icon;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QIcon>
+#include "framework/Icon.h"
 
-// The application icon, resource 128: a padlock over a deployment sheet, drawn at the usual sizes.
-QIcon LoadAppIcon();
+// The application icon, resource 128: a padlock over a deployment sheet, at the usual sizes.
+IconHandle LoadAppIcon();

@@ -23,6 +23,13 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv)
     return arguments;
 }
 
+std::optional<std::string> EnvironmentValue(const char* name)
+{
+    // The wide environment: the narrow one holds the ANSI code page's lossy forms.
+    const wchar_t* value = ::_wgetenv(Utf8ToWide(name).c_str());
+    return value ? std::optional<std::string>(WideToUtf8(value)) : std::nullopt;
+}
+
 namespace {
 
 UINT g_consoleCodePage = 0;

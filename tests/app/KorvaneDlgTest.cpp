@@ -1,23 +1,20 @@
 #include "app/KorvaneDlg.h"
 
 #include "app/KorvaneApp.h"
-#include "framework/DialogWidget.h"
 #include "framework/FileSystem.h"
-#include "framework/QtText.h"
+#include "framework/TestDriver.h"
 #include "res/Resource.h"
 #include "serverlist/ServerList.h"
 #include "support/FileDialogRecorder.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
-#include "support/gui/Controls.h"
 
-#include <QApplication>
-#include <QTabBar>
-#include <QTest>
-#include <QTimer>
+#include <gtest/gtest.h>
 
 #include <functional>
+
+using namespace TestDriver;
 
 namespace {
 
@@ -33,20 +30,11 @@ protected:
     {
         CKorvaneDlg dlg;
         theApp.m_pMainWnd = &dlg;
-        QTimer::singleShot(0, [&] { act(dlg); });
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            ADD_FAILURE() << "the main window did not close";
-            dlg.EndDialog(-5);
-        });
-        guard.start(5000);
+        WhenModal([&](CDialogEx&) { act(dlg); }, 5000);
         int result = dlg.DoModal();
         theApp.m_pMainWnd = nullptr;
         return result;
     }
-
-    static QTabBar* TabBar(CKorvaneDlg& dlg) { return dlg.GetDlgItem(IDC_TAB_MAIN)->findChild<QTabBar*>(); }
 
     // The tab selected and its page the only one shown.
     static void ExpectOnlyPage(CKorvaneDlg& dlg, int index)
@@ -55,13 +43,6 @@ protected:
         EXPECT_EQ(dlg.m_pageEncrypt.IsWindowVisible(), index == 0);
         EXPECT_EQ(dlg.m_pageCreate.IsWindowVisible(), index == 1);
         EXPECT_EQ(dlg.m_pageServerList.IsWindowVisible(), index == 2);
-    }
-
-    static void CtrlTab(QWidget* focused) { QTest::keyClick(focused, Qt::Key_Tab, Qt::ControlModifier); }
-    // The window system delivers Ctrl+Shift+Tab as Backtab.
-    static void CtrlShiftTab(QWidget* focused)
-    {
-        QTest::keyClick(focused, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     }
 
     static void WriteServerFile(const std::u16string& path)
@@ -78,17 +59,10 @@ protected:
 TEST_F(MainWindowTest, StartsOnTheEncryptionTabWithThreeTabs)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        EXPECT_EQ(dlg.GetSafeHwnd()->windowTitle(), QStringLiteral("Talmir工具"));
-        QTabBar* tabs = TabBar(dlg);
-        ASSERT_NE(tabs, nullptr);
-        ASSERT_EQ(tabs->count(), 3);
-        EXPECT_EQ(tabs->tabText(0), QStringLiteral("加密解密工具"));
-        EXPECT_EQ(tabs->tabText(1), QStringLiteral("脚本创建工具"));
-        EXPECT_EQ(tabs->tabText(2), QStringLiteral("ServerInfo.ini 编辑器"));
-        EXPECT_EQ(dlg.m_tabMain.GetCurSel(), 0);
-        EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
-        EXPECT_FALSE(dlg.m_pageCreate.IsWindowVisible());
-        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
+        EXPECT_EQ(dlg.GetWindowText(), u"Talmir工具");
+        EXPECT_EQ(ListLines(dlg, IDC_TAB_MAIN),
+                  (std::vector<std::u16string>{u"加密解密工具", u"脚本创建工具", u"ServerInfo.ini 编辑器"}));
+        ExpectOnlyPage(dlg, 0);
         EXPECT_EQ(dlg.m_pageEncrypt.IsDlgButtonChecked(IDC_RADIO_XOR), BST_CHECKED);
         dlg.EndDialog(IDCANCEL);
     });
@@ -97,11 +71,11 @@ TEST_F(MainWindowTest, StartsOnTheEncryptionTabWithThreeTabs)
 TEST_F(MainWindowTest, PagesAreChildrenOfTheTabControlInThePageRectangle)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        QWidget* tab = dlg.GetDlgItem(IDC_TAB_MAIN);
+        CRect tab = ControlRect(dlg, IDC_TAB_MAIN);
         for (CWnd* page : {static_cast<CWnd*>(&dlg.m_pageEncrypt), static_cast<CWnd*>(&dlg.m_pageCreate),
                            static_cast<CWnd*>(&dlg.m_pageServerList)}) {
-            EXPECT_EQ(page->GetSafeHwnd()->parentWidget(), tab);
-            EXPECT_EQ(page->GetSafeHwnd()->geometry(), QRect(1, 22, tab->width() - 4, tab->height() - 24));
+            EXPECT_EQ(ParentOf(page->GetSafeHwnd()), dlg.GetDlgItem(IDC_TAB_MAIN));
+            EXPECT_EQ(WindowRect(*page), (CRect{1, 22, tab.Width() - 3, tab.Height() - 2}));
         }
         dlg.EndDialog(IDCANCEL);
     });
@@ -113,16 +87,18 @@ TEST_F(MainWindowTest, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
         const BaseUnits& base = dlg.GetBaseUnits();
         EXPECT_GT(base.cx, 0);
         EXPECT_GT(base.cy, 0);
-        EXPECT_EQ(dlg.GetSafeHwnd()->size(), QSize(MulDiv(279, base.cx, 4), MulDiv(166, base.cy, 8)));
-        EXPECT_EQ(dlg.GetDlgItem(IDC_TAB_MAIN)->geometry(),
-                  QRect(0, MulDiv(1, base.cy, 8), MulDiv(279, base.cx, 4), MulDiv(165, base.cy, 8)));
+        CRect client;
+        dlg.GetClientRect(&client);
+        EXPECT_EQ(client, (CRect{0, 0, MulDiv(279, base.cx, 4), MulDiv(166, base.cy, 8)}));
+        EXPECT_EQ(ControlRect(dlg, IDC_TAB_MAIN), DialogUnitsToPixels(0, 1, 279, 165, base));
         // The page's bottom buttons lie inside the page rectangle: nothing the operator needs is clipped.
         const BaseUnits& pageBase = dlg.m_pageEncrypt.GetBaseUnits();
-        QWidget* encrypt = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT);
-        EXPECT_EQ(encrypt->geometry(), DialogUnitsToPixels(75, 148, 60, 17, pageBase));
-        EXPECT_LE(encrypt->geometry().bottom(), dlg.m_pageEncrypt.GetSafeHwnd()->height());
-        QWidget* paste = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_PASTE);
-        EXPECT_LE(paste->geometry().right(), dlg.m_pageEncrypt.GetSafeHwnd()->width());
+        CRect page;
+        dlg.m_pageEncrypt.GetClientRect(&page);
+        CRect encrypt = ControlRect(dlg.m_pageEncrypt, IDC_BTN_ENCRYPT);
+        EXPECT_EQ(encrypt, DialogUnitsToPixels(75, 148, 60, 17, pageBase));
+        EXPECT_LE(encrypt.bottom, page.bottom);
+        EXPECT_LE(ControlRect(dlg.m_pageEncrypt, IDC_BTN_PASTE).right, page.right);
         dlg.EndDialog(IDCANCEL);
     });
 }
@@ -130,18 +106,14 @@ TEST_F(MainWindowTest, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
 TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        dlg.m_pageEncrypt.SetDlgItemText(IDC_EDIT_INPUT, u"保留的文字");
-        TabBar(dlg)->setCurrentIndex(1); // as the operator's click does
-        EXPECT_FALSE(dlg.m_pageEncrypt.IsWindowVisible());
-        EXPECT_TRUE(dlg.m_pageCreate.IsWindowVisible());
-        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
-        TabBar(dlg)->setCurrentIndex(2);
-        EXPECT_FALSE(dlg.m_pageCreate.IsWindowVisible());
-        EXPECT_TRUE(dlg.m_pageServerList.IsWindowVisible());
-        TabBar(dlg)->setCurrentIndex(0);
-        EXPECT_TRUE(dlg.m_pageEncrypt.IsWindowVisible());
-        EXPECT_FALSE(dlg.m_pageServerList.IsWindowVisible());
-        EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_INPUT), u"保留的文字");
+        SetText(dlg.m_pageEncrypt, IDC_EDIT_INPUT, u"保留的文字");
+        SelectTab(dlg, IDC_TAB_MAIN, 1);
+        ExpectOnlyPage(dlg, 1);
+        SelectTab(dlg, IDC_TAB_MAIN, 2);
+        ExpectOnlyPage(dlg, 2);
+        SelectTab(dlg, IDC_TAB_MAIN, 0);
+        ExpectOnlyPage(dlg, 0);
+        EXPECT_EQ(Text(dlg.m_pageEncrypt, IDC_EDIT_INPUT), u"保留的文字");
         dlg.EndDialog(IDCANCEL);
     });
 }
@@ -149,17 +121,18 @@ TEST_F(MainWindowTest, TabSelectionShowsExactlyOnePageAndKeepsContents)
 TEST_F(MainWindowTest, CtrlTabSelectsTheNextTabFromAnyPageAndWraps)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        CtrlTab(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT));
+        PressKey(dlg.m_pageEncrypt, IDC_EDIT_INPUT, EKey::ctrlTab);
         ExpectOnlyPage(dlg, 1);
-        CtrlTab(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY));
+        PressKey(dlg.m_pageCreate, IDC_EDIT_COMPANY, EKey::ctrlTab);
         ExpectOnlyPage(dlg, 2);
-        CtrlTab(dlg.m_pageServerList.GetDlgItem(IDC_LIST_SERVER));
+        PressKey(dlg.m_pageServerList, IDC_LIST_SERVER, EKey::ctrlTab);
         ExpectOnlyPage(dlg, 0);
-        CtrlTab(TabBar(dlg));
+        PressKey(dlg, IDC_TAB_MAIN, EKey::ctrlTab);
         ExpectOnlyPage(dlg, 1);
         // Tab alone moves the focus within the page.
-        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY), Qt::Key_Tab);
+        PressKey(dlg.m_pageCreate, IDC_EDIT_COMPANY, EKey::tab);
         ExpectOnlyPage(dlg, 1);
+        EXPECT_EQ(FocusedControl(dlg.m_pageCreate), IDC_EDIT_PLATFORM);
         dlg.EndDialog(IDCANCEL);
     });
 }
@@ -167,13 +140,11 @@ TEST_F(MainWindowTest, CtrlTabSelectsTheNextTabFromAnyPageAndWraps)
 TEST_F(MainWindowTest, CtrlShiftTabSelectsThePreviousTabAndWraps)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        CtrlShiftTab(dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT));
+        PressKey(dlg.m_pageEncrypt, IDC_BTN_ENCRYPT, EKey::ctrlShiftTab);
         ExpectOnlyPage(dlg, 2);
-        CtrlShiftTab(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE));
+        PressKey(dlg.m_pageServerList, IDC_BTN_SAVE, EKey::ctrlShiftTab);
         ExpectOnlyPage(dlg, 1);
-        // Some keyboards report Shift with Tab itself.
-        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_CHECK_DATABASE), Qt::Key_Tab,
-                        Qt::ControlModifier | Qt::ShiftModifier);
+        PressKey(dlg.m_pageCreate, IDC_CHECK_DATABASE, EKey::ctrlShiftTab);
         ExpectOnlyPage(dlg, 0);
         dlg.EndDialog(IDCANCEL);
     });
@@ -187,11 +158,11 @@ TEST_F(MainWindowTest, TitleNamesTheFileTheServerListSavesTo)
     WriteServerFile(chosen);
     FileDialogRecorder files;
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + local);
+        EXPECT_EQ(dlg.GetWindowText(), u"Talmir工具 — " + local);
         files.Choose(chosen);
-        ClickButton(dlg.m_pageServerList, IDC_RADIO_LOAD_CHOSEN);
-        EXPECT_EQ(FromQString(dlg.GetSafeHwnd()->windowTitle()), u"Talmir工具 — " + chosen);
-        EXPECT_EQ(FromQString(dlg.m_pageServerList.GetDlgItem(IDC_BTN_SAVE)->toolTip()), chosen);
+        Click(dlg.m_pageServerList, IDC_RADIO_LOAD_CHOSEN);
+        EXPECT_EQ(dlg.GetWindowText(), u"Talmir工具 — " + chosen);
+        EXPECT_EQ(ToolTip(dlg.m_pageServerList, IDC_BTN_SAVE), chosen);
         dlg.EndDialog(IDCANCEL);
     });
 }
@@ -209,23 +180,22 @@ TEST_F(MainWindowTest, SelectingByProgramRaisesNoNotification)
 
 TEST_F(MainWindowTest, CloseBoxEndsTheProgram)
 {
-    int result = RunMainWindow([&](CKorvaneDlg& dlg) { dlg.GetSafeHwnd()->close(); });
+    int result = RunMainWindow([&](CKorvaneDlg& dlg) { CloseWindow(dlg); });
     EXPECT_EQ(result, IDCANCEL);
 }
 
 TEST_F(MainWindowTest, EscInTheInputBoxEndsTheProgram)
 {
-    int result = RunMainWindow([&](CKorvaneDlg& dlg) {
-        QTest::keyClick(dlg.m_pageEncrypt.GetDlgItem(IDC_EDIT_INPUT), Qt::Key_Escape);
-    });
+    int result =
+        RunMainWindow([&](CKorvaneDlg& dlg) { PressKey(dlg.m_pageEncrypt, IDC_EDIT_INPUT, EKey::escape); });
     EXPECT_EQ(result, IDCANCEL);
 }
 
 TEST_F(MainWindowTest, EnterInAnEditBoxEndsTheProgramWithOk)
 {
     int result = RunMainWindow([&](CKorvaneDlg& dlg) {
-        TabBar(dlg)->setCurrentIndex(1);
-        QTest::keyClick(dlg.m_pageCreate.GetDlgItem(IDC_EDIT_COMPANY), Qt::Key_Return);
+        SelectTab(dlg, IDC_TAB_MAIN, 1);
+        PressKey(dlg.m_pageCreate, IDC_EDIT_COMPANY, EKey::enter);
     });
     EXPECT_EQ(result, IDOK);
 }
@@ -233,13 +203,12 @@ TEST_F(MainWindowTest, EnterInAnEditBoxEndsTheProgramWithOk)
 TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksItInstead)
 {
     int result = RunMainWindow([&](CKorvaneDlg& dlg) {
-        dlg.m_pageEncrypt.CheckRadioButton(IDC_RADIO_XOR, IDC_RADIO_VERSION, IDC_RADIO_IP);
-        dlg.m_pageEncrypt.SetDlgItemText(IDC_EDIT_INPUT, u"1.2.3.4");
-        QWidget* encrypt = dlg.m_pageEncrypt.GetDlgItem(IDC_BTN_ENCRYPT);
-        encrypt->setFocus();
-        QTest::keyClick(encrypt, Qt::Key_Return);
-        EXPECT_EQ(dlg.m_pageEncrypt.GetDlgItemText(IDC_EDIT_RESULT), u"67305985");
-        EXPECT_TRUE(dlg.GetSafeHwnd()->isVisible());
+        Click(dlg.m_pageEncrypt, IDC_RADIO_IP);
+        SetText(dlg.m_pageEncrypt, IDC_EDIT_INPUT, u"1.2.3.4");
+        PressKey(dlg.m_pageEncrypt, IDC_BTN_ENCRYPT, EKey::enter);
+        EXPECT_EQ(Text(dlg.m_pageEncrypt, IDC_EDIT_RESULT), u"67305985");
+        ProcessPending();
+        EXPECT_TRUE(dlg.IsWindowVisible());
         dlg.EndDialog(IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -248,8 +217,8 @@ TEST_F(MainWindowTest, EnterOnAFocusedButtonClicksItInstead)
 // The Cancel buttons post their close request: the click returns first, the window closes after.
 void ExpectPostedClose(CKorvaneDlg& dlg, CWnd& page, int buttonId)
 {
-    ClickButton(page, buttonId);
-    EXPECT_TRUE(dlg.GetSafeHwnd()->isVisible()) << "closed before the click returned";
+    Click(page, buttonId);
+    EXPECT_TRUE(dlg.IsWindowVisible()) << "closed before the click returned";
 }
 
 TEST_F(MainWindowTest, CreationPageCancelClosesAfterTheClick)
@@ -269,12 +238,13 @@ TEST_F(MainWindowTest, ServerListPageCancelClosesAfterTheClick)
 TEST_F(MainWindowTest, ResizingTheFrameLeavesTheTabControlInPlace)
 {
     RunMainWindow([&](CKorvaneDlg& dlg) {
-        QRect before = dlg.GetDlgItem(IDC_TAB_MAIN)->geometry();
-        QRect page = dlg.m_pageEncrypt.GetSafeHwnd()->geometry();
-        dlg.GetSafeHwnd()->resize(dlg.GetSafeHwnd()->width() + 150, dlg.GetSafeHwnd()->height() + 90);
-        QApplication::processEvents();
-        EXPECT_EQ(dlg.GetDlgItem(IDC_TAB_MAIN)->geometry(), before);
-        EXPECT_EQ(dlg.m_pageEncrypt.GetSafeHwnd()->geometry(), page);
+        CRect before = ControlRect(dlg, IDC_TAB_MAIN);
+        CRect page = WindowRect(dlg.m_pageEncrypt);
+        CRect client;
+        dlg.GetClientRect(&client);
+        ResizeWindow(dlg, client.Width() + 150, client.Height() + 90);
+        EXPECT_EQ(ControlRect(dlg, IDC_TAB_MAIN), before);
+        EXPECT_EQ(WindowRect(dlg.m_pageEncrypt), page);
         dlg.EndDialog(IDCANCEL);
     });
 }

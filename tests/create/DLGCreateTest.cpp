@@ -8,8 +8,7 @@
 #include "support/MessageBoxRecorder.h"
 #include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
-#include "support/gui/Controls.h"
-#include "support/gui/HostWindow.h"
+#include "framework/TestDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +16,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+using namespace TestDriver;
 
 namespace {
 
@@ -98,7 +99,7 @@ protected:
                                                {IDC_CHECK_SERVERINFO, serverList}};
         for (auto [id, checked] : wanted) {
             if ((page.IsDlgButtonChecked(id) == BST_CHECKED) != checked)
-                ClickButton(page, id);
+                Click(page, id);
         }
     }
 
@@ -114,11 +115,11 @@ protected:
     // Clicks OK with the keyboard focus on it, as a click with the mouse leaves it.
     void ClickOk()
     {
-        page.GetDlgItem(IDC_BTN_CREATE_OK)->setFocus();
-        ClickButton(page, IDC_BTN_CREATE_OK);
+        SetFocus(page, IDC_BTN_CREATE_OK);
+        Click(page, IDC_BTN_CREATE_OK);
     }
 
-    QWidget* Focused() const { return host.GetSafeHwnd()->focusWidget(); }
+    int Focused() const { return FocusedControl(page); }
 
     std::vector<bool> ReadOnlyStates() const
     {
@@ -149,7 +150,7 @@ protected:
         return servers;
     }
 
-    HostWindow host;
+    CHostWnd host;
     CDLGCreate page;
     MessageBoxRecorder boxes;
     TempDir module;
@@ -255,7 +256,7 @@ TEST_P(CheckOrderTest, AsksForTheFirstEmptyRequiredInput)
         ClickOk();
         ExpectOnlyBox(MessageFor(id));
         // The operator types the missing text next.
-        EXPECT_EQ(Focused(), page.GetDlgItem(id)) << "edit box " << id;
+        EXPECT_EQ(Focused(), id) << "edit box " << id;
         page.SetDlgItemText(id, u"x");
     }
     if (GetParam().installer)
@@ -347,7 +348,7 @@ TEST_F(CreatePageTest, MissingGameListShowsTheReadersMessageThenItsOwn)
     }
     EXPECT_TRUE(page.m_GameList.empty());
     EXPECT_TRUE(Snapshot(work).empty());
-    EXPECT_EQ(Focused(), page.GetDlgItem(IDC_BTN_CREATE_OK)) << "no input to correct";
+    EXPECT_EQ(Focused(), IDC_BTN_CREATE_OK) << "no input to correct";
 }
 
 TEST_F(CreatePageTest, EmptyGameListIsReportedOnceAndNeitherGeneratorRuns)

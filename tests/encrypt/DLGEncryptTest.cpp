@@ -4,15 +4,12 @@
 #include "framework/Random.h"
 #include "framework/WideText.h"
 #include "res/Resource.h"
+#include "framework/TestDriver.h"
 #include "support/MessageBoxRecorder.h"
-#include "support/gui/Controls.h"
-#include "support/gui/HostWindow.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
 
 #include <gtest/gtest.h>
+
+using namespace TestDriver;
 
 namespace {
 
@@ -27,13 +24,13 @@ protected:
 
     std::u16string Run(int radioId, int buttonId, const std::u16string& input)
     {
-        ClickButton(page, radioId);
-        page.SetDlgItemText(IDC_EDIT_INPUT, input);
-        ClickButton(page, buttonId);
+        Click(page, radioId);
+        SetText(page, IDC_EDIT_INPUT, input);
+        Click(page, buttonId);
         return page.GetDlgItemText(IDC_EDIT_RESULT);
     }
 
-    HostWindow host;
+    CHostWnd host;
     CDLGEncrypt page;
     MessageBoxRecorder boxes;
 };
@@ -45,16 +42,16 @@ TEST_F(EncryptPageTest, StartsWithXorSelectedAndEmptyBoxes)
         EXPECT_EQ(page.IsDlgButtonChecked(id), BST_UNCHECKED);
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_INPUT), u"");
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_RESULT), u"");
-    EXPECT_TRUE(EditBox(page, IDC_EDIT_RESULT)->isReadOnly());
-    EXPECT_FALSE(EditBox(page, IDC_EDIT_INPUT)->isReadOnly());
+    EXPECT_TRUE(page.IsEditReadOnly(IDC_EDIT_RESULT));
+    EXPECT_FALSE(page.IsEditReadOnly(IDC_EDIT_INPUT));
 }
 
 TEST_F(EncryptPageTest, RadioButtonsFormOneGroup)
 {
-    ClickButton(page, IDC_RADIO_IP);
+    Click(page, IDC_RADIO_IP);
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_RADIO_IP), BST_CHECKED);
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_RADIO_XOR), BST_UNCHECKED);
-    ClickButton(page, IDC_RADIO_IP); // clicking the selected one keeps it selected
+    Click(page, IDC_RADIO_IP); // clicking the selected one keeps it selected
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_RADIO_IP), BST_CHECKED);
 }
 
@@ -121,10 +118,10 @@ TEST_F(EncryptPageTest, NoMethodSelectedShowsTheBoxAndEmptiesTheResult)
     page.SetDlgItemText(IDC_EDIT_INPUT, u"abc");
     page.SetDlgItemText(IDC_EDIT_RESULT, u"old");
     boxes.Expect(IDOK, 2);
-    ClickButton(page, IDC_BTN_ENCRYPT);
+    Click(page, IDC_BTN_ENCRYPT);
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_RESULT), u"");
     page.SetDlgItemText(IDC_EDIT_RESULT, u"old");
-    ClickButton(page, IDC_BTN_DECRYPT);
+    Click(page, IDC_BTN_DECRYPT);
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_RESULT), u"");
     ASSERT_EQ(boxes.Shown().size(), 2u);
     for (const MessageBoxRequest& box : boxes.Shown()) {
@@ -137,41 +134,39 @@ TEST_F(EncryptPageTest, NoMethodSelectedShowsTheBoxAndEmptiesTheResult)
 TEST_F(EncryptPageTest, PasteReplacesTheWholeInput)
 {
     page.SetDlgItemText(IDC_EDIT_INPUT, u"existing text");
-    EditBox(page, IDC_EDIT_INPUT)->setCursorPosition(4);
-    QApplication::clipboard()->setText(QStringLiteral("粘贴的文字"));
-    ClickButton(page, IDC_BTN_PASTE);
+    SetCaret(page, IDC_EDIT_INPUT, 4);
+    SetClipboardUnicodeText(u"粘贴的文字");
+    Click(page, IDC_BTN_PASTE);
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_INPUT), u"粘贴的文字");
 }
 
 TEST_F(EncryptPageTest, PasteWithoutTextOnTheClipboardChangesNothing)
 {
     page.SetDlgItemText(IDC_EDIT_INPUT, u"kept");
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("application/octet-stream"), QByteArray("\x01\x02", 2));
-    QApplication::clipboard()->setMimeData(data);
-    ClickButton(page, IDC_BTN_PASTE);
+    PutNonTextOnClipboard();
+    Click(page, IDC_BTN_PASTE);
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_INPUT), u"kept");
 }
 
 TEST_F(EncryptPageTest, CopyPutsTheResultOnTheClipboardEvenWhenEmpty)
 {
-    QApplication::clipboard()->setText(QStringLiteral("before"));
-    ClickButton(page, IDC_BTN_COPY);
+    SetClipboardUnicodeText(u"before");
+    Click(page, IDC_BTN_COPY);
     ASSERT_TRUE(GetClipboardUnicodeText().has_value());
     EXPECT_EQ(*GetClipboardUnicodeText(), u"");
 
     Run(IDC_RADIO_IP, IDC_BTN_ENCRYPT, u"127.0.0.1");
-    ClickButton(page, IDC_BTN_COPY);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("16777343"));
+    Click(page, IDC_BTN_COPY);
+    EXPECT_EQ(GetClipboardUnicodeText(), u"16777343");
 }
 
 TEST_F(EncryptPageTest, XorResultCopiedAndPastedBackDecodesToThePlainText)
 {
     Run(IDC_RADIO_XOR, IDC_BTN_ENCRYPT, u"服务器一区");
-    ClickButton(page, IDC_BTN_COPY);
+    Click(page, IDC_BTN_COPY);
     page.SetDlgItemText(IDC_EDIT_INPUT, u"");
-    ClickButton(page, IDC_BTN_PASTE);
-    ClickButton(page, IDC_BTN_DECRYPT);
+    Click(page, IDC_BTN_PASTE);
+    Click(page, IDC_BTN_DECRYPT);
     EXPECT_EQ(page.GetDlgItemText(IDC_EDIT_RESULT), u"服务器一区");
 }
 

@@ -5,13 +5,14 @@
 #include "res/Resource.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDir.h"
-#include "support/gui/Controls.h"
-#include "support/gui/HostWindow.h"
+#include "framework/TestDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+
+using namespace TestDriver;
 
 namespace {
 
@@ -41,12 +42,12 @@ protected:
     // The database scripts only: they are written into the deployment folder, nothing into the working one.
     void RunDatabaseScripts()
     {
-        ClickButton(page, IDC_CHECK_INSTALLER);
-        ClickButton(page, IDC_CHECK_SERVERINFO);
-        ClickButton(page, IDC_BTN_CREATE_OK);
+        Click(page, IDC_CHECK_INSTALLER);
+        Click(page, IDC_CHECK_SERVERINFO);
+        Click(page, IDC_BTN_CREATE_OK);
     }
 
-    HostWindow host;
+    CHostWnd host;
     CDLGCreate page;
     MessageBoxRecorder boxes;
     TempDir program;

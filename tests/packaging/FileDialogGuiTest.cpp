@@ -1,6 +1,6 @@
 #include "framework/FileDialog.h"
-#include "framework/QtSeams.h"
-#include "framework/QtText.h"
+#include "framework/qt/QtSeams.h"
+#include "framework/qt/QtText.h"
 
 #include <QApplication>
 #include <QComboBox>

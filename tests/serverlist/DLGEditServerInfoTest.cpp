@@ -9,10 +9,7 @@
 #include "support/MessageBoxRecorder.h"
 #include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
-#include "support/gui/GuiTestHelpers.h"
-
-#include <QListWidget>
-#include <QMouseEvent>
+#include "framework/TestDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-using namespace gui_test;
+using namespace TestDriver;
 
 namespace {
 
@@ -101,7 +98,7 @@ protected:
     // The file Save writes, as the page shows it: the tooltip of "保存" and the last file it told the window.
     void ExpectFileShown(const std::u16string& path) const
     {
-        EXPECT_EQ(FromQString(m_page->GetDlgItem(IDC_BTN_SAVE)->toolTip()), path);
+        EXPECT_EQ(ToolTip(*m_page, IDC_BTN_SAVE), path);
         ASSERT_FALSE(m_filesShown.empty());
         EXPECT_EQ(m_filesShown.back(), path);
     }
@@ -124,8 +121,7 @@ protected:
         return chosen;
     }
 
-    QListWidget* List() const { return qobject_cast<QListWidget*>(m_page->GetDlgItem(IDC_LIST_SERVER)); }
-    std::vector<std::u16string> Lines() const { return LinesOf(List()); }
+    std::vector<std::u16string> Lines() const { return ListLines(*m_page, IDC_LIST_SERVER); }
     int Selected() const { return m_page->m_ServerListBox.GetCurSel(); }
     static std::vector<std::u16string> ArrayNames() { return NamesOf(theApp.m_ServerArray); }
 
@@ -134,13 +130,13 @@ protected:
     {
         FailIfModal();
         Click(*m_page, id);
-        Drain();
+        ProcessPending();
     }
 
     TempDir m_dir;
     MessageBoxRecorder m_boxes;
     FileDialogRecorder m_files;
-    HostWnd m_host;
+    CHostWnd m_host;
     std::unique_ptr<CDLGEditServerInfo> m_page;
     std::vector<std::u16string> m_filesShown;
 };
@@ -199,7 +195,7 @@ TEST_F(ServerListPageTest, LoadLocalWithTheFileMissingReportsItAndKeepsEverythin
     EXPECT_EQ(page.m_szIniPath, LocalIni());
     EXPECT_EQ(Options(), std::make_pair(true, false)) << "the list still holds the file beside the program";
     for (int id = IDC_LIST_SERVER; id <= IDC_BTN_SERVERLIST_CANCEL; ++id)
-        EXPECT_TRUE(page.GetDlgItem(id)->isEnabled()) << "control " << id;
+        EXPECT_TRUE(IsEnabled(page, id)) << "control " << id;
 }
 
 TEST_F(ServerListPageTest, AFailedLocalLoadLeavesTheChosenFileItsOption)
@@ -303,7 +299,7 @@ TEST_F(ServerListPageTest, StartShowsWhichFileSaveWrites)
 {
     CreatePage();
     EXPECT_EQ(m_filesShown, std::vector<std::u16string>{u""});
-    EXPECT_TRUE(m_page->GetDlgItem(IDC_BTN_SAVE)->toolTip().isEmpty());
+    EXPECT_EQ(ToolTip(*m_page, IDC_BTN_SAVE), u"");
 
     m_filesShown.clear();
     CreatePageWith(2);
@@ -415,11 +411,11 @@ TEST_F(ServerListPageTest, AddConfirmedAppendsAndRebuildsTheList)
     CDLGEditServerInfo& page = CreatePageWith(2, 0);
     theApp.m_nEditIndex = 7;
     std::u16string startName = u"unset";
-    WhenModal([&](QWidget* dialog) {
-        startName = TextIn(dialog, IDC_EDIT_SERVER_NAME);
-        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"新服");
-        SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"192.168.1.9");
-        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    WhenModal([&](CDialogEx& dialog) {
+        startName = Text(dialog, IDC_EDIT_SERVER_NAME);
+        SetText(dialog, IDC_EDIT_SERVER_NAME, u"新服");
+        SetText(dialog, IDC_EDIT_SERVER_ADDR, u"192.168.1.9");
+        Click(dialog, IDC_BTN_SERVER_OK);
     });
     Click(page, IDC_BTN_ADD);
     EXPECT_EQ(startName, u"");
@@ -432,7 +428,7 @@ TEST_F(ServerListPageTest, AddConfirmedAppendsAndRebuildsTheList)
 TEST_F(ServerListPageTest, AddWithEmptyFieldsShowsAnEmptyLastLine)
 {
     CDLGEditServerInfo& page = CreatePageWith(1);
-    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
+    WhenModal([](CDialogEx& dialog) { Click(dialog, IDC_BTN_SERVER_OK); });
     Click(page, IDC_BTN_ADD);
     EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"服务器0", u""}));
 }
@@ -441,9 +437,9 @@ TEST_F(ServerListPageTest, CancelledDialogDoesNotRebuildTheList)
 {
     for (int button : {IDC_BTN_ADD, IDC_BTN_EDIT}) {
         CDLGEditServerInfo& page = m_page ? *m_page : CreatePageWith(3, 1);
-        WhenModal([](QWidget* dialog) {
-            SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
-            ClickIn(dialog, IDC_BTN_SERVER_CANCEL);
+        WhenModal([](CDialogEx& dialog) {
+            SetText(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
+            Click(dialog, IDC_BTN_SERVER_CANCEL);
         });
         Click(page, button);
         EXPECT_EQ(ArrayNames(), NamesOf(SampleServers(3))) << button;
@@ -457,10 +453,10 @@ TEST_F(ServerListPageTest, EditShowsTheSelectedEntryAndReplacesIt)
 {
     CDLGEditServerInfo& page = CreatePageWith(3, 1);
     std::u16string shownDomain;
-    WhenModal([&](QWidget* dialog) {
-        shownDomain = TextIn(dialog, IDC_EDIT_SERVER_DOMAIN);
-        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"  改名  ");
-        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    WhenModal([&](CDialogEx& dialog) {
+        shownDomain = Text(dialog, IDC_EDIT_SERVER_DOMAIN);
+        SetText(dialog, IDC_EDIT_SERVER_NAME, u"  改名  ");
+        Click(dialog, IDC_BTN_SERVER_OK);
     });
     Click(page, IDC_BTN_EDIT);
     EXPECT_EQ(theApp.m_nEditIndex, 1);
@@ -483,18 +479,14 @@ TEST_F(ServerListPageTest, DoubleClickWithoutSelectionOpensAnEmptyDialogThatAppe
 {
     CreatePageWith(2);
     std::u16string startName = u"unset";
-    WhenModal([&](QWidget* dialog) {
-        startName = TextIn(dialog, IDC_EDIT_SERVER_NAME);
-        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"双击添加");
-        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    WhenModal([&](CDialogEx& dialog) {
+        startName = Text(dialog, IDC_EDIT_SERVER_NAME);
+        SetText(dialog, IDC_EDIT_SERVER_NAME, u"双击添加");
+        Click(dialog, IDC_BTN_SERVER_OK);
     });
     // A real double-click below the lines, through the list's own notification.
-    QWidget* viewport = List()->viewport();
-    QPointF inside(5, viewport->height() - 2);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, inside, viewport->mapToGlobal(inside),
-                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &doubleClick);
-    Drain();
+    DoubleClickList(*m_page, IDC_LIST_SERVER, -1);
+    ProcessPending();
     EXPECT_EQ(startName, u"");
     EXPECT_EQ(theApp.m_nEditIndex, -1);
     EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"服务器0", u"服务器1", u"双击添加"}));
@@ -504,15 +496,19 @@ TEST_F(ServerListPageTest, DoubleClickOnALineEditsIt)
 {
     CDLGEditServerInfo& page = CreatePageWith(3, 2);
     std::u16string shownName;
-    WhenModal([&](QWidget* dialog) {
-        shownName = TextIn(dialog, IDC_EDIT_SERVER_NAME);
-        SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"1.1.1.1");
-        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    WhenModal([&](CDialogEx& dialog) {
+        shownName = Text(dialog, IDC_EDIT_SERVER_NAME);
+        SetText(dialog, IDC_EDIT_SERVER_ADDR, u"1.1.1.1");
+        Click(dialog, IDC_BTN_SERVER_OK);
     });
-    page.SendCommand(IDC_LIST_SERVER, LBN_DBLCLK);
-    EXPECT_EQ(shownName, u"服务器2");
-    EXPECT_EQ(theApp.m_ServerArray.size(), 3u);
-    EXPECT_EQ(theApp.m_ServerArray[2].strServerAddr, u"1.1.1.1");
+    // The first click of the two selects the line that the dialog then edits.
+    DoubleClickList(page, IDC_LIST_SERVER, 1);
+    ProcessPending();
+    EXPECT_EQ(shownName, u"服务器1");
+    EXPECT_EQ(theApp.m_nEditIndex, 1);
+    ASSERT_EQ(theApp.m_ServerArray.size(), 3u);
+    EXPECT_EQ(theApp.m_ServerArray[1].strServerAddr, u"1.1.1.1");
+    EXPECT_EQ(theApp.m_ServerArray[2].strServerAddr, u"10.0.0.2");
 }
 
 // Saving
@@ -615,7 +611,7 @@ TEST_F(ServerListPageTest, CancelAsksTheMainWindowToCloseAfterTheClick)
     Click(page, IDC_BTN_DELETE); // an unsaved change that the close does not ask about
     Click(page, IDC_BTN_SERVERLIST_CANCEL);
     EXPECT_EQ(m_host.CloseRequests(), 0);
-    Drain();
+    ProcessPending();
     EXPECT_EQ(m_host.CloseRequests(), 1);
     EXPECT_EQ(NamesOf(ReadServerFile(LocalIni())), NamesOf(SampleServers(2)));
 }

@@ -2,14 +2,12 @@
 
 #include "app/KorvaneApp.h"
 #include "res/Resource.h"
+#include "framework/TestDriver.h"
 #include "support/MessageBoxRecorder.h"
-#include "support/gui/GuiTestHelpers.h"
-
-#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
-using namespace gui_test;
+using namespace TestDriver;
 
 namespace {
 
@@ -36,28 +34,20 @@ protected:
     CDLGEditServer m_dialog;
 };
 
-void PressKey(QWidget* dialog, int key)
-{
-    QLineEdit* name = EditIn(dialog, IDC_EDIT_SERVER_NAME);
-    ASSERT_NE(name, nullptr);
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(name, &press);
-}
-
 TEST_F(EntryDialogTest, AddModeStartsEmptyAndAppendsTheTypedEntry)
 {
     theApp.m_nEditIndex = -1;
     std::u16string title;
     std::u16string startName = u"unset";
-    WhenModal([&](QWidget* dialog) {
-        title = FromQString(dialog->windowTitle());
-        startName = TextIn(dialog, IDC_EDIT_SERVER_NAME);
-        EXPECT_EQ(TextIn(dialog, IDC_EDIT_SERVER_ADDR), u"");
-        EXPECT_EQ(TextIn(dialog, IDC_EDIT_SERVER_DOMAIN), u"");
-        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u" 三号服 ");
-        SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"not an address");
-        SetTextIn(dialog, IDC_EDIT_SERVER_DOMAIN, u"c.example");
-        ClickIn(dialog, IDC_BTN_SERVER_OK);
+    WhenModal([&](CDialogEx& dialog) {
+        title = dialog.GetWindowText();
+        startName = Text(dialog, IDC_EDIT_SERVER_NAME);
+        EXPECT_EQ(Text(dialog, IDC_EDIT_SERVER_ADDR), u"");
+        EXPECT_EQ(Text(dialog, IDC_EDIT_SERVER_DOMAIN), u"");
+        SetText(dialog, IDC_EDIT_SERVER_NAME, u" 三号服 ");
+        SetText(dialog, IDC_EDIT_SERVER_ADDR, u"not an address");
+        SetText(dialog, IDC_EDIT_SERVER_DOMAIN, u"c.example");
+        Click(dialog, IDC_BTN_SERVER_OK);
     });
     EXPECT_EQ(m_dialog.DoModal(), IDOK);
     EXPECT_EQ(title, u"编辑服务器信息");
@@ -73,7 +63,7 @@ TEST_F(EntryDialogTest, AddModeStartsEmptyAndAppendsTheTypedEntry)
 TEST_F(EntryDialogTest, AddModeAcceptsThreeEmptyFields)
 {
     theApp.m_nEditIndex = -1;
-    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
+    WhenModal([](CDialogEx& dialog) { Click(dialog, IDC_BTN_SERVER_OK); });
     EXPECT_EQ(m_dialog.DoModal(), IDOK);
     ASSERT_EQ(theApp.m_ServerArray.size(), 3u);
     EXPECT_EQ(theApp.m_ServerArray[2].strServerName, u"");
@@ -85,11 +75,11 @@ TEST_F(EntryDialogTest, EditModeShowsTheEntryAndReplacesItInPlace)
 {
     theApp.m_nEditIndex = 1;
     std::vector<std::u16string> shown;
-    WhenModal([&](QWidget* dialog) {
+    WhenModal([&](CDialogEx& dialog) {
         for (int id : {IDC_EDIT_SERVER_NAME, IDC_EDIT_SERVER_ADDR, IDC_EDIT_SERVER_DOMAIN})
-            shown.push_back(TextIn(dialog, id));
-        SetTextIn(dialog, IDC_EDIT_SERVER_ADDR, u"10.0.0.2");
-        ClickIn(dialog, IDC_BTN_SERVER_OK);
+            shown.push_back(Text(dialog, id));
+        SetText(dialog, IDC_EDIT_SERVER_ADDR, u"10.0.0.2");
+        Click(dialog, IDC_BTN_SERVER_OK);
     });
     EXPECT_EQ(m_dialog.DoModal(), IDOK);
     EXPECT_EQ(shown, (std::vector<std::u16string>{u"二号服", u"10.0.0.1", u"b.example"}));
@@ -103,7 +93,7 @@ TEST_F(EntryDialogTest, EditModeShowsTheEntryAndReplacesItInPlace)
 TEST_F(EntryDialogTest, EditModeConfirmedWithoutChangeStoresTheSameTexts)
 {
     theApp.m_nEditIndex = 0;
-    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_OK); });
+    WhenModal([](CDialogEx& dialog) { Click(dialog, IDC_BTN_SERVER_OK); });
     EXPECT_EQ(m_dialog.DoModal(), IDOK);
     ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
     EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"一号服");
@@ -115,9 +105,9 @@ TEST_F(EntryDialogTest, CancelButtonLeavesTheArrayInBothModes)
 {
     for (int index : {-1, 1}) {
         theApp.m_nEditIndex = index;
-        WhenModal([](QWidget* dialog) {
-            SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
-            ClickIn(dialog, IDC_BTN_SERVER_CANCEL);
+        WhenModal([](CDialogEx& dialog) {
+            SetText(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
+            Click(dialog, IDC_BTN_SERVER_CANCEL);
         });
         EXPECT_EQ(m_dialog.DoModal(), IDCANCEL) << "index " << index;
         ExpectArrayUnchanged();
@@ -127,9 +117,9 @@ TEST_F(EntryDialogTest, CancelButtonLeavesTheArrayInBothModes)
 TEST_F(EntryDialogTest, EscapeCancelsWithoutStoring)
 {
     theApp.m_nEditIndex = 1;
-    WhenModal([](QWidget* dialog) {
-        SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
-        PressKey(dialog, Qt::Key_Escape);
+    WhenModal([](CDialogEx& dialog) {
+        SetText(dialog, IDC_EDIT_SERVER_NAME, u"丢弃");
+        PressKey(dialog, IDC_EDIT_SERVER_NAME, EKey::escape);
     });
     EXPECT_EQ(m_dialog.DoModal(), IDCANCEL);
     ExpectArrayUnchanged();
@@ -137,14 +127,13 @@ TEST_F(EntryDialogTest, EscapeCancelsWithoutStoring)
 
 TEST_F(EntryDialogTest, EnterConfirmsAndStoresTheFields)
 {
-    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    for (EKey key : {EKey::enter, EKey::keypadEnter}) {
         theApp.m_nEditIndex = 0;
-        WhenModal([key](QWidget* dialog) {
-            SetTextIn(dialog, IDC_EDIT_SERVER_NAME, u"回车保存");
-            EditIn(dialog, IDC_EDIT_SERVER_NAME)->setFocus();
-            PressKey(dialog, key);
+        WhenModal([key](CDialogEx& dialog) {
+            SetText(dialog, IDC_EDIT_SERVER_NAME, u"回车保存");
+            PressKey(dialog, IDC_EDIT_SERVER_NAME, key);
         });
-        EXPECT_EQ(m_dialog.DoModal(), IDOK) << "key " << key;
+        EXPECT_EQ(m_dialog.DoModal(), IDOK) << "keypad " << (key == EKey::keypadEnter);
         ASSERT_EQ(theApp.m_ServerArray.size(), 2u);
         EXPECT_EQ(theApp.m_ServerArray[0].strServerName, u"回车保存");
         theApp.m_ServerArray[0].strServerName = u"一号服";
@@ -154,13 +143,13 @@ TEST_F(EntryDialogTest, EnterConfirmsAndStoresTheFields)
 TEST_F(EntryDialogTest, EachRunStartsFromTheCurrentEditIndex)
 {
     theApp.m_nEditIndex = 0;
-    WhenModal([](QWidget* dialog) { ClickIn(dialog, IDC_BTN_SERVER_CANCEL); });
+    WhenModal([](CDialogEx& dialog) { Click(dialog, IDC_BTN_SERVER_CANCEL); });
     m_dialog.DoModal();
     theApp.m_nEditIndex = -1;
     std::u16string name = u"unset";
-    WhenModal([&](QWidget* dialog) {
-        name = TextIn(dialog, IDC_EDIT_SERVER_NAME);
-        ClickIn(dialog, IDC_BTN_SERVER_CANCEL);
+    WhenModal([&](CDialogEx& dialog) {
+        name = Text(dialog, IDC_EDIT_SERVER_NAME);
+        Click(dialog, IDC_BTN_SERVER_CANCEL);
     });
     m_dialog.DoModal();
     EXPECT_EQ(name, u"");

@@ -1,13 +1,12 @@
-#include <QApplication>
+#include "framework/TestDriver.h"
 
 #include <gtest/gtest.h>
 
-// GUI tests need one application object for the whole run; they run on the offscreen platform.
+// GUI tests need one window system for the whole run; on Linux they run on the offscreen platform.
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    TestDriver::CWindowSystem windowSystem(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    TestDriver::SetFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
     return RUN_ALL_TESTS();
 }

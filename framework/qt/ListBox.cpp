@@ -1,28 +1,33 @@
 #include "framework/ListBox.h"
 
-#include "framework/QtText.h"
+#include "framework/qt/QtText.h"
+#include "framework/qt/QtWindow.h"
 
 #include <QListWidget>
 
-void CListBox::Bind(QWidget* control)
+namespace {
+
+QListWidget* ListOf(HWINDOW window)
+{
+    return qobject_cast<QListWidget*>(WidgetOf(window));
+}
+
+} // namespace
+
+void CListBox::Bind(HWINDOW control)
 {
     Attach(control);
 }
 
-QListWidget* CListBox::List() const
-{
-    return qobject_cast<QListWidget*>(m_hWnd.data());
-}
-
 void CListBox::ResetContent()
 {
-    if (QListWidget* list = List())
+    if (QListWidget* list = ListOf(GetSafeHwnd()))
         list->clear();
 }
 
 int CListBox::InsertString(int index, const std::u16string& text)
 {
-    QListWidget* list = List();
+    QListWidget* list = ListOf(GetSafeHwnd());
     if (!list || index > list->count())
         return LB_ERR;
     if (index < 0)
@@ -33,7 +38,7 @@ int CListBox::InsertString(int index, const std::u16string& text)
 
 int CListBox::DeleteString(int index)
 {
-    QListWidget* list = List();
+    QListWidget* list = ListOf(GetSafeHwnd());
     if (!list || index < 0 || index >= list->count())
         return LB_ERR;
     delete list->takeItem(index);
@@ -42,13 +47,13 @@ int CListBox::DeleteString(int index)
 
 int CListBox::GetCount() const
 {
-    QListWidget* list = List();
+    QListWidget* list = ListOf(GetSafeHwnd());
     return list ? list->count() : 0;
 }
 
 int CListBox::GetCurSel() const
 {
-    QListWidget* list = List();
+    QListWidget* list = ListOf(GetSafeHwnd());
     if (!list)
         return LB_ERR;
     const QModelIndexList selected = list->selectionModel()->selectedIndexes();
@@ -57,7 +62,7 @@ int CListBox::GetCurSel() const
 
 int CListBox::SetCurSel(int index)
 {
-    QListWidget* list = List();
+    QListWidget* list = ListOf(GetSafeHwnd());
     if (!list)
         return LB_ERR;
     if (index < 0 || index >= list->count()) {

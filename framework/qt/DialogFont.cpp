@@ -1,12 +1,10 @@
-#include "framework/DialogFont.h"
+#include "framework/qt/DialogFont.h"
 
-#include "framework/QtText.h"
+#include "framework/qt/QtText.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStringList>
-
-#include <cstdint>
 
 namespace {
 
@@ -54,22 +52,4 @@ BaseUnits BaseUnitsOf(const QFont& font)
     int width =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return BaseUnits{(width / 26 + 1) / 2, metrics.height()};
-}
-
-int MulDiv(int a, int b, int c)
-{
-    if (c == 0)
-        return -1;
-    std::int64_t product = static_cast<std::int64_t>(a) * b;
-    std::int64_t half = (c > 0 ? c : -c) / 2;
-    bool negative = (product < 0) != (c < 0);
-    std::int64_t magnitude = (product < 0 ? -product : product) + half;
-    std::int64_t result = magnitude / (c > 0 ? c : -c);
-    return static_cast<int>(negative ? -result : result);
-}
-
-QRect DialogUnitsToPixels(int x, int y, int cx, int cy, const BaseUnits& base)
-{
-    return QRect(MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8), MulDiv(cx, base.cx, 4),
-                 MulDiv(cy, base.cy, 8));
 }

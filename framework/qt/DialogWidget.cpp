@@ -1,4 +1,4 @@
-#include "framework/DialogWidget.h"
+#include "framework/qt/DialogWidget.h"
 
 #include "framework/DialogEx.h"
 

@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
-#include "framework/QtText.h"
+#include "framework/qt/QtText.h"
+#include "framework/qt/QtWindow.h"
 
 #include <QAbstractButton>
 #include <QIcon>
@@ -9,64 +10,76 @@
 #include <QMetaObject>
 #include <QRadioButton>
 
+CWnd::CWnd() : m_pImpl(std::make_unique<tagWndImpl>()) {}
+
 CWnd::~CWnd() = default;
+
+HWINDOW CWnd::GetSafeHwnd() const
+{
+    return HandleOf(m_pImpl->window.data());
+}
+
+void CWnd::Attach(HWINDOW window)
+{
+    m_pImpl->window = WidgetOf(window);
+}
 
 bool CWnd::ShowWindow(int nCmdShow)
 {
-    if (!m_hWnd)
+    if (!m_pImpl->window)
         return false;
-    bool wasVisible = !m_hWnd->isHidden();
-    m_hWnd->setVisible(nCmdShow != SW_HIDE);
+    bool wasVisible = !m_pImpl->window->isHidden();
+    m_pImpl->window->setVisible(nCmdShow != SW_HIDE);
     return wasVisible;
 }
 
 bool CWnd::IsWindowVisible() const
 {
-    return m_hWnd && m_hWnd->isVisible();
+    return m_pImpl->window && m_pImpl->window->isVisible();
 }
 
 void CWnd::MoveWindow(const CRect& rect, bool repaint)
 {
-    if (!m_hWnd)
+    if (!m_pImpl->window)
         return;
-    m_hWnd->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    m_pImpl->window->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
     if (repaint)
-        m_hWnd->update();
+        m_pImpl->window->update();
 }
 
 void CWnd::GetClientRect(CRect* rect) const
 {
-    if (!rect || !m_hWnd)
+    if (!rect || !m_pImpl->window)
         return;
-    *rect = CRect{0, 0, m_hWnd->width(), m_hWnd->height()};
+    *rect = CRect{0, 0, m_pImpl->window->width(), m_pImpl->window->height()};
 }
 
-void CWnd::SetIcon(const QIcon& icon)
+void CWnd::SetIcon(const IconHandle& icon)
 {
-    if (m_hWnd)
-        m_hWnd->setWindowIcon(icon);
+    if (m_pImpl->window && icon)
+        m_pImpl->window->setWindowIcon(icon->icon);
 }
 
 void CWnd::SetWindowText(const std::u16string& text)
 {
-    if (m_hWnd)
-        m_hWnd->setWindowTitle(ToQString(text));
+    if (m_pImpl->window)
+        m_pImpl->window->setWindowTitle(ToQString(text));
 }
 
 std::u16string CWnd::GetWindowText() const
 {
-    return m_hWnd ? FromQString(m_hWnd->windowTitle()) : std::u16string();
+    return m_pImpl->window ? FromQString(m_pImpl->window->windowTitle()) : std::u16string();
 }
 
-QWidget* CWnd::GetDlgItem(int id) const
+HWINDOW CWnd::GetDlgItem(int id) const
 {
-    auto it = m_controls.find(id);
-    return it == m_controls.end() ? nullptr : it->second.data();
+    auto it = m_pImpl->controls.find(id);
+    return it == m_pImpl->controls.end() ? nullptr : HandleOf(it->second.data());
 }
 
 std::u16string CWnd::GetDlgItemText(int id) const
 {
-    QWidget* control = GetDlgItem(id);
+    QWidget* control = WidgetOf(GetDlgItem(id));
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         return FromQString(edit->text());
     if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -78,7 +91,7 @@ std::u16string CWnd::GetDlgItemText(int id) const
 
 void CWnd::SetDlgItemText(int id, const std::u16string& text)
 {
-    QWidget* control = GetDlgItem(id);
+    QWidget* control = WidgetOf(GetDlgItem(id));
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(ToQString(text));
         edit->setCursorPosition(0);
@@ -91,13 +104,13 @@ void CWnd::SetDlgItemText(int id, const std::u16string& text)
 
 unsigned CWnd::IsDlgButtonChecked(int id) const
 {
-    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(GetDlgItem(id)));
     return button && button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }
 
 void CWnd::CheckDlgButton(int id, unsigned check)
 {
-    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(GetDlgItem(id)));
     if (!button)
         return;
     // The platform lets a program clear every radio button of a group; Qt's exclusive buttons do not.
@@ -115,7 +128,7 @@ void CWnd::CheckRadioButton(int firstId, int lastId, int checkId)
 
 void CWnd::SetEditReadOnly(int id, bool readOnly)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id)))
+    if (auto* edit = qobject_cast<QLineEdit*>(WidgetOf(GetDlgItem(id))))
         SetLineEditReadOnly(edit, readOnly);
 }
 
@@ -131,26 +144,20 @@ void SetLineEditReadOnly(QLineEdit* edit, bool readOnly)
 
 bool CWnd::IsEditReadOnly(int id) const
 {
-    auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id));
+    auto* edit = qobject_cast<QLineEdit*>(WidgetOf(GetDlgItem(id)));
     return edit && edit->isReadOnly();
 }
 
 void CWnd::SetDlgItemToolTip(int id, const std::u16string& text)
 {
-    if (QWidget* control = GetDlgItem(id))
+    if (QWidget* control = WidgetOf(GetDlgItem(id)))
         control->setToolTip(ToQString(text));
 }
 
 void CWnd::PostMessage(unsigned message)
 {
-    if (message != WM_CLOSE || !m_hWnd)
+    if (message != WM_CLOSE || !m_pImpl->window)
         return;
     QMetaObject::invokeMethod(
-        m_hWnd.data(), [this] { OnClose(); }, Qt::QueuedConnection);
-}
-
-void CWnd::AddControl(int id, QWidget* control)
-{
-    if (id != -1)
-        m_controls[id] = control;
+        m_pImpl->window.data(), [this] { OnClose(); }, Qt::QueuedConnection);
 }

@@ -1,6 +1,6 @@
 #include "framework/Clipboard.h"
 
-#include "framework/QtText.h"
+#include "framework/qt/QtText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

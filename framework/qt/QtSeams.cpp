@@ -1,8 +1,8 @@
-#include "framework/QtSeams.h"
+#include "framework/qt/QtSeams.h"
 
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
-#include "framework/QtText.h"
+#include "framework/qt/QtText.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,6 +1,4 @@
-#include "framework/TabCtrl.h"
-
-#include "framework/QtText.h"
+#include "framework/qt/TabWidget.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -77,36 +75,4 @@ void CTabWidget::resizeEvent(QResizeEvent*)
 {
     m_tabBar->setGeometry(2, 0, width() - 4, kStripHeight + 1);
     m_tabBar->raise();
-}
-
-void CTabCtrl::Bind(QWidget* control)
-{
-    Attach(control);
-}
-
-CTabWidget* CTabCtrl::Tabs() const
-{
-    return dynamic_cast<CTabWidget*>(m_hWnd.data());
-}
-
-int CTabCtrl::InsertItem(int index, const std::u16string& text)
-{
-    CTabWidget* tabs = Tabs();
-    return tabs ? tabs->InsertSilently(index, ToQString(text)) : -1;
-}
-
-int CTabCtrl::GetCurSel() const
-{
-    CTabWidget* tabs = Tabs();
-    return tabs ? tabs->TabBar()->currentIndex() : -1;
-}
-
-int CTabCtrl::SetCurSel(int index)
-{
-    CTabWidget* tabs = Tabs();
-    if (!tabs || index < 0 || index >= tabs->TabBar()->count())
-        return -1;
-    int previous = tabs->TabBar()->currentIndex();
-    tabs->SelectSilently(index);
-    return previous;
 }

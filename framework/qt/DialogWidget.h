@@ -14,6 +14,8 @@ class CDialogWidget : public QDialog
 public:
     CDialogWidget(CDialogEx* owner, QWidget* parent, DialogKind kind);
 
+    CDialogEx* Owner() const { return m_owner; }
+
     void reject() override;
 
 protected:

@@ -1,0 +1,79 @@
+#include "framework/win32/ModalHook.h"
+
+#include "framework/win32/Win32Window.h"
+
+#include <utility>
+
+namespace {
+
+ModalStartHandler& CurrentHandler()
+{
+    static ModalStartHandler handler;
+    return handler;
+}
+
+bool IsTabControl(HWND hwnd)
+{
+    wchar_t name[32] = {};
+    return ::GetClassNameW(hwnd, name, 32) > 0 && ::lstrcmpiW(name, WC_TABCONTROLW) == 0;
+}
+
+// The tab control that holds the window, or the window itself when it is one.
+HWND TabControlAround(HWND hwnd)
+{
+    for (; hwnd && (::GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD); hwnd = ::GetParent(hwnd)) {
+        if (IsTabControl(hwnd))
+            return hwnd;
+    }
+    return nullptr;
+}
+
+// Selects the next or previous tab, wrapping around, with the notifications of a click.
+void StepTab(HWND tabs, int step)
+{
+    int count = static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    if (count <= 0)
+        return;
+    int current = static_cast<int>(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    NMHDR header = {tabs, static_cast<UINT_PTR>(::GetDlgCtrlID(tabs)), TCN_SELCHANGING};
+    HWND parent = ::GetParent(tabs);
+    if (::SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)))
+        return;
+    ::SendMessageW(tabs, TCM_SETCURSEL, (current + step + count) % count, 0);
+    header.code = TCN_SELCHANGE;
+    ::SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+LRESULT CALLBACK TabKeysFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    bool ctrlTab = code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+                   ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0;
+    if (ctrlTab) {
+        if (HWND tabs = TabControlAround(message->hwnd)) {
+            StepTab(tabs, ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+            return 1;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+ModalStartHandler SetModalStartHandler(ModalStartHandler handler)
+{
+    return std::exchange(CurrentHandler(), std::move(handler));
+}
+
+void NotifyModalStart(CDialogEx& dialog)
+{
+    if (CurrentHandler())
+        CurrentHandler()(dialog);
+}
+
+void InstallTabKeys()
+{
+    // Once for the program's one thread; the dialog loops call it for every message they take.
+    static HHOOK hook = ::SetWindowsHookExW(WH_MSGFILTER, TabKeysFilter, nullptr, ::GetCurrentThreadId());
+    (void)hook;
+}
