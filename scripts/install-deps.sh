@@ -17,7 +17,7 @@ PACKAGES=(
     ccache clang-format
     clang libclang-rt-14-dev
     desktop-file-utils appstream groff-base dpkg-dev file
-    g++-mingw-w64-x86-64-posix wine wine64
+    g++-mingw-w64-x86-64-posix wine wine64 fonts-arphic-uming
 )
 
 missing=()

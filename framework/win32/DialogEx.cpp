@@ -135,7 +135,7 @@ int CDialogEx::DoModal()
     std::vector<std::uint16_t> resource = BuildDialogResource(*dialogTemplate);
     CWnd* mainWnd = AfxGetMainWnd();
     HWND owner = (mainWnd && mainWnd != this) ? HwndOf(mainWnd->GetSafeHwnd()) : nullptr;
-    InstallTabKeys();
+    InstallDialogKeys();
     Impl().bModal = true;
     INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
                                                reinterpret_cast<LPCDLGTEMPLATEW>(resource.data()), owner,

@@ -110,14 +110,15 @@ void WriteControl(CResourceWriter& writer, const ControlTemplate& control)
 std::uint32_t DialogStyleOf(const DialogTemplate& dialogTemplate)
 {
     switch (dialogTemplate.kind) {
+    // The top-level windows come up in the middle of the screen, as Qt puts them too.
     case DialogKind::MainWindow:
-        return DS_SETFONT | DS_FIXEDSYS | WS_MINIMIZEBOX | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-               WS_THICKFRAME;
+        return DS_SETFONT | DS_FIXEDSYS | DS_CENTER | WS_MINIMIZEBOX | WS_POPUP | WS_VISIBLE | WS_CAPTION |
+               WS_SYSMENU | WS_THICKFRAME;
     case DialogKind::Child:
         // A control parent, so that Tab walks into the page from the main window.
         return DS_SETFONT | DS_CONTROL | WS_CHILD;
     case DialogKind::Popup:
-        return DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION;
+        return DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION;
     }
     return DS_SETFONT;
 }

@@ -44,17 +44,45 @@ void StepTab(HWND tabs, int step)
     ::SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-LRESULT CALLBACK TabKeysFilter(int code, WPARAM wParam, LPARAM lParam)
+bool IsPushButton(HWND hwnd)
+{
+    wchar_t name[16] = {};
+    if (!hwnd || ::GetClassNameW(hwnd, name, 16) <= 0 || ::lstrcmpiW(name, WC_BUTTONW) != 0)
+        return false;
+    LONG type = ::GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+// Ctrl+Tab steps through the tabs of the tab control around the focus.
+bool HandleCtrlTab(const MSG& message)
+{
+    bool ctrlTab = message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+                   ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0;
+    HWND tabs = ctrlTab ? TabControlAround(message.hwnd) : nullptr;
+    if (!tabs)
+        return false;
+    StepTab(tabs, ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+    return true;
+}
+
+// Enter on a focused push button clicks it, also on a page, whose buttons the main window's dialog
+// manager would otherwise take for its own default command.
+bool HandleEnterOnButton(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN || !IsPushButton(message.hwnd) ||
+        !::IsWindowEnabled(message.hwnd))
+        return false;
+    HWND button = message.hwnd;
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    return true;
+}
+
+LRESULT CALLBACK DialogKeysFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
-    bool ctrlTab = code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
-                   ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0;
-    if (ctrlTab) {
-        if (HWND tabs = TabControlAround(message->hwnd)) {
-            StepTab(tabs, ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
-            return 1;
-        }
-    }
+    if (code == MSGF_DIALOGBOX && (HandleCtrlTab(*message) || HandleEnterOnButton(*message)))
+        return 1;
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -71,9 +99,9 @@ void NotifyModalStart(CDialogEx& dialog)
         CurrentHandler()(dialog);
 }
 
-void InstallTabKeys()
+void InstallDialogKeys()
 {
     // Once for the program's one thread; the dialog loops call it for every message they take.
-    static HHOOK hook = ::SetWindowsHookExW(WH_MSGFILTER, TabKeysFilter, nullptr, ::GetCurrentThreadId());
+    static HHOOK hook = ::SetWindowsHookExW(WH_MSGFILTER, DialogKeysFilter, nullptr, ::GetCurrentThreadId());
     (void)hook;
 }

@@ -10,6 +10,7 @@ using ModalStartHandler = std::function<void(CDialogEx&)>;
 ModalStartHandler SetModalStartHandler(ModalStartHandler handler);
 void NotifyModalStart(CDialogEx& dialog);
 
-// Ctrl+Tab and Ctrl+Shift+Tab select the next or the previous tab of the tab control that holds the
-// focus, from anywhere in its pages, as a click on the tab does. Installed for the thread's dialog loops.
-void InstallTabKeys();
+// Keys of the dialog loops beyond the dialog manager's: Ctrl+Tab and Ctrl+Shift+Tab select the next or
+// the previous tab of the tab control that holds the focus, from anywhere in its pages, as a click on the
+// tab does; Enter on a focused push button clicks it. Installed for the thread's dialog loops.
+void InstallDialogKeys();

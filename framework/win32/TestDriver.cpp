@@ -5,6 +5,7 @@
 #include "framework/win32/Win32Text.h"
 #include "framework/win32/Win32Window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -107,7 +108,10 @@ struct tagModalAnswer
 {
     std::function<void(CDialogEx&)> act;
     int msOpen = 1000;
+    UINT_PTR timer = 0; // gives the answer up when no dialog comes for it
 };
+
+constexpr UINT kMsForADialogToCome = 3000;
 
 std::deque<tagModalAnswer>& PendingAnswers()
 {
@@ -122,6 +126,19 @@ void CALLBACK EndDialogLeftOpen(HWND hwnd, UINT, UINT_PTR timer, DWORD)
     ::EndDialog(hwnd, 0);
 }
 
+// An answer that no dialog took in time is dropped, so that it cannot answer a later test's dialog.
+void CALLBACK DropUnanswered(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    std::deque<tagModalAnswer>& answers = PendingAnswers();
+    auto answer = std::find_if(answers.begin(), answers.end(),
+                               [timer](const tagModalAnswer& pending) { return pending.timer == timer; });
+    if (answer == answers.end())
+        return;
+    answers.erase(answer);
+    Fail("no modal dialog appeared");
+}
+
 // Every modal dialog takes the next queued answer; one that nobody answers would wait for an operator
 // who is not there, and fails the test instead.
 void AnswerModal(CDialogEx& dialog)
@@ -134,6 +151,7 @@ void AnswerModal(CDialogEx& dialog)
     }
     tagModalAnswer answer = std::move(PendingAnswers().front());
     PendingAnswers().pop_front();
+    ::KillTimer(nullptr, answer.timer);
     answer.act(dialog);
     if (::IsWindow(hwnd))
         ::SetTimer(hwnd, kGuardTimer, static_cast<UINT>(answer.msOpen), EndDialogLeftOpen);
@@ -388,7 +406,8 @@ void CloseWindow(CWnd& window)
 
 void WhenModal(std::function<void(CDialogEx&)> act, int msOpen)
 {
-    PendingAnswers().push_back(tagModalAnswer{std::move(act), msOpen});
+    UINT_PTR timer = ::SetTimer(nullptr, 0, kMsForADialogToCome, DropUnanswered);
+    PendingAnswers().push_back(tagModalAnswer{std::move(act), msOpen, timer});
 }
 
 void FailIfModal()

@@ -65,10 +65,18 @@ CCliProcess::CCliProcess(const std::vector<std::string>& args, const std::string
     startup.hStdError = OpenInherited(m_io.File("err"), GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process = {};
     std::wstring folder = Wide(cwd);
-    if (::CreateProcessW(Wide(program).c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                         cwd.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        m_hProcess = reinterpret_cast<std::intptr_t>(process.hProcess);
+    // Under Wine a start now and then fails while other tests start processes at the same moment; a
+    // second try a little later starts it. A program that cannot start fails all tries.
+    for (int attempt = 0; attempt < 3 && !Started(); ++attempt) {
+        if (attempt > 0)
+            ::Sleep(200);
+        if (::CreateProcessW(Wide(program).c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             cwd.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+            ::CloseHandle(process.hThread);
+            m_hProcess = reinterpret_cast<std::intptr_t>(process.hProcess);
+        } else {
+            m_nStartError = ::GetLastError();
+        }
     }
     for (HANDLE stream : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
         ::CloseHandle(stream);
@@ -82,7 +90,7 @@ CCliProcess::~CCliProcess()
 CliResult CCliProcess::Wait()
 {
     CliResult result;
-    EXPECT_TRUE(Started()) << "CreateProcessW failed";
+    EXPECT_TRUE(Started()) << "CreateProcessW failed, error " << m_nStartError;
     if (!Started())
         return result;
     ::WaitForSingleObject(Handle(m_hProcess), INFINITE);

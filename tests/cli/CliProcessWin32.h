@@ -22,4 +22,5 @@ public:
 private:
     TempDir m_io;
     std::intptr_t m_hProcess = 0;
+    unsigned long m_nStartError = 0; // GetLastError of the last failed start
 };

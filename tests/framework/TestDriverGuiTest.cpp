@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace TestDriver;
@@ -57,6 +59,21 @@ TEST_F(TestDriverTest, ClicksAndTypingReachTheControls)
     Click(page, IDC_BTN_ENCRYPT);
     EXPECT_EQ(Text(page, IDC_EDIT_RESULT), u"67305985");
     EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(TestDriverTest, AnAnswerThatNoDialogTakesFailsAndIsDropped)
+{
+    bool acted = false;
+    WhenModal([&](CDialogEx&) { acted = true; });
+    // The answer waits a few turns of the message loop, or a few seconds, for its dialog.
+    auto start = std::chrono::steady_clock::now();
+    while (failures.empty() && std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+        ProcessPending();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], "no modal dialog appeared");
+    EXPECT_FALSE(acted);
 }
 
 } // namespace

@@ -62,7 +62,7 @@ protected:
         SetModuleDirectoryForTests(u"");
     }
 
-    std::u16string LocalIni() const { return m_dir.FileW(u"ServerInfo.ini"); }
+    std::u16string LocalIni() const { return m_dir.NativeFileW(u"ServerInfo.ini"); }
 
     static void WriteServerFile(const std::u16string& path, const CArray<tagServer>& servers)
     {
@@ -114,7 +114,7 @@ protected:
     std::u16string LoadChosenFile(int count)
     {
         std::u16string chosen = m_dir.FileW(u"其他/ServerInfo.ini");
-        std::filesystem::create_directories(m_dir.File("其他"));
+        std::filesystem::create_directories(std::filesystem::u8path(m_dir.File("其他")));
         WriteServerFile(chosen, SampleServers(count));
         m_files.Choose(chosen);
         Click(*m_page, IDC_RADIO_LOAD_CHOSEN);
@@ -182,7 +182,7 @@ TEST_F(ServerListPageTest, StartWithoutTheFileIsSilentAndEmpty)
 TEST_F(ServerListPageTest, LoadLocalWithTheFileMissingReportsItAndKeepsEverything)
 {
     CDLGEditServerInfo& page = CreatePageWith(2);
-    std::filesystem::remove(m_dir.File("ServerInfo.ini"));
+    std::filesystem::remove(std::filesystem::u8path(m_dir.File("ServerInfo.ini")));
     m_boxes.Expect(IDOK);
     Click(page, IDC_RADIO_LOAD_LOCAL);
 
@@ -255,7 +255,7 @@ TEST_F(ServerListPageTest, LoadChosenAsksForAnExistingIniAndMakesItTheCurrentFil
     CDLGEditServerInfo& page = CreatePageWith(1);
     // A deep path, longer than the platform's 259 characters, is kept whole.
     std::string deep = std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(100, 'c');
-    std::filesystem::create_directories(m_dir.File(deep));
+    std::filesystem::create_directories(std::filesystem::u8path(m_dir.File(deep)));
     std::u16string chosen = FromUtf8(m_dir.File(deep + "/其他服务器.ini"));
     ASSERT_GT(chosen.size(), 259u);
     WriteServerFile(chosen, SampleServers(4));
@@ -563,17 +563,17 @@ TEST_F(ServerListPageTest, CancellingTheSaveDialogWritesNothing)
     Click(page, IDC_BTN_SAVE);
     EXPECT_EQ(m_files.Shown().size(), 1u);
     EXPECT_TRUE(page.m_szIniPath.empty());
-    EXPECT_FALSE(std::filesystem::exists(m_dir.File("ServerInfo.ini")));
-    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(m_dir.File("ServerInfo.ini"))));
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::u8path(m_dir.Path())));
 }
 
 TEST_F(ServerListPageTest, AReadOnlyFileIsReportedAndKeptAsItWas)
 {
     CDLGEditServerInfo& page = CreatePageWith(2, 0);
     std::string before = m_dir.Read("ServerInfo.ini");
-    std::filesystem::permissions(m_dir.File("ServerInfo.ini"), std::filesystem::perms::owner_read |
-                                                                   std::filesystem::perms::group_read |
-                                                                   std::filesystem::perms::others_read);
+    std::filesystem::permissions(std::filesystem::u8path(m_dir.File("ServerInfo.ini")),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                     std::filesystem::perms::others_read);
     Click(page, IDC_BTN_DELETE);
     m_boxes.Expect(IDOK);
     Click(page, IDC_BTN_SAVE);
@@ -598,7 +598,7 @@ TEST_F(ServerListPageTest, AChosenPathInAMissingFolderIsReported)
     ASSERT_EQ(m_boxes.Shown().size(), 1u);
     EXPECT_NE(m_boxes.Shown()[0].text.find(target), std::u16string::npos);
     EXPECT_NE(m_boxes.Shown()[0].text.find(u"目录不存在"), std::u16string::npos);
-    EXPECT_FALSE(std::filesystem::exists(m_dir.File("没有这个目录")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(m_dir.File("没有这个目录"))));
 }
 
 // Closing

@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include "framework/Path.h"
 #include "framework/WideText.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +31,14 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    // Give back write permission first, so that read-only fixtures can go too.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ec))
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+    const std::filesystem::path root = std::filesystem::u8path(m_path);
+    // Give back write permission first, so that read-only fixtures can go too. A step that fails (a path
+    // too long for the system) ends the walk instead of throwing out of the destructor.
+    std::filesystem::recursive_directory_iterator entry(root, ec);
+    for (; !ec && entry != std::filesystem::recursive_directory_iterator(); entry.increment(ec))
+        std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(m_path, ec);
+    std::filesystem::remove_all(root, ec);
 }
 
 std::u16string TempDir::PathW() const
@@ -45,6 +49,11 @@ std::u16string TempDir::PathW() const
 std::u16string TempDir::FileW(const std::u16string& name) const
 {
     return PathW() + u"/" + name;
+}
+
+std::u16string TempDir::NativeFileW(const std::u16string& name) const
+{
+    return JoinPath(PathW(), name);
 }
 
 void TempDir::Write(const std::string& name, const std::string& bytes) const
