@@ -1,10 +1,33 @@
 #include "create/GameNames.h"
 
 #include "framework/Format.h"
+#include "framework/WideText.h"
+
+#include <array>
+
+namespace {
+
+// Windows opens a device instead of a file for these names, with any extension after them and
+// blanks before it: "CON.sql" or "nul .iss" write nowhere.
+bool IsDeviceName(std::u16string_view name)
+{
+    std::u16string_view stem = name.substr(0, name.find(u'.'));
+    while (stem.ends_with(u' '))
+        stem.remove_suffix(1);
+    static constexpr std::array<std::u16string_view, 4> kDevices = {u"con", u"prn", u"aux", u"nul"};
+    for (std::u16string_view device : kDevices) {
+        if (EqualsNoCaseAscii(stem, device))
+            return true;
+    }
+    return stem.size() == 4 && (StartsWithNoCaseAscii(stem, u"com") || StartsWithNoCaseAscii(stem, u"lpt")) &&
+           stem[3] >= u'1' && stem[3] <= u'9';
+}
+
+} // namespace
 
 bool IsUsableFileName(std::u16string_view name)
 {
-    if (name.empty() || name == u"." || name.find(u"..") != std::u16string_view::npos)
+    if (name.empty() || name == u"." || name.find(u"..") != std::u16string_view::npos || IsDeviceName(name))
         return false;
     for (char16_t c : name) {
         if (c < 32 || std::u16string_view(u"/\\<>:\"|?*").find(c) != std::u16string_view::npos)

@@ -7,7 +7,8 @@
 #include <string_view>
 
 // True when `name` can stand as one file or folder name, on Windows too: not empty, not ".", no
-// separator, no "..", none of < > : " | ? * and no control character.
+// separator, no "..", none of < > : " | ? * and no control character, and no device name of Windows
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any case, with or without an extension).
 bool IsUsableFileName(std::u16string_view name);
 
 // True when `name` can also stand as a folder that files are written into. Windows drops a trailing

@@ -1,5 +1,6 @@
 #include "create/GameNames.h"
 
+#include "framework/WideText.h"
 #include "support/ReporterRecorder.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,15 @@ TEST(IsUsableFileName, RefusesNamesThatLeaveTheirFolder)
     EXPECT_FALSE(IsUsableFileName(u"x..y"));
     EXPECT_TRUE(IsUsableFileName(u".x"));
     EXPECT_TRUE(IsUsableFileName(u"Poker. "));
+}
+
+TEST(IsUsableFileName, RefusesWindowsDeviceNamesWhateverFollowsThem)
+{
+    for (std::u16string name : {u"CON", u"con", u"Nul", u"aux.txt", u"PRN .x", u"com1", u"LPT9", u"Com7.v2"})
+        EXPECT_FALSE(IsUsableFileName(name)) << ToUtf8(name);
+    for (std::u16string name : {u"CONSOLE", u"xcon", u"com0", u"COM10", u"lpt", u"LPT1x", u"NUL_", u"中NUL"})
+        EXPECT_TRUE(IsUsableFileName(name)) << ToUtf8(name);
+    EXPECT_FALSE(IsUsableFolderName(u"AUX")) << "a platform folder named so could not be made";
 }
 
 TEST(IsUsableFolderName, RefusesNamesWindowsMakesAndWritesIntoDifferently)
