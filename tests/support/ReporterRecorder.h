@@ -1,14 +1,14 @@
 #pragma once
 
 #include "framework/Reporter.h"
+#include "support/RequestLog.h"
 
-#include <deque>
-#include <string>
 #include <vector>
 
 // A reporter that keeps every message and every detail. A message that no Expect() announced fails the
-// current test at once, so a test notices every message it did not ask for.
-class ReporterRecorder : public CReporter
+// current test at once, so a test notices every message it did not ask for. (The answer Expect() takes
+// is kept for symmetry with the message box recorder; reports have one OK button.)
+class ReporterRecorder : public CReporter, public RequestLog
 {
 public:
     // A detail and the number of messages shown before it.
@@ -18,25 +18,16 @@ public:
         tagFileError error;
     };
 
-    void Report(const MessageBoxRequest& message) override;
-    void Detail(const tagFileError& error) override { m_details.push_back({m_shown.size(), error}); }
+    void Report(const MessageBoxRequest& message) override { Take(message, "message"); }
+    void Detail(const tagFileError& error) override { m_details.push_back({Shown().size(), error}); }
 
-    // Announces the next `count` messages (the answer is kept for symmetry with the message box
-    // recorder; reports have one OK button).
-    void Expect(int answer = IDOK, int count = 1);
-
-    const std::vector<MessageBoxRequest>& Shown() const { return m_shown; }
-    std::vector<std::u16string> Texts() const;
     const std::vector<Detailed>& Details() const { return m_details; }
     void Clear()
     {
-        m_shown.clear();
+        ClearShown();
         m_details.clear();
     }
-    size_t PendingAnswers() const { return m_expected.size(); }
 
 private:
-    std::vector<MessageBoxRequest> m_shown;
     std::vector<Detailed> m_details;
-    std::deque<int> m_expected;
 };
