@@ -28,12 +28,15 @@ finish() {
     rm -f "$log"
 }
 trap finish EXIT
+# A test run that times out ends the script with a signal: the program goes with it.
+trap 'exit 1' HUP INT TERM
 fail() {
     echo "$1"
     [ -s "$log" ] && sed 's/^/  Korvane.exe: /' "$log"
     exit 1
 }
 
+# The main window of this very process; a program that ends before showing it fails here after 30 s.
 window=$(timeout 30 xdotool search --sync --onlyvisible --all --pid "$pid" --name "^Talmir工具$" | head -1) ||
     fail "no window Talmir工具 within 30 s"
 eval "$(xdotool getwindowgeometry --shell "$window")"
