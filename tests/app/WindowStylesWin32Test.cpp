@@ -74,6 +74,25 @@ TEST(WindowStylesWin32, TheMainWindowIsAResizableApplicationWindowWithATabContro
     });
 }
 
+// Each page's template, in the page's own dialog units, within the rectangle the main window gives the
+// page: with the fonts of the test prefix no control is cut off at the right or the bottom.
+TEST(WindowStylesWin32, EveryPagesTemplateFitsTheRoomItsTabGivesIt)
+{
+    WithMainWindow([](CKorvaneDlg& dlg) {
+        for (const CWnd* page :
+             {static_cast<const CWnd*>(&dlg.m_pageEncrypt), static_cast<const CWnd*>(&dlg.m_pageCreate),
+              static_cast<const CWnd*>(&dlg.m_pageServerList)}) {
+            HWND hwnd = HwndOf(page->GetSafeHwnd());
+            RECT needed = {0, 0, 320, 180};
+            ASSERT_TRUE(::MapDialogRect(hwnd, &needed));
+            RECT room = {};
+            ::GetClientRect(hwnd, &room);
+            EXPECT_LE(needed.right, room.right) << "page width in pixels";
+            EXPECT_LE(needed.bottom, room.bottom) << "page height in pixels";
+        }
+    });
+}
+
 TEST(WindowStylesWin32, TheMinimisedWindowsDragIconIsTheWindowsIcon)
 {
     auto icon = std::make_shared<tagIcon>();

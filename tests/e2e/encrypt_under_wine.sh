@@ -9,9 +9,9 @@ wine=$1
 program=$2
 
 # Base units of the template fonts in the test prefix (120 dpi): the main window's "MS Shell Dlg" as
-# WenQuanYi Micro Hei 8 x 18, the pages' "宋体" as AR PL UMing 7 x 15. Without a window manager Wine draws
+# WenQuanYi Micro Hei Mono 9 x 18, the pages' "宋体" as AR PL UMing 7 x 15. Without a window manager Wine draws
 # the frame itself: a 4-pixel border around the client area and a 24-pixel caption above it.
-MAIN_X=8 MAIN_Y=18 PAGE_X=7 PAGE_Y=15
+MAIN_X=9 MAIN_Y=18 PAGE_X=7 PAGE_Y=15
 BORDER=4 CAPTION=24
 muldiv() { echo $((($1 * $2 + $3 / 2) / $3)); }
 
