@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "FaultFixtures.h"
 
 #include "framework/WideText.h"
 
@@ -18,17 +18,6 @@ namespace {
 CliResult RunShell(const std::string& script, const std::string& cwd)
 {
     return RunCli({"-c", script, KORVANE_CLI_PATH}, "", cwd, "/bin/sh");
-}
-
-// The temporary files of interrupted or failed writes anywhere under a folder.
-std::vector<std::string> LeftoverTemps(const TempDir& dir)
-{
-    std::vector<std::string> temps;
-    for (const auto& [path, bytes] : Snapshot(dir)) {
-        if (fs::path(path).filename().string().rfind(".korvane-", 0) == 0)
-            temps.push_back(path);
-    }
-    return temps;
 }
 
 class BadServerLists : public testing::Test
@@ -115,39 +104,14 @@ TEST_F(BadServerLists, ParallelWritersKeepEveryChange)
                                 "--addr 10.0.0.$i --domain d$i & done; wait",
                                 m_dir.Path());
     EXPECT_EQ(result.status, 0) << result.err;
-    std::vector<std::string> lines = Lines(Run({"show", m_file}).out);
-    std::sort(lines.begin(), lines.end());
-    ASSERT_EQ(lines.size(), 20u);
-    for (int i = 1; i <= 20; ++i) {
-        std::string line =
-            "n" + std::to_string(i) + "\t10.0.0." + std::to_string(i) + "\td" + std::to_string(i);
-        EXPECT_TRUE(std::binary_search(lines.begin(), lines.end(), line)) << line;
-    }
+    ExpectEveryParallelEntry(Lines(Run({"show", m_file}).out), 20);
 }
 
-class CreationFaults : public testing::Test
+// A creation run as a shell line, for a shell to limit or kill.
+std::string CreateLine(const TempDir& dir)
 {
-protected:
-    void Deploy(int games)
-    {
-        std::vector<std::u16string> rows;
-        for (int i = 1; i <= games; ++i)
-            rows.push_back(GameRow(i, u"游戏" + FromUtf8(std::to_string(i)),
-                                   u"DB" + FromUtf8(std::to_string(i)), u"M" + FromUtf8(std::to_string(i))));
-        WriteDeployment(m_dir, rows);
-    }
-
-    std::string CreateLine() const { return "\"$0\" create --database --deploy-dir '" + m_dir.Path() + "'"; }
-
-    CliResult Create()
-    {
-        return RunCli({"create", "--database", "--deploy-dir", m_dir.Path()}, "", m_dir.Path());
-    }
-
-    TempDir m_dir;
-    const std::string m_batch = "脚本代码/一键安装.bat";
-    const std::string m_drop = "脚本代码/数据库脚本/数据库删除.sql";
-};
+    return "\"$0\" create --database --deploy-dir '" + dir.Path() + "'";
+}
 
 TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
 {
@@ -155,7 +119,7 @@ TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
     const std::string batch = m_dir.Read(m_batch);
     const std::string drop = m_dir.Read(m_drop);
     ::chmod(m_dir.File(m_drop).c_str(), 0444);
-    CliResult failed = Create();
+    CliResult failed = RunCli(CreateArgs(), "", m_dir.Path());
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\nkorvane-cli: " + m_dir.File(m_drop) +
                               ": Permission denied\n");
@@ -163,7 +127,7 @@ TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
     EXPECT_EQ(m_dir.Read(m_drop), drop);
 
     ::chmod(m_dir.File(m_drop).c_str(), 0644);
-    ASSERT_EQ(Create().status, 0);
+    ASSERT_EQ(RunCli(CreateArgs(), "", m_dir.Path()).status, 0);
     std::string once = m_dir.Read(m_batch);
     EXPECT_EQ(std::count(once.begin(), once.end(), '\n') - std::count(batch.begin(), batch.end(), '\n'),
               2 * 2 + 2 * 13)
@@ -175,7 +139,7 @@ TEST_F(CreationFaults, AWriteStoppedByTheFileSizeLimitIsADiskFullError)
 {
     Deploy(3);
     const std::string batch = m_dir.Read(m_batch);
-    CliResult result = RunShell("ulimit -f 1; exec " + CreateLine(), m_dir.Path());
+    CliResult result = RunShell("ulimit -f 1; exec " + CreateLine(m_dir), m_dir.Path());
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("时磁盘已满。"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find(m_dir.Path()), std::string::npos) << "the message names the file";
@@ -187,10 +151,10 @@ TEST_F(CreationFaults, ACleanRunAfterAKillLeavesNoTemporaryFile)
 {
     Deploy(300);
     for (int delayMs : {20, 60, 150}) {
-        RunShell(CreateLine() + " & pid=$!; sleep " + std::to_string(delayMs / 1000.0) +
+        RunShell(CreateLine(m_dir) + " & pid=$!; sleep " + std::to_string(delayMs / 1000.0) +
                      "; kill -9 $pid; wait",
                  m_dir.Path());
-        ASSERT_EQ(Create().status, 0);
+        ASSERT_EQ(RunCli(CreateArgs(), "", m_dir.Path()).status, 0);
         EXPECT_TRUE(LeftoverTemps(m_dir).empty()) << testing::PrintToString(LeftoverTemps(m_dir));
     }
 }

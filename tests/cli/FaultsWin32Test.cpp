@@ -1,4 +1,5 @@
 #include "CliProcessWin32.h"
+#include "FaultFixtures.h"
 
 #include "framework/WideText.h"
 
@@ -15,16 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> LeftoverTemps(const TempDir& dir)
-{
-    std::vector<std::string> temps;
-    for (const auto& [path, bytes] : Snapshot(dir)) {
-        if (fs::path(path).filename().string().rfind(".korvane-", 0) == 0)
-            temps.push_back(path);
-    }
-    return temps;
-}
 
 bool SetReadOnly(const TempDir& dir, const std::u16string& name, bool readOnly)
 {
@@ -48,40 +39,9 @@ TEST(ServerListFaults, ParallelWritersKeepEveryChange)
         CliResult result = writer->Wait();
         EXPECT_EQ(result.status, 0) << result.err;
     }
-    std::vector<std::string> lines =
-        Lines(RunCli({"serverlist", "show", "ServerInfo.ini"}, "", dir.Path()).out);
-    std::sort(lines.begin(), lines.end());
-    ASSERT_EQ(lines.size(), 20u);
-    for (int i = 1; i <= 20; ++i) {
-        std::string line =
-            "n" + std::to_string(i) + "\t10.0.0." + std::to_string(i) + "\td" + std::to_string(i);
-        EXPECT_TRUE(std::binary_search(lines.begin(), lines.end(), line)) << line;
-    }
+    ExpectEveryParallelEntry(Lines(RunCli({"serverlist", "show", "ServerInfo.ini"}, "", dir.Path()).out), 20);
     EXPECT_TRUE(LeftoverTemps(dir).empty());
 }
-
-class CreationFaults : public testing::Test
-{
-protected:
-    void Deploy(int games)
-    {
-        std::vector<std::u16string> rows;
-        for (int i = 1; i <= games; ++i) {
-            std::u16string n = FromUtf8(std::to_string(i));
-            rows.push_back(GameRow(i, u"游戏" + n, u"DB" + n, u"M" + n));
-        }
-        WriteDeployment(m_dir, rows);
-    }
-
-    std::vector<std::string> CreateArgs() const
-    {
-        return {"create", "--database", "--deploy-dir", m_dir.Path()};
-    }
-
-    TempDir m_dir;
-    const std::string m_batch = "脚本代码/一键安装.bat";
-    const std::string m_drop = "脚本代码/数据库脚本/数据库删除.sql";
-};
 
 TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
 {
