@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include "framework/Path.h"
 #include "framework/WideText.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ std::u16string TempDir::PathW() const
 
 std::u16string TempDir::FileW(const std::u16string& name) const
 {
-    return PathW() + u"/" + name;
+    return JoinPath(PathW(), name);
 }
 
 void TempDir::Write(const std::string& name, const std::string& bytes) const
