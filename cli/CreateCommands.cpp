@@ -5,6 +5,7 @@
 #include "create/CreationRun.h"
 #include "framework/FileSandbox.h"
 #include "framework/FileSystem.h"
+#include "framework/Path.h"
 #include "framework/ProfileFile.h"
 #include "framework/RunContext.h"
 #include "framework/WideText.h"
@@ -78,8 +79,7 @@ std::u16string DeploymentFolder(const CreateArguments& arguments)
 {
     if (arguments.deployDir.empty())
         return GetModuleDirectory();
-    std::u16string folder = FromUtf8(arguments.deployDir);
-    return folder.back() == u'/' ? folder : folder + u'/';
+    return WithTrailingSeparator(FromUtf8(arguments.deployDir));
 }
 
 int RunCreate(const CreateArguments& arguments)

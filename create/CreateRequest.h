@@ -14,6 +14,6 @@ struct tagCreateRequest
     std::u16string strPlatformDomain;
     std::u16string strServerAddr;
     std::u16string strRegistryInfo;
-    std::u16string strModuleDir; // ends with "/"
+    std::u16string strModuleDir; // ends with a folder separator
     CArray<tagServerInfo> GameList;
 };

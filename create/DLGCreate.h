@@ -27,7 +27,7 @@ public:
     std::u16string m_strServerAddr;
     std::u16string m_strRegistryInfo;
     CArray<tagServerInfo> m_GameList;
-    std::u16string m_szModuleDir; // ends with "/"
+    std::u16string m_szModuleDir; // ends with a folder separator
 
 protected:
     MessageMap GetMessageMap() override;

@@ -5,6 +5,7 @@
 #include "create/ScriptTemplate.h"
 #include "create/TextFiles.h"
 #include "framework/Format.h"
+#include "framework/Path.h"
 
 #include <array>
 #include <optional>
@@ -69,11 +70,11 @@ std::u16string Decimal(int number)
     return std::u16string(digits.begin(), digits.end());
 }
 
-// The paths are joined directly: a run of 5,000 games makes 65,000 of them.
+// The paths are joined directly, with native separators: a run of 5,000 games makes 65,000 of them.
 bool WriteGameScripts(const tagRunContext& context, CTemplateCache& templates,
                       const std::u16string& moduleDir, const tagServerInfo& game, int number)
 {
-    const std::u16string scores = moduleDir + u"脚本代码/数据库脚本/";
+    const std::u16string scores = JoinPath(moduleDir, u"脚本代码/数据库脚本/");
     for (int part = 1; part <= 2; ++part) {
         const std::u16string templatePath = scores + Decimal(part) + u"_5_积分库脚本.sql";
         const std::u16string scriptPath =
@@ -81,13 +82,14 @@ bool WriteGameScripts(const tagRunContext& context, CTemplateCache& templates,
         if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
-    const std::u16string procedures = moduleDir + u"脚本代码/存储过程/";
+    const std::u16string procedures = JoinPath(moduleDir, u"脚本代码/存储过程/");
+    const std::u16string procedureTemplates = JoinPath(procedures, u"积分数据库/");
     const std::u16string folder = procedures + game.strGameName + u"积分数据库";
     // An existing folder is fine; a folder that cannot be made shows up as the first failing write.
     context.files.CreateFolder(folder);
     for (std::u16string_view procedure : kProcedures) {
-        const std::u16string templatePath = procedures + u"积分数据库/" + std::u16string(procedure) + u".sql";
-        const std::u16string scriptPath = folder + u"/" + std::u16string(procedure) + u".sql";
+        const std::u16string templatePath = procedureTemplates + std::u16string(procedure) + u".sql";
+        const std::u16string scriptPath = folder + kPathSeparator + std::u16string(procedure) + u".sql";
         if (!CopyTemplate(context, templates, templatePath, scriptPath, game.strDatabaseName))
             return false;
     }
@@ -122,8 +124,8 @@ bool MakeDatabaseScripts(const tagRunContext& context, const std::u16string& mod
     if (!CheckGameNames(context.reporter, gameList, caption) ||
         !CheckDatabaseNames(context.reporter, gameList, caption))
         return false;
-    const std::u16string batchPath = moduleDir + u"脚本代码/一键安装.bat";
-    const std::u16string dropPath = moduleDir + u"脚本代码/数据库脚本/数据库删除.sql";
+    const std::u16string batchPath = JoinPath(moduleDir, u"脚本代码/一键安装.bat");
+    const std::u16string dropPath = JoinPath(moduleDir, u"脚本代码/数据库脚本/数据库删除.sql");
     std::optional<std::u16string> batch = ReadTextFile(context, batchPath);
     if (!batch)
         return false;

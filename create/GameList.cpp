@@ -1,5 +1,6 @@
 #include "create/GameList.h"
 
+#include "framework/Path.h"
 #include "framework/StdioFile.h"
 
 #include <cstdint>
@@ -63,8 +64,8 @@ GameListRead ReadGameList(const tagRunContext& context, const std::u16string& mo
     gameList.shrink_to_fit();
     CStdioFile file(context.files);
     tagFileError opened;
-    if (!file.Open(moduleDir + u"脚本代码/数据脚本/游戏列表.sql", CStdioFile::modeRead | CStdioFile::typeText,
-                   &opened)) {
+    if (!file.Open(JoinPath(moduleDir, u"脚本代码/数据脚本/游戏列表.sql"),
+                   CStdioFile::modeRead | CStdioFile::typeText, &opened)) {
         context.reporter.Message(u"游戏列表.sql  打开失败!貌似没有这个文件");
         context.reporter.Detail(opened);
         return GameListRead::notOpened;

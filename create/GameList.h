@@ -30,7 +30,7 @@ enum class GameListRead {
     stopped,   // at a line that is not code page 936, after its file error; the games before it stay
 };
 
-// Empties `gameList` and fills it from "脚本代码/数据脚本/游戏列表.sql" under `moduleDir` (which ends with
-// "/").
+// Empties `gameList` and fills it from "脚本代码/数据脚本/游戏列表.sql" under `moduleDir` (which ends with a
+// folder separator).
 GameListRead ReadGameList(const tagRunContext& context, const std::u16string& moduleDir,
                           CArray<tagServerInfo>& gameList);

@@ -4,6 +4,7 @@
 #include "create/InstallerTemplates.h"
 #include "create/TextFiles.h"
 #include "framework/Format.h"
+#include "framework/Path.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ tagFileError WriteScript(CFileStore& files, const tagCreateRequest& request, con
                          const std::u16string& text)
 {
     const std::u16string& folder = request.strPlatformName;
-    std::u16string path = folder + u"/" + baseName + u".iss";
+    // Not JoinPath: a "/" in the name is the operator's and is refused, unchanged, below.
+    std::u16string path = folder + kPathSeparator + baseName + u".iss";
     if (!IsUsableFolderName(folder))
         return tagFileError{tagFileError::badName, folder, 0};
     if (!IsUsableFileName(baseName))

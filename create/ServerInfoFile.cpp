@@ -2,6 +2,7 @@
 
 #include "create/GameNames.h"
 #include "framework/FileLock.h"
+#include "framework/Path.h"
 #include "serverlist/SaveFailure.h"
 #include "serverlist/ServerList.h"
 
@@ -14,7 +15,7 @@ tagFileError SaveDeploymentServer(const tagRunContext& context, const tagCreateR
     if (!IsUsableFolderName(folder))
         return tagFileError{tagFileError::badName, folder, 0};
     context.files.CreateFolder(folder); // an existing folder is fine; one that cannot be made fails below
-    const std::u16string path = folder + u"/ServerInfo.ini";
+    const std::u16string path = folder + kPathSeparator + u"ServerInfo.ini";
     // The window's server list page or korvane-cli may be saving the same file.
     CFileLock lock;
     if (tagFileError error = context.files.LockForChange(path, lock); error.Failed())

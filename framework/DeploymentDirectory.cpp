@@ -1,6 +1,7 @@
 #include "framework/DeploymentDirectory.h"
 
 #include "framework/FileSystem.h"
+#include "framework/Path.h"
 
 namespace {
 
@@ -19,7 +20,5 @@ std::u16string GetDeploymentDirectory()
 
 void SetDeploymentDirectory(const std::u16string& directory)
 {
-    ChosenDirectory() = directory;
-    if (!directory.empty() && directory.back() != u'/')
-        ChosenDirectory() += u'/';
+    ChosenDirectory() = WithTrailingSeparator(directory);
 }

@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, CtrlShiftTabSelectsThePreviousTabAndWraps)
 
 TEST_F(MainWindowTest, TitleNamesTheFileTheServerListSavesTo)
 {
-    std::u16string local = folder.NativeFileW(u"ServerInfo.ini");
+    std::u16string local = folder.FileW(u"ServerInfo.ini");
     std::u16string chosen = folder.FileW(u"其他服务器.ini");
     WriteServerFile(local);
     WriteServerFile(chosen);

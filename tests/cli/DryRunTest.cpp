@@ -1,6 +1,8 @@
 #include "CliRunner.h"
 
 #include "framework/Cp936.h"
+#include "framework/Path.h"
+#include "framework/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,12 @@ std::map<std::string, Listed> ParseListing(const std::string& out)
     return listed;
 }
 
+// A path below the deployment folder with the platform's separators, as the listing names it.
+std::string Shown(const std::string& relative)
+{
+    return ToUtf8(JoinPath(u"", FromUtf8(relative)));
+}
+
 size_t LineCount(const std::string& bytes)
 {
     size_t count = 0;
@@ -62,7 +70,19 @@ protected:
     }
 
     // The absolute path of a file in the deployment folder, as the listing names it.
-    std::string Deployed(const std::string& name) const { return m_dir.File("脚本代码/" + name); }
+    std::string Deployed(const std::string& name) const
+    {
+        return ToUtf8(m_dir.FileW(FromUtf8("脚本代码/" + name)));
+    }
+
+    // A listed path as Snapshot() names it: relative to the folder, with "/".
+    std::string SnapshotName(const std::string& listed) const
+    {
+        const std::string folder = ToUtf8(WithTrailingSeparator(m_dir.PathW()));
+        const std::string relative = listed.rfind(folder, 0) == 0 ? listed.substr(folder.size()) : listed;
+        const std::u8string generic = std::filesystem::u8path(relative).generic_u8string();
+        return std::string(generic.begin(), generic.end());
+    }
 
     TempDir m_dir;
 };
@@ -81,7 +101,7 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     EXPECT_EQ(listed[Deployed("数据库脚本/数据库删除.sql")].state, "changed");
     EXPECT_EQ(listed[Deployed("数据库脚本/1_8_斗地主积分库脚本.sql")].state, "new");
     EXPECT_EQ(listed[Deployed("存储过程/斗地主积分数据库/游戏写分.sql")].state, "new");
-    EXPECT_EQ(listed["Veldra/Veldra-all.iss"].state, "new");
+    EXPECT_EQ(listed[Shown("Veldra/Veldra-all.iss")].state, "new");
 
     // The real run writes exactly the listed files, with the listed line counts, and lists them so.
     CliResult real = Create({});
@@ -91,7 +111,7 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     ASSERT_EQ(realLines.size(), dryLines.size());
     for (size_t i = 0; i < dryLines.size(); ++i)
         EXPECT_EQ(realLines[i], "written" + dryLines[i].substr(dryLines[i].find('\t')));
-    EXPECT_EQ(listed["Veldra/ServerInfo.ini"].state, "new");
+    EXPECT_EQ(listed[Shown("Veldra/ServerInfo.ini")].state, "new");
     auto after = Snapshot(m_dir);
     std::set<std::string> written;
     for (const auto& [path, bytes] : after) {
@@ -100,8 +120,7 @@ TEST_F(DryRun, ListsEveryFileTheRunWritesAndWritesNothing)
     }
     std::set<std::string> expected;
     for (const auto& [path, entry] : listed) {
-        std::string relative =
-            path.rfind(m_dir.Path() + "/", 0) == 0 ? path.substr(m_dir.Path().size() + 1) : path;
+        std::string relative = SnapshotName(path);
         expected.insert(relative);
         EXPECT_EQ(entry.lines, LineCount(after[relative])) << relative;
     }

@@ -50,8 +50,11 @@ TEST_F(CreationFaults, AReadOnlyDropScriptLeavesTheBatchFileAsWell)
     ASSERT_TRUE(SetReadOnly(m_dir, FromUtf8(m_drop), true));
     CliResult failed = RunCli(CreateArgs(), "", m_dir.Path());
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "拒绝访问 " + m_dir.File(m_drop) + "。\nkorvane-cli: " + m_dir.File(m_drop) +
-                              ": Permission denied\n");
+    const std::string drop = ToUtf8(m_dir.FileW(FromUtf8(m_drop)));
+    EXPECT_EQ(failed.err, "拒绝访问 " + drop + "。\nkorvane-cli: " + drop + ": Permission denied\n");
+    // The script's path as Windows spells paths, the deployment folder's part and the joined one alike.
+    EXPECT_EQ(failed.err.find('/'), std::string::npos) << failed.err;
+    EXPECT_NE(failed.err.find("\\脚本代码\\数据库脚本\\数据库删除.sql"), std::string::npos) << failed.err;
     EXPECT_EQ(m_dir.Read(m_batch), batch) << "the batch file changes only with the drop script";
 
     ASSERT_TRUE(SetReadOnly(m_dir, FromUtf8(m_drop), false));

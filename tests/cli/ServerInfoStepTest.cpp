@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 
 #include "framework/FileLock.h"
+#include "framework/Path.h"
 #include "framework/WideText.h"
 
 #include <gtest/gtest.h>
@@ -30,12 +31,15 @@ protected:
     const std::string m_file = m_dir.File("Veldra/ServerInfo.ini");
 };
 
+// The file as the run names it: below the deployment folder, with the platform's separator.
+const std::string kShown = ToUtf8(JoinPath(u"Veldra", u"ServerInfo.ini"));
+
 TEST_F(ServerInfoStep, WritesTheOneEntryThatTheServerListLoadsBack)
 {
     CliResult result = Create("Veldra");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out, "written\t8\tVeldra/ServerInfo.ini\n");
+    EXPECT_EQ(result.out, "written\t8\t" + kShown + "\n");
     EXPECT_EQ(Show(), "Veldra\t10.0.0.1\twww.example.com\n");
 }
 
@@ -59,7 +63,7 @@ TEST_F(ServerInfoStep, TheDryRunListsTheFileAndWritesNothing)
     auto before = Snapshot(m_dir);
     CliResult result = Create("Veldra", {"--dry-run"});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "new\t8\tVeldra/ServerInfo.ini\n");
+    EXPECT_EQ(result.out, "new\t8\t" + kShown + "\n");
     EXPECT_EQ(Snapshot(m_dir), before) << "not even the folder";
 }
 
@@ -90,10 +94,9 @@ TEST_F(ServerInfoStep, AFolderThatCannotBeMadeGetsTheSaveFailureMessage)
     m_dir.Write("Veldra", "a file where the folder should be");
     CliResult result = Create("Veldra");
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err,
-              "无法写入 Veldra/ServerInfo.ini\n原因：所在目录不存在\n原来的文件没有改动，请检查后重新保存\n"
-              "korvane-cli: Veldra/ServerInfo.ini: " +
-                  kNotADirectory + "\n");
+    EXPECT_EQ(result.err, "无法写入 " + kShown +
+                              "\n原因：所在目录不存在\n原来的文件没有改动，请检查后重新保存\n" +
+                              "korvane-cli: " + kShown + ": " + kNotADirectory + "\n");
 }
 
 // A real run waits for another writer of the folder; a dry run, which writes nothing, does not.
@@ -106,9 +109,8 @@ TEST_F(ServerInfoStep, TheRealRunHoldsTheFoldersLock)
     EXPECT_EQ(dry.status, 0) << dry.err;
     CliResult real = Create("Veldra");
     EXPECT_EQ(real.status, 1);
-    EXPECT_EQ(
-        real.err.rfind("无法写入 Veldra/ServerInfo.ini\n原因：另一个程序正在保存这个文件，请稍后再试\n", 0),
-        0u)
+    EXPECT_EQ(real.err.rfind("无法写入 " + kShown + "\n原因：另一个程序正在保存这个文件，请稍后再试\n", 0),
+              0u)
         << real.err;
     EXPECT_FALSE(fs::exists(fs::u8path(m_file)));
 }

@@ -1,6 +1,7 @@
 #include "create/CreationRun.h"
 
 #include "ScriptFixture.h"
+#include "framework/Path.h"
 #include "framework/FileSandbox.h"
 #include "serverlist/ServerList.h"
 #include "support/ReporterRecorder.h"
@@ -18,7 +19,7 @@ class CreationRun : public testing::Test
 protected:
     void SetUp() override
     {
-        m_request.strModuleDir = m_dir.PathW() + u"/";
+        m_request.strModuleDir = WithTrailingSeparator(m_dir.PathW());
         m_previous = std::filesystem::current_path();
         std::filesystem::current_path(m_dir.Path());
     }
@@ -47,7 +48,7 @@ TEST_F(CreationRun, TheServerListOptionAloneWritesOnlyTheServerList)
     ASSERT_EQ(m_request.GameList.size(), 1u) << "the list is not read: that of an earlier run stays";
     EXPECT_TRUE(m_boxes.Shown().empty());
     CArray<tagServer> servers;
-    LoadServerList(Context(), u"星河/ServerInfo.ini", servers);
+    LoadServerList(Context(), JoinPath(u"星河", u"ServerInfo.ini"), servers);
     EXPECT_EQ(servers, (CArray<tagServer>{{u"星河", u"10.0.0.1", u"www.example.com"}}));
     std::filesystem::recursive_directory_iterator entries(m_dir.Path());
     EXPECT_EQ(std::distance(entries, std::filesystem::recursive_directory_iterator()), 2)
@@ -61,9 +62,9 @@ TEST_F(CreationRun, TheServerListOfADryRunStaysInTheSandbox)
     EXPECT_TRUE(
         RunCreation(tagRunContext{m_boxes, sandbox}, m_request, tagCreateOptions{false, false, true}));
     ASSERT_EQ(sandbox.Writes().size(), 1u);
-    EXPECT_EQ(sandbox.Writes()[0].path, u"星河/ServerInfo.ini");
+    EXPECT_EQ(sandbox.Writes()[0].path, JoinPath(u"星河", u"ServerInfo.ini"));
     CArray<tagServer> servers;
-    LoadServerList(tagRunContext{m_boxes, sandbox}, u"星河/ServerInfo.ini", servers);
+    LoadServerList(tagRunContext{m_boxes, sandbox}, JoinPath(u"星河", u"ServerInfo.ini"), servers);
     EXPECT_EQ(servers, (CArray<tagServer>{{u"星河", u"10.0.0.1", u"www.example.com"}}));
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }
@@ -91,7 +92,7 @@ TEST_F(CreationRun, AServerListThatCannotBeWrittenGetsTheSaveFailureMessage)
 #if !defined(_WIN32) // Windows names a file in the way of a folder "path not found"
     EXPECT_EQ(m_boxes.Details()[0].error.m_lOsError, ENOTDIR);
 #endif
-    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河/ServerInfo.ini");
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, JoinPath(u"星河", u"ServerInfo.ini"));
 }
 
 TEST_F(CreationRun, AGameListThatCannotBeReadOrIsEmptyStopsTheRun)

@@ -374,8 +374,9 @@ TEST_F(CreatePageTest, FullRunOnTheSampleDeploymentWritesEveryScript)
     CopyDeployFolder(module);
     CArray<tagServerInfo> games;
     ReporterRecorder reporter;
-    ASSERT_EQ(ReadGameList(tagRunContext{reporter, DiskStore()}, module.PathW() + u"/", games),
-              GameListRead::read);
+    ASSERT_EQ(
+        ReadGameList(tagRunContext{reporter, DiskStore()}, WithTrailingSeparator(module.PathW()), games),
+        GameListRead::read);
     ASSERT_FALSE(games.empty());
     std::string batchBefore = module.Read(kBatch);
     FillInputs();
@@ -427,7 +428,8 @@ TEST_F(CreatePageTest, MissingTemplateStopsBeforeTheInstallerScripts)
     boxes.Expect();
     ClickOk();
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, ModuleDir() + u"脚本代码/存储过程/积分数据库/游戏写分.sql读取失败!");
+    EXPECT_EQ(boxes.Shown()[0].text,
+              JoinPath(module.PathW(), u"脚本代码/存储过程/积分数据库/游戏写分.sql") + u"读取失败!");
     EXPECT_EQ(boxes.Shown()[0].caption, u"数据库脚本生成错误");
     EXPECT_FALSE(InstallerFolderExists());
     EXPECT_EQ(module.Read(kBatch), batchBefore);
@@ -451,7 +453,7 @@ TEST_F(CreatePageTest, UnwritableScriptEndsTheCommandWithTheFileError)
     boxes.Expect();
     ClickOk();
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, u"拒绝访问 " + ModuleDir() + FromUtf8(target) + u"。");
+    EXPECT_EQ(boxes.Shown()[0].text, u"拒绝访问 " + JoinPath(module.PathW(), FromUtf8(target)) + u"。");
     EXPECT_EQ(boxes.Shown()[0].caption, AfxGetAppName());
     EXPECT_EQ(boxes.Shown()[0].type & MB_ICONMASK, MB_ICONSTOP);
     EXPECT_TRUE(Exists(module, "脚本代码/数据库脚本/1_8_Mahjong积分库脚本.sql"));

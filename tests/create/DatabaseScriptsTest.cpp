@@ -1,5 +1,6 @@
 #include "create/DatabaseScripts.h"
 
+#include "framework/Path.h"
 #include "framework/StdioFile.h"
 #include "create/ScriptFixture.h"
 #include "framework/WideText.h"
@@ -80,7 +81,7 @@ protected:
                           u"USE QPGameScoreDB\nGO\n-- " + p + u"\nEXEC QPGameScoreDB.dbo.x");
     }
 
-    std::u16string ModuleDir() const { return m_dir.PathW() + u"/"; }
+    std::u16string ModuleDir() const { return WithTrailingSeparator(m_dir.PathW()); }
     bool Run(const CArray<tagServerInfo>& games)
     {
         return MakeDatabaseScripts(Context(), ModuleDir(), games);

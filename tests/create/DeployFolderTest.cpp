@@ -3,6 +3,7 @@
 #include "create/InstallerScripts.h"
 
 #include "create/ScriptFixture.h"
+#include "framework/Path.h"
 #include "framework/FileSystem.h"
 #include "framework/WideText.h"
 #include "support/ReporterRecorder.h"
@@ -75,8 +76,9 @@ protected:
 
 TEST_F(DeployRunTest, WholeRunOnTheSampleFolder)
 {
-    tagCreateRequest request{u"星河网络",          u"星河棋牌", u"www.xinghe.example", u"10.0.0.1", u"XingHe",
-                             m_dir.PathW() + u"/", {}};
+    tagCreateRequest request{u"星河网络", u"星河棋牌", u"www.xinghe.example",
+                             u"10.0.0.1", u"XingHe",   WithTrailingSeparator(m_dir.PathW()),
+                             {}};
     ASSERT_EQ(ReadGameList(Context(), request.strModuleDir, request.GameList), GameListRead::read);
     ASSERT_EQ(request.GameList.size(), 6u);
     EXPECT_EQ(request.GameList[1].strGameName, u"四川麻将");

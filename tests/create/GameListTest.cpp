@@ -1,5 +1,6 @@
 #include "create/GameList.h"
 
+#include "framework/Path.h"
 #include "framework/StdioFile.h"
 
 #include "support/ReporterRecorder.h"
@@ -81,7 +82,7 @@ class ReadGameListTest : public ::testing::Test
 {
 protected:
     void WriteList(const std::string& bytes) { m_dir.Write("脚本代码/数据脚本/游戏列表.sql", bytes); }
-    std::u16string ModuleDir() const { return m_dir.PathW() + u"/"; }
+    std::u16string ModuleDir() const { return WithTrailingSeparator(m_dir.PathW()); }
 
     TempDir m_dir;
     tagRunContext Context() { return tagRunContext{m_boxes, DiskStore()}; }
@@ -165,8 +166,8 @@ TEST_F(ReadGameListTest, UndecodableLineIsAFileErrorAfterTheGamesBeforeIt)
     EXPECT_EQ(ReadGameList(Context(), ModuleDir(), m_list), GameListRead::stopped);
     EXPECT_EQ(m_list.size(), 1u);
     ASSERT_EQ(m_boxes.Shown().size(), 1u);
-    EXPECT_EQ(m_boxes.Shown()[0].text,
-              ModuleDir() + u"脚本代码/数据脚本/游戏列表.sql 中有无法转换为代码页 936 的字符。");
+    EXPECT_EQ(m_boxes.Shown()[0].text, JoinPath(ModuleDir(), u"脚本代码/数据脚本/游戏列表.sql") +
+                                           u" 中有无法转换为代码页 936 的字符。");
     EXPECT_EQ(m_boxes.Shown()[0].type, MB_ICONSTOP);
 }
 

@@ -2,6 +2,7 @@
 
 #include "create/InstallerTemplates.h"
 #include "create/ScriptFixture.h"
+#include "framework/Path.h"
 #include "framework/WideText.h"
 #include "support/ReporterRecorder.h"
 
@@ -276,7 +277,7 @@ protected:
         m_request.strPlatformDomain = u"www.xinghe.example";
         m_request.strServerAddr = u"10.0.0.1";
         m_request.strRegistryInfo = u"XingHe";
-        m_request.strModuleDir = m_dir.PathW() + u"/";
+        m_request.strModuleDir = WithTrailingSeparator(m_dir.PathW());
         m_request.GameList = {{u"215", u"斗地主", u"LandCrab", u"LandDB"}};
     }
     void TearDown() override { std::filesystem::current_path(m_previous); }
@@ -444,7 +445,7 @@ TEST_F(InstallerScriptsTest, FailingGameScriptStopsTheRun)
     ASSERT_EQ(m_boxes.Details().size(), 1u);
     EXPECT_EQ(m_boxes.Details()[0].nAfterMessages, 1u);
     EXPECT_EQ(m_boxes.Details()[0].error.m_cause, tagFileError::accessDenied);
-    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河棋牌/QZ斗地主.iss");
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, JoinPath(u"星河棋牌", u"QZ斗地主.iss"));
     EXPECT_EQ(m_dir.Read("星河棋牌/QZ斗地主.iss"), "old\r\n");
     EXPECT_FALSE(Exists("QZ中国象棋.iss"));
     EXPECT_FALSE(Exists("星河棋牌.iss"));
@@ -459,7 +460,7 @@ TEST_F(InstallerScriptsTest, FailingLobbyScriptSkipsTheFullScript)
     EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"大厅脚本创建失败!"});
     ASSERT_EQ(m_boxes.Details().size(), 1u);
-    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河棋牌/星河棋牌.iss");
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, JoinPath(u"星河棋牌", u"星河棋牌.iss"));
     EXPECT_TRUE(Exists("QZ斗地主.iss"));
     EXPECT_FALSE(Exists("星河棋牌-all.iss"));
 }
@@ -472,7 +473,7 @@ TEST_F(InstallerScriptsTest, FailingFullScriptIsReported)
     EXPECT_FALSE(MakeInstallerScripts(Context(), m_request));
     EXPECT_EQ(m_boxes.Texts(), Lines{u"全部游戏安装包脚本创建失败!"});
     ASSERT_EQ(m_boxes.Details().size(), 1u);
-    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, u"星河棋牌/星河棋牌-all.iss");
+    EXPECT_EQ(m_boxes.Details()[0].error.m_strFileName, JoinPath(u"星河棋牌", u"星河棋牌-all.iss"));
     EXPECT_EQ(m_dir.Read("星河棋牌/星河棋牌-all.iss"), "old\r\n");
 }
 
@@ -487,7 +488,7 @@ TEST_F(InstallerScriptsTest, CharacterWithoutCodePage936FormFailsTheFirstScript)
     ASSERT_EQ(m_boxes.Details().size(), 1u);
     const tagFileError& error = m_boxes.Details()[0].error;
     EXPECT_EQ(error.m_cause, tagFileError::badCodePage);
-    EXPECT_EQ(error.m_strFileName, u"星河棋牌/QZ斗地主.iss");
+    EXPECT_EQ(error.m_strFileName, JoinPath(u"星河棋牌", u"QZ斗地主.iss"));
     EXPECT_EQ(error.m_nCharacter, U'\u0E01');
     EXPECT_EQ(error.m_nLine, 12u);
 }

@@ -3,6 +3,7 @@
 #include "create/CreationRun.h"
 
 #include "ScriptFixture.h"
+#include "framework/Path.h"
 #include "framework/Random.h"
 #include "framework/WideText.h"
 #include "support/ReporterRecorder.h"
@@ -100,8 +101,9 @@ protected:
         CrtResetRandom();
         CopyDeployFolder(m_dir);
         WriteDiskText(m_dir, "脚本代码/数据脚本/游戏列表.sql", GameList());
-        m_request = {u"星河网络",          u"XingHe", u"www.xinghe.example", u"10.0.0.1", u"XingHeGame",
-                     m_dir.PathW() + u"/", {}};
+        m_request = {u"星河网络", u"XingHe",     u"www.xinghe.example",
+                     u"10.0.0.1", u"XingHeGame", WithTrailingSeparator(m_dir.PathW()),
+                     {}};
     }
 
     TempDir m_dir;

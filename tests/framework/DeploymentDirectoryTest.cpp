@@ -24,7 +24,7 @@ TEST_F(DeploymentDirectoryTest, IsTheProgramsFolderUntilAnotherIsNamed)
     const std::u16string program = u"/opt/program" + std::u16string(1, kPathSeparator);
     EXPECT_EQ(GetDeploymentDirectory(), program);
     SetDeploymentDirectory(u"/home/op/部署");
-    EXPECT_EQ(GetDeploymentDirectory(), u"/home/op/部署/");
+    EXPECT_EQ(GetDeploymentDirectory(), u"/home/op/部署" + std::u16string(1, kPathSeparator));
     // The program's own folder is still where it was: only the deployment folder moved.
     EXPECT_EQ(GetModuleDirectory(), program);
     SetDeploymentDirectory(u"");
@@ -37,6 +37,12 @@ TEST_F(DeploymentDirectoryTest, ANamedFolderEndsWithOneSeparator)
     EXPECT_EQ(GetDeploymentDirectory(), u"deploy/");
     SetDeploymentDirectory(u"/");
     EXPECT_EQ(GetDeploymentDirectory(), u"/");
+#if defined(_WIN32)
+    SetDeploymentDirectory(u"D:\\部署\\");
+    EXPECT_EQ(GetDeploymentDirectory(), u"D:\\部署\\");
+    SetDeploymentDirectory(u"D:\\部署");
+    EXPECT_EQ(GetDeploymentDirectory(), u"D:\\部署\\");
+#endif
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "framework/Cp936.h"
 #include "framework/Random.h"
 
+#include "support/WindowsProfileWin32.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,12 +24,6 @@ constexpr UINT kCodePage936 = 936;
 // Wine 8 counts U+F8F5 -> FF as exact under WC_NO_BEST_FIT_CHARS, though FF does not decode (there or
 // on Windows); Windows gives the default character. Our tables are Windows'.
 constexpr char16_t kWineExactOnly[] = {u'\uF8F5'};
-
-bool RunningUnderWine()
-{
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 bool IsKnownWineDifference(char16_t unit)
 {

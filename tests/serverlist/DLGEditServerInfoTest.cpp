@@ -62,7 +62,7 @@ protected:
         SetModuleDirectoryForTests(u"");
     }
 
-    std::u16string LocalIni() const { return m_dir.NativeFileW(u"ServerInfo.ini"); }
+    std::u16string LocalIni() const { return m_dir.FileW(u"ServerInfo.ini"); }
 
     static void WriteServerFile(const std::u16string& path, const CArray<tagServer>& servers)
     {

@@ -48,11 +48,6 @@ std::u16string TempDir::PathW() const
 
 std::u16string TempDir::FileW(const std::u16string& name) const
 {
-    return PathW() + u"/" + name;
-}
-
-std::u16string TempDir::NativeFileW(const std::u16string& name) const
-{
     return JoinPath(PathW(), name);
 }
 

@@ -14,9 +14,7 @@ public:
     const std::string& Path() const { return m_path; } // without a trailing "/"
     std::u16string PathW() const;                      // without a trailing "/"
     std::string File(const std::string& name) const { return m_path + "/" + name; }
-    std::u16string FileW(const std::u16string& name) const;
-    // As the program joins a folder and a name: with the platform's separator ("\" on Windows).
-    std::u16string NativeFileW(const std::u16string& name) const;
+    std::u16string FileW(const std::u16string& name) const; // with the platform's separators, as shown
 
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const; // fails the test when missing
