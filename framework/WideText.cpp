@@ -80,6 +80,23 @@ void AppendUtf16(std::u16string& out, char32_t cp)
     }
 }
 
+// Decodes `text` into `out`. A byte that begins no well-formed sequence becomes U+FFFD, or, when
+// `stopAtBad`, ends the decoding: the result is its offset then, npos otherwise.
+size_t DecodeUtf8(std::string_view text, std::u16string& out, bool stopAtBad)
+{
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        char32_t cp = 0;
+        const size_t length = DecodeSequence(text, i, cp);
+        if (length == 0 && stopAtBad)
+            return i;
+        AppendUtf16(out, length == 0 ? 0xFFFD : cp);
+        i += length == 0 ? 1 : length;
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
 std::string ToUtf8(std::u16string_view text)
@@ -104,34 +121,19 @@ std::string ToUtf8(std::u16string_view text)
 std::u16string FromUtf8(std::string_view text)
 {
     std::u16string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        char32_t cp = 0;
-        const size_t length = DecodeSequence(text, i, cp);
-        AppendUtf16(out, length == 0 ? 0xFFFD : cp);
-        i += length == 0 ? 1 : length;
-    }
+    DecodeUtf8(text, out, false);
     return out;
 }
 
 std::optional<std::u16string> FromUtf8Strict(std::string_view text, size_t* badOffset)
 {
     std::u16string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        char32_t cp = 0;
-        const size_t length = DecodeSequence(text, i, cp);
-        if (length == 0) {
-            if (badOffset)
-                *badOffset = i;
-            return std::nullopt;
-        }
-        AppendUtf16(out, cp);
-        i += length;
-    }
-    return out;
+    const size_t bad = DecodeUtf8(text, out, true);
+    if (bad == std::string_view::npos)
+        return out;
+    if (badOffset)
+        *badOffset = bad;
+    return std::nullopt;
 }
 
 size_t FindLoneSurrogate(std::u16string_view text)
