@@ -4,6 +4,7 @@
 #include "framework/PrivateProfile.h"
 #include "framework/WideText.h"
 
+#include "support/DiskText.h"
 #include "support/TempDir.h"
 #include "support/WindowsProfileWin32.h"
 
@@ -16,16 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string Utf16Le(std::u16string_view text)
-{
-    std::string bytes;
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
 
 std::string Show(const std::u16string& text)
 {

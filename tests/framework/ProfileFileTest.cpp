@@ -1,6 +1,7 @@
 #include "framework/PrivateProfile.h"
 #include "framework/ProfileFile.h"
 
+#include "support/DiskText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +10,6 @@
 #include <string>
 
 namespace {
-
-std::string Utf16Le(std::u16string_view text)
-{
-    std::string bytes;
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
 
 std::string Utf16Be(std::u16string_view text)
 {

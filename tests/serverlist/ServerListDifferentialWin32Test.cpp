@@ -10,6 +10,7 @@
 #include "framework/Random.h"
 #include "framework/WideText.h"
 
+#include "support/DiskText.h"
 #include "support/ReporterRecorder.h"
 #include "support/TempDir.h"
 #include "support/WindowsProfileWin32.h"
@@ -20,16 +21,6 @@
 #include <string>
 
 namespace {
-
-std::string Utf16Le(std::u16string_view text)
-{
-    std::string bytes;
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
 
 std::u16string Number(size_t n)
 {

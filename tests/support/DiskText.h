@@ -21,3 +21,14 @@ inline std::string ToDiskText(std::u16string_view text)
     }
     return out;
 }
+
+// Text as UTF-16LE bytes, without a byte order mark.
+inline std::string Utf16Le(std::u16string_view text)
+{
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
