@@ -18,7 +18,7 @@ constexpr size_t kKeyCount = 8;
 
 // Whether the whole blocks of 16 at the start hold a zero unit; the compiler turns the loop into vector
 // instructions.
-bool BlocksHoldZero(const std::u16string& text)
+bool BlocksHoldZero(std::u16string_view text)
 {
     const size_t blocks = text.size() & ~size_t{15};
     unsigned zero = 0;
@@ -28,12 +28,12 @@ bool BlocksHoldZero(const std::u16string& text)
 }
 
 // Lengths end at the first zero unit, as they do for the platform's strings.
-std::u16string_view UpToZero(const std::u16string& text)
+std::u16string_view UpToZero(std::u16string_view text)
 {
     size_t length = BlocksHoldZero(text) ? 0 : (text.size() & ~size_t{15});
     while (length < text.size() && text[length] != u'\0')
         ++length;
-    return std::u16string_view(text).substr(0, length);
+    return text.substr(0, length);
 }
 
 void Refuse(CReporter& reporter, const char16_t* message)
@@ -165,7 +165,7 @@ std::u16string DecodeGroups(std::u16string_view cipher, size_t count)
 
 } // namespace
 
-std::u16string XorEncrypt(std::u16string text, CReporter& reporter)
+std::u16string XorEncrypt(std::u16string_view text, CReporter& reporter)
 {
     const std::u16string_view plain = UpToZero(text);
     const size_t n = plain.size();
@@ -193,7 +193,7 @@ std::u16string XorEncrypt(std::u16string text, CReporter& reporter)
     return out;
 }
 
-std::u16string XorDecrypt(std::u16string text, CReporter& reporter)
+std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter)
 {
     const std::u16string_view cipher = UpToZero(text);
     const size_t n = cipher.size();

@@ -138,6 +138,18 @@ tagLineName CProfileDocument::NameOf(std::uint32_t section, std::uint32_t line) 
     return ReadLineName(Text(m_sections[section].lines[line]), m_encoding);
 }
 
+// The name noted for a header or key line, without reading the line again when it is ASCII.
+tagLineName CProfileDocument::NotedName(const Line& line) const
+{
+    if (!line.bAsciiName)
+        return ReadLineName(Text(line), m_encoding);
+    tagLineName name;
+    name.role = line.kind == ELineKind::header ? ELineRole::header : ELineRole::key;
+    name.bAscii = true;
+    name.ascii = Text(line).substr(line.nameStart, line.nameLength);
+    return name;
+}
+
 void CProfileDocument::NoteName(Line& line, const tagLineName& name) const
 {
     line.nameHash = name.FoldedHash();
@@ -166,7 +178,7 @@ std::optional<std::uint32_t> CProfileDocument::FindSectionBy(std::uint32_t hash,
 {
     const CProfileNameIndex::tagEntry* entry =
         m_sectionIndex.Find(hash, [&](const CProfileNameIndex::tagEntry& candidate) {
-            return NameOf(candidate.section, 0).Matches(name);
+            return NameMatches(m_sections[candidate.section].lines[0], name);
         });
     return entry ? std::optional<std::uint32_t>(entry->section) : std::nullopt;
 }
@@ -328,7 +340,8 @@ void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u
         InsertKey(index, key, value);
         return;
     }
-    SetKeyLine(m_sections[index].lines[*line], NameOf(index, *line), value);
+    Line& found = m_sections[index].lines[*line];
+    SetKeyLine(found, NotedName(found), value);
 }
 
 void CProfileDocument::SetString(std::u16string_view section, std::u16string_view key,

@@ -116,6 +116,7 @@ private:
     void IndexKeys(std::uint32_t section);
     std::string_view Text(const Line& line) const;
     tagLineName NameOf(std::uint32_t section, std::uint32_t line) const;
+    tagLineName NotedName(const Line& line) const;
     void NoteName(Line& line, const tagLineName& name) const;
     template <typename Name> bool NameMatches(const Line& line, const Name& name) const;
     template <typename Name>

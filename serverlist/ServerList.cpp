@@ -20,18 +20,17 @@ constexpr std::u16string_view kGlobalInfo = u"GlobalInfo";
 constexpr std::u16string_view kServerInfo = u"ServerInfo";
 constexpr std::u16string_view kItemPrefix = u"ItemDescribe";
 
-// "ItemDescribe<number>", for numbers from 1 on; built directly, as a list of 100,000 entries asks for it
-// 200,000 times.
-std::u16string ItemKey(std::int64_t number)
+// Makes `key` "ItemDescribe<number>", for numbers from 1 on; built directly into one buffer, as a list
+// of 100,000 entries asks for it 200,000 times.
+void SetItemKey(std::u16string& key, std::int64_t number)
 {
     char16_t digits[20];
     size_t count = 0;
     for (auto rest = static_cast<std::uint64_t>(number); count == 0 || rest != 0; rest /= 10)
         digits[count++] = static_cast<char16_t>(u'0' + rest % 10);
-    std::u16string key(kItemPrefix);
+    key.assign(kItemPrefix);
     while (count > 0)
         key += digits[--count];
-    return key;
 }
 
 // A missing section or key reads as an empty text, as an empty default would give it.
@@ -45,10 +44,11 @@ std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t>
 
 // One entry as the client reads it; its name and section go to `entries` for a later save.
 tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
-                     CReporter& reporter, CEntrySections& entries)
+                     CReporter& reporter, CEntrySections& entries, std::u16string& key)
 {
     tagServer server;
-    server.strServerName = XorDecrypt(ReadValue(document, serverInfo, ItemKey(number)), reporter);
+    SetItemKey(key, number);
+    server.strServerName = XorDecrypt(ReadValue(document, serverInfo, key), reporter);
     std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
     server.strServerDomain = XorDecrypt(ReadValue(document, section, u"ServerDomain"), reporter);
@@ -94,10 +94,11 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     document.SetString(kGlobalInfo, u"LastServerName", XorEncrypt(servers[0].strServerName, reporter));
     document.SetString(kServerInfo, u"ItemCount", FormatW(u"%d", {std::int64_t(servers.size())}));
     const size_t serverInfo = document.FindOrAddSection(kServerInfo);
+    std::u16string key;
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
-        document.SetString(serverInfo, ItemKey(std::int64_t(i) + 1),
-                           XorEncrypt(server.strServerName, reporter));
+        SetItemKey(key, std::int64_t(i) + 1);
+        document.SetString(serverInfo, key, XorEncrypt(server.strServerName, reporter));
         const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
         document.SetString(section, u"ServerDomain", XorEncrypt(server.strServerDomain, reporter));
@@ -135,8 +136,9 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     servers.reserve(size_t(result.nLoadedCount));
     CEntrySections entries;
     const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
+    std::u16string key;
     for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
-        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries));
+        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries, key));
     KeepParsedList(path, std::move(document), std::move(entries));
     return result;
 }
