@@ -42,16 +42,27 @@ std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t>
     return document.GetString(*section, key).value_or(std::u16string());
 }
 
+// An XOR text's plain text; an ASCII value, as every encoder writes it, is decoded from the file's bytes.
+std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size_t> section,
+                            std::u16string_view key, CReporter& reporter)
+{
+    if (!section)
+        return std::u16string();
+    if (std::optional<std::string_view> ascii = document.GetAsciiString(*section, key))
+        return XorDecryptAscii(*ascii, reporter);
+    return XorDecrypt(ReadValue(document, section, key), reporter);
+}
+
 // One entry as the client reads it; its name and section go to `entries` for a later save.
 tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
                      CReporter& reporter, CEntrySections& entries, std::u16string& key)
 {
     tagServer server;
     SetItemKey(key, number);
-    server.strServerName = XorDecrypt(ReadValue(document, serverInfo, key), reporter);
+    server.strServerName = ReadXorValue(document, serverInfo, key, reporter);
     std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
-    server.strServerDomain = XorDecrypt(ReadValue(document, section, u"ServerDomain"), reporter);
+    server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
     entries.Add(server.strServerName, section);
     return server;
 }
@@ -95,13 +106,16 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     document.SetString(kServerInfo, u"ItemCount", FormatW(u"%d", {std::int64_t(servers.size())}));
     const size_t serverInfo = document.FindOrAddSection(kServerInfo);
     std::u16string key;
+    std::string encrypted;
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
         SetItemKey(key, std::int64_t(i) + 1);
-        document.SetString(serverInfo, key, XorEncrypt(server.strServerName, reporter));
+        XorEncryptAscii(server.strServerName, reporter, encrypted);
+        document.SetAsciiString(serverInfo, key, encrypted);
         const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
-        document.SetString(section, u"ServerDomain", XorEncrypt(server.strServerDomain, reporter));
+        XorEncryptAscii(server.strServerDomain, reporter, encrypted);
+        document.SetAsciiString(section, u"ServerDomain", encrypted);
         written.Add(server.strServerName, section);
     }
 }
@@ -122,6 +136,8 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
 {
     CArray<tagServer>().swap(servers);
     tagServerListLoad result;
+    // What an earlier load or save kept goes before the file is read, not beside it.
+    ForgetParsedList();
     CProfileDocument document;
     result.error = document.Load(path, context.files);
     if (result.error.Failed()) {
