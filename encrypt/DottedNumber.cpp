@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -49,6 +50,29 @@ void AppendDecimal(std::u16string& out, std::int64_t value)
     out.append(digits.data() + digits.size() - count, count);
 }
 
+// The number of a text of plain decimal digits, at most `longest` of them so that it cannot overflow;
+// nothing for any other text (blanks, signs, long runs, other scripts' digits, trailing characters),
+// which only the full reader reads right.
+std::optional<std::int64_t> PlainDecimal(std::u16string_view text, size_t longest)
+{
+    if (text.empty() || text.size() > longest)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// A part as wcstol reads it, clamped to 32 bits; nine plain digits never reach the clamp.
+std::int64_t ReadPart(std::u16string_view part)
+{
+    const std::optional<std::int64_t> plain = PlainDecimal(part, 9);
+    return plain ? *plain : static_cast<std::int64_t>(WcsToLong(part, 10));
+}
+
 // Sums part values times 256^(3-i) (most significant first) or 256^i (least significant first).
 std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignificant)
 {
@@ -56,7 +80,7 @@ std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignifican
     std::int64_t sum = 0;
     for (size_t i = 0; i < kPartCount; ++i) {
         const size_t byteIndex = firstMostSignificant ? kPartCount - 1 - i : i;
-        sum += static_cast<std::int64_t>(WcsToLong(parts[i], 10)) * (std::int64_t{1} << (8 * byteIndex));
+        sum += ReadPart(parts[i]) * (std::int64_t{1} << (8 * byteIndex));
     }
     std::u16string number;
     AppendDecimal(number, sum);
@@ -67,7 +91,10 @@ std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignifican
 // the sign of the number, and each segment keeps the low 32 bits of its quotient, read as signed.
 std::u16string NumberToDotted(std::u16string_view text, bool mostSignificantFirst)
 {
-    std::int64_t value = WcsToLongLong(UpToZero(text), 10);
+    // Eighteen plain digits never reach the 64-bit clamp.
+    const std::u16string_view digits = UpToZero(text);
+    const std::optional<std::int64_t> plain = PlainDecimal(digits, 18);
+    std::int64_t value = plain ? *plain : WcsToLongLong(digits, 10);
     if (value == -1)
         return std::u16string(kNumberError);
     std::array<std::int32_t, kPartCount> segments{}; // segments[k] weighs 256^k

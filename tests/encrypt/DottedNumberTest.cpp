@@ -114,6 +114,18 @@ TEST(DottedNumber, SegmentsKeepTheirSignedLow32Bits)
     EXPECT_EQ(NumberToVersion(u"255"), u"0.0.0.255");
 }
 
+TEST(DottedNumber, LongRunsOfDigitsReadLikeShortOnes)
+{
+    // Nine digits in a part and eighteen in a number are read directly; longer runs clamp.
+    EXPECT_EQ(IpToNumber(u"999999999"), u"999999999");
+    EXPECT_EQ(IpToNumber(u"2147483648"), u"2147483647");
+    EXPECT_EQ(IpToNumber(u"0000000001.2"), u"513");
+    EXPECT_EQ(NumberToVersion(u"999999999999999999"), u"-524897369.99.255.255");
+    EXPECT_EQ(NumberToIp(u"999999999999999999"), u"255.255.99.-524897369");
+    EXPECT_EQ(NumberToIp(u"9999999999999999999"), u"255.255.255.-1");
+    EXPECT_EQ(NumberToIp(u"000000000000000000016777343"), u"127.0.0.1");
+}
+
 TEST(DottedNumber, DottedTextAsNumberReadsItsFirstPart)
 {
     EXPECT_EQ(NumberToVersion(u"1.2.3.4"), u"0.0.0.1");
