@@ -154,16 +154,17 @@ bool DecodePlainGroups(std::basic_string_view<Unit> cipher, size_t count, std::u
     std::array<std::uint16_t, kMaxPlainLength * kGroupLength> digits;
     if (!ReadPlainDigits(cipher.data(), digits.data(), count * kGroupLength))
         return false;
-    out.assign(count, u'\0');
+    // Into a local buffer first: writes through the string would reload its pointer every time.
+    std::array<char16_t, kMaxPlainLength> plain;
     size_t length = 0;
     for (; length < count; ++length) {
         const std::uint16_t* group = digits.data() + length * kGroupLength;
         const auto character = static_cast<char16_t>(JoinDigits(group) ^ JoinDigits(group + 4));
         if (character == 0)
             break;
-        out[length] = character;
+        plain[length] = character;
     }
-    out.resize(length);
+    out.assign(plain.data(), length);
     return true;
 }
 

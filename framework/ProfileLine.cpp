@@ -57,11 +57,11 @@ template <typename A, typename B> bool EqualFolded(std::basic_string_view<A> a, 
 {
     if (a.size() != b.size())
         return false;
-    // Names that share a hash nearly always match: every unit is compared, without a branch each.
-    unsigned differ = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        differ |= static_cast<unsigned>(Folded(a[i]) ^ Folded(b[i]));
-    return differ == 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Folded(a[i]) != Folded(b[i]))
+            return false;
+    }
+    return true;
 }
 
 bool IsByteEncoding(ProfileEncoding encoding)
