@@ -25,10 +25,10 @@ const std::map<std::string, Codec> kEncoders = {{"xor", XorEncrypt},
 
 // The window shows the decoders' error text in its result box, as a result; here it is a refusal, on
 // standard error, with an empty result.
-template <std::u16string (*Codec)(std::u16string)>
-std::u16string RefusesNumberError(std::u16string text, CReporter& reporter)
+template <std::u16string (*Codec)(std::u16string_view)>
+std::u16string RefusesNumberError(std::u16string_view text, CReporter& reporter)
 {
-    std::u16string result = Codec(std::move(text));
+    std::u16string result = Codec(text);
     if (result != kNumberError)
         return result;
     reporter.Message(result);

@@ -18,7 +18,7 @@ struct Method
     CDLGEncrypt::Operation decode;
 };
 
-std::u16string Md5CannotDecode(std::u16string, CReporter&)
+std::u16string Md5CannotDecode(std::u16string_view, CReporter&)
 {
     return u"MD5 加密暂时不知道怎么解密";
 }

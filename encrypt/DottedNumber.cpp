@@ -1,20 +1,19 @@
 #include "encrypt/DottedNumber.h"
 
-#include "framework/Format.h"
 #include "framework/NumberReading.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace {
 
 constexpr size_t kPartCount = 4;
 
-std::u16string_view UpToZero(const std::u16string& text)
+std::u16string_view UpToZero(std::u16string_view text)
 {
-    std::u16string_view view(text);
-    return view.substr(0, view.find(u'\0'));
+    return text.substr(0, text.find(u'\0'));
 }
 
 // The first four parts between dots; missing parts are empty, parts after the fourth are ignored.
@@ -33,57 +32,106 @@ std::array<std::u16string_view, kPartCount> SplitParts(std::u16string_view text)
     return parts;
 }
 
+// The value in decimal, with a minus sign when negative; written directly, as a list of 100,000
+// servers converts 100,000 addresses on every load and save.
+void AppendDecimal(std::u16string& out, std::int64_t value)
+{
+    const bool negative = value < 0;
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::array<char16_t, 20> digits; // 18446744073709551615 has 20
+    size_t count = 0;
+    do {
+        digits[digits.size() - ++count] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative)
+        out += u'-';
+    out.append(digits.data() + digits.size() - count, count);
+}
+
+// The number of a text of plain decimal digits, at most `longest` of them so that it cannot overflow;
+// nothing for any other text (blanks, signs, long runs, other scripts' digits, trailing characters),
+// which only the full reader reads right.
+std::optional<std::int64_t> PlainDecimal(std::u16string_view text, size_t longest)
+{
+    if (text.empty() || text.size() > longest)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// A part as wcstol reads it, clamped to 32 bits; nine plain digits never reach the clamp.
+std::int64_t ReadPart(std::u16string_view part)
+{
+    const std::optional<std::int64_t> plain = PlainDecimal(part, 9);
+    return plain ? *plain : static_cast<std::int64_t>(WcsToLong(part, 10));
+}
+
 // Sums part values times 256^(3-i) (most significant first) or 256^i (least significant first).
-std::u16string DottedToNumber(const std::u16string& text, bool firstMostSignificant)
+std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignificant)
 {
     const auto parts = SplitParts(UpToZero(text));
     std::int64_t sum = 0;
     for (size_t i = 0; i < kPartCount; ++i) {
         const size_t byteIndex = firstMostSignificant ? kPartCount - 1 - i : i;
-        sum += static_cast<std::int64_t>(WcsToLong(parts[i], 10)) * (std::int64_t{1} << (8 * byteIndex));
+        sum += ReadPart(parts[i]) * (std::int64_t{1} << (8 * byteIndex));
     }
-    return FormatW(u"%I64d", {sum});
+    std::u16string number;
+    AppendDecimal(number, sum);
+    return number;
 }
 
 // Splits the number into four segments from the most significant down; quotient and remainder follow
-// the sign of the number, and each segment keeps the low 32 bits of its quotient.
-std::u16string NumberToDotted(const std::u16string& text, bool mostSignificantFirst)
+// the sign of the number, and each segment keeps the low 32 bits of its quotient, read as signed.
+std::u16string NumberToDotted(std::u16string_view text, bool mostSignificantFirst)
 {
-    std::int64_t value = WcsToLongLong(UpToZero(text), 10);
+    // Eighteen plain digits never reach the 64-bit clamp.
+    const std::u16string_view digits = UpToZero(text);
+    const std::optional<std::int64_t> plain = PlainDecimal(digits, 18);
+    std::int64_t value = plain ? *plain : WcsToLongLong(digits, 10);
     if (value == -1)
         return std::u16string(kNumberError);
-    std::u16string result;
-    for (int k = 3; k >= 0; --k) {
+    std::array<std::int32_t, kPartCount> segments{}; // segments[k] weighs 256^k
+    for (size_t k = kPartCount; k-- > 0;) {
         const std::int64_t divisor = std::int64_t{1} << (8 * k);
         const std::int64_t quotient = value / divisor;
         value %= divisor;
-        const auto segment =
+        segments[k] =
             static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(quotient)));
-        const std::u16string piece = FormatW(u"%d.", {std::int64_t{segment}});
-        result = mostSignificantFirst ? result + piece : piece + result;
     }
-    result.pop_back();
+    std::u16string result;
+    for (size_t i = 0; i < kPartCount; ++i) {
+        if (i != 0)
+            result += u'.';
+        AppendDecimal(result, segments[mostSignificantFirst ? kPartCount - 1 - i : i]);
+    }
     return result;
 }
 
 } // namespace
 
-std::u16string IpToNumber(std::u16string text)
+std::u16string IpToNumber(std::u16string_view text)
 {
     return DottedToNumber(text, false);
 }
 
-std::u16string NumberToIp(std::u16string text)
+std::u16string NumberToIp(std::u16string_view text)
 {
     return NumberToDotted(text, false);
 }
 
-std::u16string VersionToNumber(std::u16string text)
+std::u16string VersionToNumber(std::u16string_view text)
 {
     return DottedToNumber(text, true);
 }
 
-std::u16string NumberToVersion(std::u16string text)
+std::u16string NumberToVersion(std::u16string_view text)
 {
     return NumberToDotted(text, true);
 }

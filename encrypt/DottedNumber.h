@@ -7,10 +7,10 @@
 // first part as the least significant byte (an IPv4 address held in network order on a little-endian
 // machine); the version pair treats it as the most significant byte.
 
-std::u16string IpToNumber(std::u16string text);
-std::u16string NumberToIp(std::u16string text);
-std::u16string VersionToNumber(std::u16string text);
-std::u16string NumberToVersion(std::u16string text);
+std::u16string IpToNumber(std::u16string_view text);
+std::u16string NumberToIp(std::u16string_view text);
+std::u16string VersionToNumber(std::u16string_view text);
+std::u16string NumberToVersion(std::u16string_view text);
 
 // What NumberToIp and NumberToVersion give for a number they cannot split into four parts; the
 // encryption page shows it as the result.

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace {
 
-using Block = std::array<std::uint8_t, 64>;
+constexpr size_t kBlockSize = 64;
+using Block = std::array<std::uint8_t, kBlockSize>;
 
 struct Md5State
 {
@@ -30,46 +32,66 @@ constexpr std::array<std::uint32_t, 64> kSine = {
     0xF4292244, 0x432AFF97, 0xAB9423A7, 0xFC93A039, 0x655B59C3, 0x8F0CCC92, 0xFFEFF47D, 0x85845DD1,
     0x6FA87E4F, 0xFE2CE6E0, 0xA3014314, 0x4E0811A1, 0xF7537E82, 0xBD3AF235, 0x2AD7D2BB, 0xEB86D391};
 
-constexpr std::array<int, 16> kShift = {7, 12, 17, 22, 5, 9, 14, 20, 4, 11, 16, 23, 6, 10, 15, 21};
+// The message word that each step adds: round r reads word (m * step + o) % 16.
+constexpr std::array<std::uint8_t, 64> kWord = [] {
+    constexpr size_t kMultiplier[] = {1, 5, 3, 7};
+    constexpr size_t kOffset[] = {0, 1, 5, 0};
+    std::array<std::uint8_t, 64> words{};
+    for (size_t step = 0; step < words.size(); ++step)
+        words[step] = static_cast<std::uint8_t>((kMultiplier[step / 16] * step + kOffset[step / 16]) % 16);
+    return words;
+}();
 
-std::uint32_t RotateLeft(std::uint32_t value, int count)
+constexpr std::uint32_t RotateLeft(std::uint32_t value, int count)
 {
     return (value << count) | (value >> (32 - count));
 }
 
-// The RFC 1321 block function: four rounds of sixteen steps.
-void Transform(Md5State& state, const Block& block)
+struct RoundF
 {
-    std::array<std::uint32_t, 16> x{};
+    static std::uint32_t Mix(std::uint32_t b, std::uint32_t c, std::uint32_t d) { return (b & c) | (~b & d); }
+};
+struct RoundG
+{
+    static std::uint32_t Mix(std::uint32_t b, std::uint32_t c, std::uint32_t d) { return (b & d) | (c & ~d); }
+};
+struct RoundH
+{
+    static std::uint32_t Mix(std::uint32_t b, std::uint32_t c, std::uint32_t d) { return b ^ c ^ d; }
+};
+struct RoundI
+{
+    static std::uint32_t Mix(std::uint32_t b, std::uint32_t c, std::uint32_t d) { return c ^ (b | ~d); }
+};
+
+// One round of sixteen steps, four at a time so that the registers rotate without moves and every
+// shift is a constant.
+template <typename Round, int S0, int S1, int S2, int S3>
+void RunRound(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
+              const std::array<std::uint32_t, 16>& x, size_t first)
+{
+    for (size_t step = first; step < first + 16; step += 4) {
+        a = b + RotateLeft(a + Round::Mix(b, c, d) + x[kWord[step]] + kSine[step], S0);
+        d = a + RotateLeft(d + Round::Mix(a, b, c) + x[kWord[step + 1]] + kSine[step + 1], S1);
+        c = d + RotateLeft(c + Round::Mix(d, a, b) + x[kWord[step + 2]] + kSine[step + 2], S2);
+        b = c + RotateLeft(b + Round::Mix(c, d, a) + x[kWord[step + 3]] + kSine[step + 3], S3);
+    }
+}
+
+// The RFC 1321 block function: four rounds of sixteen steps over 64 bytes.
+void Transform(Md5State& state, const std::uint8_t* block)
+{
+    std::array<std::uint32_t, 16> x;
     for (size_t i = 0; i < 16; ++i)
         x[i] = static_cast<std::uint32_t>(block[4 * i]) | static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
                static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
                static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
 
     std::uint32_t a = state.a, b = state.b, c = state.c, d = state.d;
-    for (size_t step = 0; step < 64; ++step) {
-        const size_t round = step / 16;
-        std::uint32_t f = 0;
-        size_t word = 0;
-        if (round == 0) {
-            f = (b & c) | (~b & d);
-            word = step;
-        } else if (round == 1) {
-            f = (b & d) | (c & ~d);
-            word = (5 * step + 1) % 16;
-        } else if (round == 2) {
-            f = b ^ c ^ d;
-            word = (3 * step + 5) % 16;
-        } else {
-            f = c ^ (b | ~d);
-            word = (7 * step) % 16;
-        }
-        const std::uint32_t rotated = RotateLeft(a + f + kSine[step] + x[word], kShift[round * 4 + step % 4]);
-        a = d;
-        d = c;
-        c = b;
-        b += rotated;
-    }
+    RunRound<RoundF, 7, 12, 17, 22>(a, b, c, d, x, 0);
+    RunRound<RoundG, 5, 9, 14, 20>(a, b, c, d, x, 16);
+    RunRound<RoundH, 4, 11, 16, 23>(a, b, c, d, x, 32);
+    RunRound<RoundI, 6, 10, 15, 21>(a, b, c, d, x, 48);
     state.a += a;
     state.b += b;
     state.c += c;
@@ -93,51 +115,45 @@ void Finish(Md5State& state, std::string_view tail, size_t totalLength)
     if (!wholeBlocks) {
         // The tail is shorter than a block; the bound also tells the compiler so.
         const size_t used = std::min(tail.size(), block.size() - 1);
-        for (size_t i = 0; i < used; ++i)
-            block[i] = static_cast<std::uint8_t>(tail[i]);
+        std::memcpy(block.data(), tail.data(), used);
         block[used] = 0x80;
         if (used >= 56) {
-            Transform(state, block);
+            Transform(state, block.data());
             block = Block{};
         }
     }
     StoreBitLength(block, totalLength);
-    Transform(state, block);
+    Transform(state, block.data());
 }
 
-void AppendHexByte(std::u16string& out, std::uint8_t byte)
+// Each word's four bytes, lowest first, as two capital hexadecimal digits each.
+char16_t* PutWord(char16_t* out, std::uint32_t word)
 {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    out.push_back(kDigits[byte >> 4]);
-    out.push_back(kDigits[byte & 0xF]);
-}
-
-void AppendWord(std::u16string& out, std::uint32_t word)
-{
-    for (int i = 0; i < 4; ++i)
-        AppendHexByte(out, static_cast<std::uint8_t>(word >> (8 * i)));
+    for (int i = 0; i < 4; ++i) {
+        const auto byte = static_cast<std::uint8_t>(word >> (8 * i));
+        *out++ = kDigits[byte >> 4];
+        *out++ = kDigits[byte & 0xF];
+    }
+    return out;
 }
 
 } // namespace
 
-std::u16string Md5Hex(std::u16string text)
+std::u16string Md5Hex(std::u16string_view text)
 {
     const std::string bytes = Cp936EncodeBestFit(text);
     const std::string_view message = std::string_view(bytes).substr(0, bytes.find('\0'));
 
     Md5State state;
-    const size_t fullBlocks = message.size() / 64;
-    for (size_t n = 0; n < fullBlocks; ++n) {
-        Block block{};
-        for (size_t i = 0; i < 64; ++i)
-            block[i] = static_cast<std::uint8_t>(message[n * 64 + i]);
-        Transform(state, block);
-    }
-    Finish(state, message.substr(fullBlocks * 64), message.size());
+    const size_t fullBlocks = message.size() / kBlockSize;
+    for (size_t n = 0; n < fullBlocks; ++n)
+        Transform(state, reinterpret_cast<const std::uint8_t*>(message.data()) + n * kBlockSize);
+    Finish(state, message.substr(fullBlocks * kBlockSize), message.size());
 
-    std::u16string out;
-    out.reserve(32);
+    std::u16string out(32, u'0');
+    char16_t* end = out.data();
     for (std::uint32_t word : {state.a, state.b, state.c, state.d})
-        AppendWord(out, word);
+        end = PutWord(end, word);
     return out;
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -18,22 +20,22 @@ constexpr size_t kKeyCount = 8;
 
 // Whether the whole blocks of 16 at the start hold a zero unit; the compiler turns the loop into vector
 // instructions.
-bool BlocksHoldZero(const std::u16string& text)
+template <typename Unit> bool BlocksHoldZero(std::basic_string_view<Unit> text)
 {
     const size_t blocks = text.size() & ~size_t{15};
     unsigned zero = 0;
     for (size_t i = 0; i < blocks; ++i)
-        zero |= text[i] == u'\0';
+        zero |= text[i] == Unit(0);
     return zero != 0;
 }
 
 // Lengths end at the first zero unit, as they do for the platform's strings.
-std::u16string_view UpToZero(const std::u16string& text)
+template <typename Unit> std::basic_string_view<Unit> UpToZero(std::basic_string_view<Unit> text)
 {
     size_t length = BlocksHoldZero(text) ? 0 : (text.size() & ~size_t{15});
-    while (length < text.size() && text[length] != u'\0')
+    while (length < text.size() && text[length] != Unit(0))
         ++length;
-    return std::u16string_view(text).substr(0, length);
+    return text.substr(0, length);
 }
 
 void Refuse(CReporter& reporter, const char16_t* message)
@@ -46,20 +48,23 @@ std::uint16_t RandomValue()
     return static_cast<std::uint16_t>(CrtRand() % 65535);
 }
 
-// The two capital hexadecimal digits of every byte.
-constexpr std::array<std::array<char16_t, 2>, 256> kHexPairs = [] {
-    constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    std::array<std::array<char16_t, 2>, 256> pairs{};
+// The two capital hexadecimal digits of every byte, in units of either width.
+template <typename Unit> constexpr std::array<std::array<Unit, 2>, 256> HexPairs()
+{
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::array<std::array<Unit, 2>, 256> pairs{};
     for (size_t byte = 0; byte < pairs.size(); ++byte)
-        pairs[byte] = {kDigits[byte >> 4], kDigits[byte & 0xF]};
+        pairs[byte] = {static_cast<Unit>(kDigits[byte >> 4]), static_cast<Unit>(kDigits[byte & 0xF])};
     return pairs;
-}();
+}
+
+template <typename Unit> constexpr std::array<std::array<Unit, 2>, 256> kHexPairs = HexPairs<Unit>();
 
 // Writes the value as four capital hexadecimal digits at `out`; returns the end.
-char16_t* PutHex4(char16_t* out, std::uint16_t value)
+template <typename Unit> Unit* PutHex4(Unit* out, std::uint16_t value)
 {
-    std::memcpy(out, kHexPairs[value >> 8].data(), 2 * sizeof(char16_t));
-    std::memcpy(out + 2, kHexPairs[value & 0xFF].data(), 2 * sizeof(char16_t));
+    std::memcpy(out, kHexPairs<Unit>[value >> 8].data(), 2 * sizeof(Unit));
+    std::memcpy(out + 2, kHexPairs<Unit>[value & 0xFF].data(), 2 * sizeof(Unit));
     return out + 4;
 }
 
@@ -77,34 +82,48 @@ constexpr std::array<std::int8_t, 0x80> kHexDigits = [] {
     return digits;
 }();
 
+// A unit's value as a UTF-16 unit: ASCII bytes are the same characters.
+template <typename Unit> char16_t Widened(Unit c)
+{
+    return static_cast<char16_t>(static_cast<std::make_unsigned_t<Unit>>(c));
+}
+
 // One group half: four characters read alone as wcstol reads base 16; only the low 16 bits count.
 // Four plain hexadecimal digits, which every encoder writes, are read directly; anything else (blanks,
 // signs, a prefix, the digits of other scripts) goes through the full reader.
-std::uint16_t ReadHex4(std::u16string_view text, size_t pos)
+template <typename Unit> std::uint16_t ReadHex4(std::basic_string_view<Unit> text, size_t pos)
 {
-    const std::u16string_view group = text.substr(pos, 4);
-    if (group.size() == 4 && group[0] < 0x80 && group[1] < 0x80 && group[2] < 0x80 && group[3] < 0x80) {
-        const int a = kHexDigits[group[0]], b = kHexDigits[group[1]], c = kHexDigits[group[2]],
-                  d = kHexDigits[group[3]];
+    const std::basic_string_view<Unit> group = text.substr(pos, 4);
+    std::array<char16_t, 4> units{};
+    for (size_t i = 0; i < group.size(); ++i)
+        units[i] = Widened(group[i]);
+    if (group.size() == 4 && units[0] < 0x80 && units[1] < 0x80 && units[2] < 0x80 && units[3] < 0x80) {
+        const int a = kHexDigits[units[0]], b = kHexDigits[units[1]], c = kHexDigits[units[2]],
+                  d = kHexDigits[units[3]];
         if ((a | b | c | d) >= 0)
             return static_cast<std::uint16_t>(a << 12 | b << 8 | c << 4 | d);
     }
-    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(WcsToLong(group, 16)));
+    return static_cast<std::uint16_t>(
+        static_cast<std::uint32_t>(WcsToLong(std::u16string_view(units.data(), group.size()), 16)));
 }
 
 // The values of plain hexadecimal digits, one per unit; false when a unit is none, since only the full
 // reader reads other characters right. One pass over whole blocks of 16, which the compiler turns into
 // vector instructions, then the rest one by one. A digit's value is its low four bits, plus 9 for the
 // letters (0x41.., 0x61..).
-bool ReadPlainDigits(const char16_t* units, std::uint16_t* digits, size_t count)
+template <typename Unit> bool ReadPlainDigits(const Unit* units, std::uint16_t* digits, size_t count)
 {
     // In 16-bit arithmetic throughout, so that eight units fit one vector register.
-    auto bad = [](char16_t c) {
+    auto bad = [](Unit unit) {
+        const auto c = static_cast<std::uint16_t>(Widened(unit));
         const auto digit = static_cast<std::uint16_t>(c - u'0');
         const auto letter = static_cast<std::uint16_t>((c | 0x20) - u'a');
         return static_cast<std::uint16_t>((digit >= 10) & (letter >= 6));
     };
-    auto value = [](char16_t c) { return static_cast<std::uint16_t>((c & 0xF) + 9 * (c >> 6)); };
+    auto value = [](Unit unit) {
+        const auto c = static_cast<std::uint16_t>(Widened(unit));
+        return static_cast<std::uint16_t>((c & 0xF) + 9 * (c >> 6));
+    };
     const size_t blocks = count & ~size_t{15};
     std::uint16_t any = 0;
     for (size_t i = 0; i < blocks; ++i) {
@@ -129,26 +148,28 @@ std::uint16_t JoinDigits(const std::uint16_t* digits)
 
 // Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
 // hexadecimal digits, as every encoder writes them; false otherwise.
-bool DecodePlainGroups(std::u16string_view cipher, size_t count, std::u16string& out)
+template <typename Unit>
+bool DecodePlainGroups(std::basic_string_view<Unit> cipher, size_t count, std::u16string& out)
 {
     std::array<std::uint16_t, kMaxPlainLength * kGroupLength> digits;
     if (!ReadPlainDigits(cipher.data(), digits.data(), count * kGroupLength))
         return false;
-    out.assign(count, u'\0');
+    // Into a local buffer first: writes through the string would reload its pointer every time.
+    std::array<char16_t, kMaxPlainLength> plain;
     size_t length = 0;
     for (; length < count; ++length) {
         const std::uint16_t* group = digits.data() + length * kGroupLength;
         const auto character = static_cast<char16_t>(JoinDigits(group) ^ JoinDigits(group + 4));
         if (character == 0)
             break;
-        out[length] = character;
+        plain[length] = character;
     }
-    out.resize(length);
+    out.assign(plain.data(), length);
     return true;
 }
 
 // The same for any groups, each half read as wcstol reads it.
-std::u16string DecodeGroups(std::u16string_view cipher, size_t count)
+template <typename Unit> std::u16string DecodeGroups(std::basic_string_view<Unit> cipher, size_t count)
 {
     std::u16string out(count, u'\0');
     size_t length = 0;
@@ -163,18 +184,19 @@ std::u16string DecodeGroups(std::u16string_view cipher, size_t count)
     return out;
 }
 
-} // namespace
-
-std::u16string XorEncrypt(std::u16string text, CReporter& reporter)
+// The cipher into `out`, in units of the output's width: the XOR text is hexadecimal digits only.
+template <typename Unit>
+void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Unit>& out)
 {
+    out.clear();
     const std::u16string_view plain = UpToZero(text);
     const size_t n = plain.size();
     if (n > kMaxPlainLength) {
         Refuse(reporter, u"加密字符不能超过64个字符哦~亲");
-        return {};
+        return;
     }
     if (n == 0)
-        return {};
+        return;
 
     std::array<std::uint16_t, kKeyCount> keys{};
     keys[0] = static_cast<std::uint16_t>(n);
@@ -182,20 +204,19 @@ std::u16string XorEncrypt(std::u16string text, CReporter& reporter)
         keys[k] = RandomValue();
 
     const size_t slots = (n + kKeyCount - 1) / kKeyCount * kKeyCount;
-    std::u16string out(slots * kGroupLength, u'0');
-    char16_t* end = out.data();
+    out.resize(slots * kGroupLength);
+    Unit* end = out.data();
     for (size_t i = 0; i < slots; ++i) {
         const std::uint16_t key = keys[i % kKeyCount];
         const std::uint16_t value = i < n ? plain[i] : RandomValue();
         end = PutHex4(end, key);
         end = PutHex4(end, static_cast<std::uint16_t>(value ^ key));
     }
-    return out;
 }
 
-std::u16string XorDecrypt(std::u16string text, CReporter& reporter)
+template <typename Unit> std::u16string Decrypt(std::basic_string_view<Unit> text, CReporter& reporter)
 {
-    const std::u16string_view cipher = UpToZero(text);
+    const std::basic_string_view<Unit> cipher = UpToZero(text);
     const size_t n = cipher.size();
     if (n > kMaxXorLength) {
         Refuse(reporter, u"解密字符不能超过512个哦~亲");
@@ -222,4 +243,28 @@ std::u16string XorDecrypt(std::u16string text, CReporter& reporter)
     if (!DecodePlainGroups(cipher, count, out))
         out = DecodeGroups(cipher, count);
     return out;
+}
+
+} // namespace
+
+std::u16string XorEncrypt(std::u16string_view text, CReporter& reporter)
+{
+    std::u16string out;
+    Encrypt(text, reporter, out);
+    return out;
+}
+
+void XorEncryptAscii(std::u16string_view text, CReporter& reporter, std::string& out)
+{
+    Encrypt(text, reporter, out);
+}
+
+std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter)
+{
+    return Decrypt(text, reporter);
+}
+
+std::u16string XorDecryptAscii(std::string_view text, CReporter& reporter)
+{
+    return Decrypt(text, reporter);
 }

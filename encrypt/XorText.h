@@ -3,12 +3,20 @@
 #include "framework/Reporter.h"
 
 #include <string>
+#include <string_view>
 
 // The XOR text cipher of the platform's client files: every key that decoding needs travels inside the
 // XOR text, as groups of four hexadecimal digits. Refusals go to the reporter and give "".
 
 // Encodes a text of at most 63 characters; draws fresh keys from the program's random generator.
-std::u16string XorEncrypt(std::u16string text, CReporter& reporter);
+std::u16string XorEncrypt(std::u16string_view text, CReporter& reporter);
+
+// The same, with the XOR text (hexadecimal digits only) put into `out` as ASCII bytes, ready for a file
+// in a byte encoding; `out` is emptied on refusal.
+void XorEncryptAscii(std::u16string_view text, CReporter& reporter, std::string& out);
 
 // Decodes an XOR text of 64 to 512 characters.
-std::u16string XorDecrypt(std::u16string text, CReporter& reporter);
+std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter);
+
+// The same for an XOR text given as bytes that are all ASCII, each byte the character it encodes.
+std::u16string XorDecryptAscii(std::string_view text, CReporter& reporter);

@@ -14,6 +14,8 @@ namespace {
 // the section's own lines, which the lookup reads anyway.
 constexpr std::uint32_t kKeysWithoutIndex = 8;
 
+constexpr size_t kLinesAtFirst = 4;
+
 std::uint64_t KeyEntry(std::uint32_t section, std::uint32_t nameHash)
 {
     return static_cast<std::uint64_t>(section) << 32 | nameHash;
@@ -92,6 +94,9 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
         if (!FindSectionBy(line.nameHash, name))
             m_sectionIndex.Insert(line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0);
         m_sections.emplace_back();
+        // Room for a header and a few keys at once: most sections are that small, and a file may have
+        // 100,000 of them.
+        m_sections.back().lines.reserve(kLinesAtFirst);
         m_sections.back().lines.push_back(line);
         return;
     }
@@ -138,6 +143,18 @@ tagLineName CProfileDocument::NameOf(std::uint32_t section, std::uint32_t line) 
     return ReadLineName(Text(m_sections[section].lines[line]), m_encoding);
 }
 
+// The name noted for a header or key line, without reading the line again when it is ASCII.
+tagLineName CProfileDocument::NotedName(const Line& line) const
+{
+    if (!line.bAsciiName)
+        return ReadLineName(Text(line), m_encoding);
+    tagLineName name;
+    name.role = line.kind == ELineKind::header ? ELineRole::header : ELineRole::key;
+    name.bAscii = true;
+    name.ascii = Text(line).substr(line.nameStart, line.nameLength);
+    return name;
+}
+
 void CProfileDocument::NoteName(Line& line, const tagLineName& name) const
 {
     line.nameHash = name.FoldedHash();
@@ -166,7 +183,7 @@ std::optional<std::uint32_t> CProfileDocument::FindSectionBy(std::uint32_t hash,
 {
     const CProfileNameIndex::tagEntry* entry =
         m_sectionIndex.Find(hash, [&](const CProfileNameIndex::tagEntry& candidate) {
-            return NameOf(candidate.section, 0).Matches(name);
+            return NameMatches(m_sections[candidate.section].lines[0], name);
         });
     return entry ? std::optional<std::uint32_t>(entry->section) : std::nullopt;
 }
@@ -204,6 +221,16 @@ std::optional<std::u16string> CProfileDocument::GetString(size_t section, std::u
     if (!line)
         return std::nullopt;
     return ReadLineValue(Text(m_sections[index].lines[*line]), m_encoding);
+}
+
+std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
+                                                                 std::u16string_view key) const
+{
+    const auto index = static_cast<std::uint32_t>(section);
+    std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key);
+    if (!line)
+        return std::nullopt;
+    return ReadLineAsciiValue(Text(m_sections[index].lines[*line]), m_encoding);
 }
 
 std::optional<std::u16string> CProfileDocument::GetString(std::u16string_view section,
@@ -299,25 +326,38 @@ CProfileDocument::Line CProfileDocument::AddedLine(std::string_view bytes)
     return line;
 }
 
-// "name=value" with the name as the line spells it. An ASCII name and value in a byte encoding, the
-// common case, go straight into the line's place when the length stays.
-void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16string_view value)
+// An ASCII name and an ASCII value of `valueLength` bytes in a byte encoding, the common case, go
+// straight into the line's place when the length stays: writes "name=" there and returns where the
+// value goes; nullptr, with nothing written, otherwise.
+char* CProfileDocument::InPlaceValue(Line& line, const tagLineName& name, size_t valueLength)
 {
-    if (name.bAscii && IsByteEncoding(m_encoding) && AsciiPrefix(value) == value.size() &&
-        name.ascii.size() + 1 + value.size() == line.length) {
-        std::string& store = line.bAdded ? m_added : m_bytes;
-        char* out = store.data() + line.offset;
-        std::memmove(out, name.ascii.data(), name.ascii.size()); // the name may stand further in
-        out += name.ascii.size();
-        *out++ = '=';
-        NarrowAscii(value.data(), out, value.size());
-    } else {
-        SetText(line, EncodeProfileText(name.Text() + u"=" + std::u16string(value), m_encoding));
-    }
-    // The name now opens the line.
+    if (!name.bAscii || !IsByteEncoding(m_encoding) || name.ascii.size() + 1 + valueLength != line.length)
+        return nullptr;
+    std::string& store = line.bAdded ? m_added : m_bytes;
+    char* out = store.data() + line.offset;
+    std::memmove(out, name.ascii.data(), name.ascii.size()); // the name may stand further in
+    out += name.ascii.size();
+    *out++ = '=';
+    return out;
+}
+
+// A set key line starts with its name.
+void CProfileDocument::NoteLeadingName(Line& line, const tagLineName& name) const
+{
     line.bAsciiName = name.bAscii && IsByteEncoding(m_encoding) && name.ascii.size() <= 0xFFFF;
     line.nameStart = 0;
     line.nameLength = line.bAsciiName ? static_cast<std::uint16_t>(name.ascii.size()) : 0;
+}
+
+// "name=value" with the name as the line spells it.
+void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16string_view value)
+{
+    char* out = AsciiPrefix(value) == value.size() ? InPlaceValue(line, name, value.size()) : nullptr;
+    if (out)
+        NarrowAscii(value.data(), out, value.size());
+    else
+        SetText(line, EncodeProfileText(name.Text() + u"=" + std::u16string(value), m_encoding));
+    NoteLeadingName(line, name);
 }
 
 void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u16string_view value)
@@ -328,7 +368,25 @@ void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u
         InsertKey(index, key, value);
         return;
     }
-    SetKeyLine(m_sections[index].lines[*line], NameOf(index, *line), value);
+    Line& found = m_sections[index].lines[*line];
+    SetKeyLine(found, NotedName(found), value);
+}
+
+void CProfileDocument::SetAsciiString(size_t section, std::u16string_view key, std::string_view value)
+{
+    const auto index = static_cast<std::uint32_t>(section);
+    if (std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key)) {
+        Line& found = m_sections[index].lines[*line];
+        const tagLineName name = NotedName(found);
+        if (char* out = InPlaceValue(found, name, value.size())) {
+            std::memcpy(out, value.data(), value.size());
+            NoteLeadingName(found, name);
+            return;
+        }
+    }
+    std::u16string text(value.size(), u'\0');
+    WidenAscii(value.data(), text.data(), value.size());
+    SetString(section, key, text);
 }
 
 void CProfileDocument::SetString(std::u16string_view section, std::u16string_view key,

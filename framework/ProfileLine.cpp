@@ -1,12 +1,13 @@
 #include "framework/ProfileLine.h"
 
+#include "framework/AsciiRun.h"
 #include "framework/Cp936.h"
 #include "framework/WideText.h"
 
 namespace {
 
-constexpr std::uint32_t kHashBasis = 2166136261u;
-constexpr std::uint32_t kHashPrime = 16777619u;
+constexpr std::uint64_t kHashBasis = 14695981039346656037ull;
+constexpr std::uint64_t kHashPrime = 1099511628211ull;
 
 template <typename Unit> bool IsProfileBlank(Unit c)
 {
@@ -35,15 +36,21 @@ template <typename Unit> char16_t Folded(Unit c)
     return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
 }
 
-// FNV-1a over the folded units.
+// FNV-1a over the folded units taken four at a time, as the 16-bit lanes of one word, so that a name
+// costs a quarter of the multiplications; bytes and units of the same text give the same hash.
 template <typename Unit> std::uint32_t HashFolded(std::basic_string_view<Unit> name)
 {
-    std::uint32_t hash = kHashBasis;
-    for (Unit c : name) {
-        hash ^= Folded(c);
-        hash *= kHashPrime;
+    std::uint64_t hash = kHashBasis;
+    size_t i = 0;
+    for (; i + 4 <= name.size(); i += 4) {
+        const std::uint64_t word = std::uint64_t{Folded(name[i])} | std::uint64_t{Folded(name[i + 1])} << 16 |
+                                   std::uint64_t{Folded(name[i + 2])} << 32 |
+                                   std::uint64_t{Folded(name[i + 3])} << 48;
+        hash = (hash ^ word) * kHashPrime;
     }
-    return hash;
+    for (; i < name.size(); ++i)
+        hash = (hash ^ Folded(name[i])) * kHashPrime;
+    return static_cast<std::uint32_t>(hash ^ hash >> 32);
 }
 
 template <typename A, typename B> bool EqualFolded(std::basic_string_view<A> a, std::basic_string_view<B> b)
@@ -165,6 +172,19 @@ tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding)
         name.decoded = DecodeBytes(parts.name, encoding);
     }
     return name;
+}
+
+std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding)
+{
+    if (!IsByteEncoding(encoding))
+        return std::nullopt;
+    const size_t equals = bytes.find('=');
+    if (equals == std::string_view::npos)
+        return std::string_view();
+    const std::string_view value = Unquote(Trim(bytes.substr(equals + 1)));
+    if (AsciiPrefix(value) != value.size())
+        return std::nullopt;
+    return value;
 }
 
 std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding)

@@ -3,6 +3,7 @@
 #include "framework/ProfileEncoding.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,10 @@ tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding);
 
 // The value of a key line: after the first "=", trimmed, enclosing matching quotes removed.
 std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding);
+
+// The same value as its bytes, when the encoding is a byte encoding and they are all ASCII (each byte
+// then is the character it reads as); nothing otherwise.
+std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding);
 
 // FoldedHash() of a name given as text.
 std::uint32_t FoldedHash(std::u16string_view name);

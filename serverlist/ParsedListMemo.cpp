@@ -50,6 +50,19 @@ void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntr
     kept.entries = std::move(entries);
 }
 
+void ForgetParsedList()
+{
+    std::optional<CProfileDocument> document;
+    CEntrySections entries;
+    {
+        tagKeptList& kept = Kept();
+        std::lock_guard<std::mutex> lock(kept.mutex);
+        document.swap(kept.document);
+        std::swap(entries, kept.entries);
+        kept.strPath.clear();
+    }
+}
+
 std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
                                                     const CArray<tagServer>& servers)
 {

@@ -32,6 +32,9 @@ private:
 // Keeps the document of the file at `path` and its entries in list order, in place of any kept before.
 void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries);
 
+// Lets go of what is kept.
+void ForgetParsedList();
+
 // For each server, the section kept for the entry at its place when that entry had the same name;
 // nothing elsewhere. Only good with the kept document. The kept names are let go here, before the save
 // reads the file again, so that they are not held beside the new bytes.

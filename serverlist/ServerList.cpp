@@ -20,18 +20,17 @@ constexpr std::u16string_view kGlobalInfo = u"GlobalInfo";
 constexpr std::u16string_view kServerInfo = u"ServerInfo";
 constexpr std::u16string_view kItemPrefix = u"ItemDescribe";
 
-// "ItemDescribe<number>", for numbers from 1 on; built directly, as a list of 100,000 entries asks for it
-// 200,000 times.
-std::u16string ItemKey(std::int64_t number)
+// Makes `key` "ItemDescribe<number>", for numbers from 1 on; built directly into one buffer, as a list
+// of 100,000 entries asks for it 200,000 times.
+void SetItemKey(std::u16string& key, std::int64_t number)
 {
     char16_t digits[20];
     size_t count = 0;
     for (auto rest = static_cast<std::uint64_t>(number); count == 0 || rest != 0; rest /= 10)
         digits[count++] = static_cast<char16_t>(u'0' + rest % 10);
-    std::u16string key(kItemPrefix);
+    key.assign(kItemPrefix);
     while (count > 0)
         key += digits[--count];
-    return key;
 }
 
 // A missing section or key reads as an empty text, as an empty default would give it.
@@ -43,15 +42,27 @@ std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t>
     return document.GetString(*section, key).value_or(std::u16string());
 }
 
+// An XOR text's plain text; an ASCII value, as every encoder writes it, is decoded from the file's bytes.
+std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size_t> section,
+                            std::u16string_view key, CReporter& reporter)
+{
+    if (!section)
+        return std::u16string();
+    if (std::optional<std::string_view> ascii = document.GetAsciiString(*section, key))
+        return XorDecryptAscii(*ascii, reporter);
+    return XorDecrypt(ReadValue(document, section, key), reporter);
+}
+
 // One entry as the client reads it; its name and section go to `entries` for a later save.
 tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
-                     CReporter& reporter, CEntrySections& entries)
+                     CReporter& reporter, CEntrySections& entries, std::u16string& key)
 {
     tagServer server;
-    server.strServerName = XorDecrypt(ReadValue(document, serverInfo, ItemKey(number)), reporter);
+    SetItemKey(key, number);
+    server.strServerName = ReadXorValue(document, serverInfo, key, reporter);
     std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
-    server.strServerDomain = XorDecrypt(ReadValue(document, section, u"ServerDomain"), reporter);
+    server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
     entries.Add(server.strServerName, section);
     return server;
 }
@@ -94,13 +105,17 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     document.SetString(kGlobalInfo, u"LastServerName", XorEncrypt(servers[0].strServerName, reporter));
     document.SetString(kServerInfo, u"ItemCount", FormatW(u"%d", {std::int64_t(servers.size())}));
     const size_t serverInfo = document.FindOrAddSection(kServerInfo);
+    std::u16string key;
+    std::string encrypted;
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
-        document.SetString(serverInfo, ItemKey(std::int64_t(i) + 1),
-                           XorEncrypt(server.strServerName, reporter));
+        SetItemKey(key, std::int64_t(i) + 1);
+        XorEncryptAscii(server.strServerName, reporter, encrypted);
+        document.SetAsciiString(serverInfo, key, encrypted);
         const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
-        document.SetString(section, u"ServerDomain", XorEncrypt(server.strServerDomain, reporter));
+        XorEncryptAscii(server.strServerDomain, reporter, encrypted);
+        document.SetAsciiString(section, u"ServerDomain", encrypted);
         written.Add(server.strServerName, section);
     }
 }
@@ -121,6 +136,8 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
 {
     CArray<tagServer>().swap(servers);
     tagServerListLoad result;
+    // What an earlier load or save kept goes before the file is read, not beside it.
+    ForgetParsedList();
     CProfileDocument document;
     result.error = document.Load(path, context.files);
     if (result.error.Failed()) {
@@ -135,8 +152,9 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     servers.reserve(size_t(result.nLoadedCount));
     CEntrySections entries;
     const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
+    std::u16string key;
     for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
-        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries));
+        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries, key));
     KeepParsedList(path, std::move(document), std::move(entries));
     return result;
 }

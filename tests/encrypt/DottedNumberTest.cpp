@@ -103,6 +103,29 @@ TEST(DottedNumber, HugeNumbersAreClampedTo64Bits)
     EXPECT_EQ(NumberToVersion(u"-9223372036854775807"), u"1.-255.-255.-255");
 }
 
+TEST(DottedNumber, SegmentsKeepTheirSignedLow32Bits)
+{
+    // 2^55: the top quotient is 2^31, which reads as the smallest 32-bit number.
+    EXPECT_EQ(NumberToVersion(u"36028797018963968"), u"-2147483648.0.0.0");
+    EXPECT_EQ(NumberToIp(u"36028797018963968"), u"0.0.0.-2147483648");
+    // The largest 64-bit value: quotient 549755813887 keeps the low bits FFFFFFFF.
+    EXPECT_EQ(NumberToVersion(u"9223372036854775807"), u"-1.255.255.255");
+    EXPECT_EQ(NumberToIp(u"-2147483648"), u"0.0.0.-128");
+    EXPECT_EQ(NumberToVersion(u"255"), u"0.0.0.255");
+}
+
+TEST(DottedNumber, LongRunsOfDigitsReadLikeShortOnes)
+{
+    // Nine digits in a part and eighteen in a number are read directly; longer runs clamp.
+    EXPECT_EQ(IpToNumber(u"999999999"), u"999999999");
+    EXPECT_EQ(IpToNumber(u"2147483648"), u"2147483647");
+    EXPECT_EQ(IpToNumber(u"0000000001.2"), u"513");
+    EXPECT_EQ(NumberToVersion(u"999999999999999999"), u"-524897369.99.255.255");
+    EXPECT_EQ(NumberToIp(u"999999999999999999"), u"255.255.99.-524897369");
+    EXPECT_EQ(NumberToIp(u"9999999999999999999"), u"255.255.255.-1");
+    EXPECT_EQ(NumberToIp(u"000000000000000000016777343"), u"127.0.0.1");
+}
+
 TEST(DottedNumber, DottedTextAsNumberReadsItsFirstPart)
 {
     EXPECT_EQ(NumberToVersion(u"1.2.3.4"), u"0.0.0.1");

@@ -24,6 +24,22 @@ TEST(Md5Hex, LengthsOtherThanMultiplesOf64FollowRfc1321)
     EXPECT_EQ(Md5Hex(u"The quick brown fox jumps over the lazy dog"), u"9E107D9D372BB6826BD81D3542A419D6");
 }
 
+TEST(Md5Hex, MessagesOfSeveralBlocksFollowRfc1321)
+{
+    // A full block before a tail that leaves room for the length (119), one that does not (120), and
+    // tails of one block less a byte and of two bytes.
+    EXPECT_EQ(Md5Hex(std::u16string(119, u'a')), u"8A7BD0732ED6A28CE75F6DABC90E1613");
+    EXPECT_EQ(Md5Hex(std::u16string(120, u'a')), u"5F61C0CCAD4CAC44C75FF505E1F1E537");
+    EXPECT_EQ(Md5Hex(std::u16string(127, u'a')), u"020406E1D05CDC2AA287641F7AE2CC39");
+    EXPECT_EQ(Md5Hex(std::u16string(130, u'a')), u"E016E4CCC7FDAEA56FC377600B58C4CB");
+    EXPECT_EQ(Md5Hex(std::u16string(200, u'a')), u"887F30B43B2867F4A9ACCCEEE7D16E6C");
+    // Sixty Chinese characters: 120 bytes in code page 936.
+    std::u16string chinese;
+    for (int i = 0; i < 20; ++i)
+        chinese += u"服务器";
+    EXPECT_EQ(Md5Hex(chinese), u"FA9E72669CCE12070D8238E1ED156705");
+}
+
 TEST(Md5Hex, MultiplesOf64DifferFromRfc1321)
 {
     EXPECT_NE(Md5Hex(std::u16string(64, u'a')), u"014842D480B571495A4A0363793F7367");

@@ -277,4 +277,50 @@ TEST(XorDecrypt, GroupsTakeTheDigitsAndBlanksOfOtherScripts)
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
+// The ASCII forms, which the server list uses on its file's bytes, give what the text forms give: the
+// same keys from the same draws, the same plain text and the same refusals.
+TEST(XorAscii, EncryptDrawsTheSameKeysAsTheTextForm)
+{
+    ReporterRecorder boxes;
+    for (size_t length : {size_t{0}, size_t{1}, size_t{8}, size_t{9}, size_t{63}}) {
+        CrtResetRandom();
+        const std::u16string text = XorEncrypt(Letters(length), boxes);
+        CrtResetRandom();
+        std::string ascii = "left over";
+        XorEncryptAscii(Letters(length), boxes, ascii);
+        EXPECT_EQ(ToUtf8(text), ascii) << length;
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+    std::string ascii = "left over";
+    boxes.Expect();
+    XorEncryptAscii(Letters(64), boxes, ascii);
+    EXPECT_EQ(ascii, "");
+    ExpectOneExclamation(boxes, kTooLong);
+}
+
+TEST(XorAscii, DecryptReadsWhatTheTextFormReads)
+{
+    std::u16string plain = u"服务器一";
+    plain += Letters(40);
+    ReporterRecorder boxes;
+    const std::u16string cipher = XorEncrypt(plain, boxes);
+    std::u16string lower = cipher;
+    for (char16_t& c : lower)
+        c = c >= u'A' && c <= u'F' ? static_cast<char16_t>(c + 0x20) : c;
+    std::u16string signedGroups = u"0001+041"; // goes through the full reader
+    signedGroups.resize(64, u'0');
+    // Eight characters fill 64 units; what follows a zero unit is not read.
+    std::u16string cutAtZero = XorEncrypt(Letters(8), boxes);
+    cutAtZero += u'\0';
+    cutAtZero += cipher;
+    for (const std::u16string& text : {cipher, lower, signedGroups, cutAtZero})
+        EXPECT_EQ(XorDecryptAscii(ToUtf8(text), boxes), XorDecrypt(text, boxes));
+    EXPECT_EQ(XorDecryptAscii(ToUtf8(cipher), boxes), plain);
+    EXPECT_EQ(XorDecryptAscii(ToUtf8(cutAtZero), boxes), Letters(8));
+    EXPECT_TRUE(boxes.Shown().empty());
+    boxes.Expect();
+    EXPECT_EQ(XorDecryptAscii(std::string(63, '0'), boxes), u"");
+    ExpectOneExclamation(boxes, kUnder64);
+}
+
 } // namespace

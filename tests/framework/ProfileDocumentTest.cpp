@@ -144,4 +144,50 @@ TEST(ProfileDocument, AKeySetAgainAndAgainStaysOneLine)
     EXPECT_EQ(document.KeyNames(u"S"), (Names{u"Key", u"other"}));
 }
 
+TEST(ProfileDocument, AsciiValuesAreGivenAsTheirBytes)
+{
+    CProfileDocument document;
+    document.LoadBytes("[S]\r\nPlain = \"abc\" \r\nWide=" + Cp936EncodeBestFit(u"中") + "\r\nEmpty=\r\n");
+    const std::optional<size_t> section = document.FindSection(u"s");
+    ASSERT_TRUE(section);
+    EXPECT_EQ(document.GetAsciiString(*section, u"PLAIN"), "abc");
+    EXPECT_EQ(document.GetAsciiString(*section, u"Empty"), "");
+    EXPECT_EQ(document.GetAsciiString(*section, u"Missing"), std::nullopt);
+    // Not ASCII: only the text read gives it.
+    EXPECT_EQ(document.GetAsciiString(*section, u"Wide"), std::nullopt);
+    EXPECT_EQ(document.GetString(*section, u"Wide"), u"中");
+
+    const std::u16string text = u"[S]\r\nK=v\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t unit : text)
+        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    document.LoadBytes(utf16);
+    const std::optional<size_t> wide = document.FindSection(u"S");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(document.GetAsciiString(*wide, u"K"), std::nullopt);
+    EXPECT_EQ(document.GetString(*wide, u"K"), u"v");
+}
+
+TEST(ProfileDocument, AsciiWritesLeaveWhatTextWritesLeave)
+{
+    const std::string file = "[S]\r\n  Key = 1 \r\nother=x\r\n;c\r\n[T]\r\nK=1";
+    CProfileDocument text;
+    CProfileDocument ascii;
+    text.LoadBytes(file);
+    ascii.LoadBytes(file);
+    // In place ("Key=" and six characters fill the line), longer, shorter, empty, a new key, and a key of
+    // a section whose last line has no break.
+    const std::vector<std::pair<std::u16string, std::string>> writes = {
+        {u"Key", "abcdef"}, {u"KEY", "12345678"}, {u"key", "2"}, {u"Key", ""}, {u"New", "v"}};
+    for (const auto& [key, value] : writes) {
+        text.SetString(1, key, std::u16string(value.begin(), value.end()));
+        ascii.SetAsciiString(1, key, value);
+        EXPECT_EQ(ascii.Bytes(), text.Bytes()) << value;
+    }
+    text.SetString(2, u"k", u"22");
+    ascii.SetAsciiString(2, u"k", "22");
+    EXPECT_EQ(ascii.Bytes(), text.Bytes());
+    EXPECT_EQ(ascii.Bytes(), "[S]\r\nKey=\r\nother=x\r\nNew=v\r\n;c\r\n[T]\r\nK=22");
+}
+
 } // namespace
