@@ -28,6 +28,14 @@ public:
         return result;
     }
 
+    tagFileMatch Compare(const std::u16string& path, std::string_view bytes) override
+    {
+        tagFileMatch result;
+        if (int error = CompareFileBytes(path, bytes, result.bSame))
+            result.error = tagFileError::FromOsError(error, path);
+        return result;
+    }
+
     tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability durability) override
     {
         return tagFileError::FromOsError(ReplaceFileContents(path, bytes, ToDiskDurability(durability)),

@@ -490,6 +490,13 @@ bool CProfileDocument::HoldsBytes(std::string_view bytes) const
     return rest == std::string_view(m_bytes).substr(m_bytes.size() - m_nTailSize);
 }
 
+std::optional<std::string_view> CProfileDocument::BytesAsRead() const
+{
+    if (!m_bFileOrder)
+        return std::nullopt;
+    return std::string_view(m_bytes);
+}
+
 tagFileError CProfileDocument::Save(const std::u16string& path, CFileStore& files) const
 {
     if (m_bFileOrder)

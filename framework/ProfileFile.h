@@ -76,6 +76,9 @@ public:
     // Whether Bytes() would be exactly these; compared piece by piece, without building them.
     bool HoldsBytes(std::string_view bytes) const;
 
+    // Bytes() without a copy, when nothing was added, moved or given a new break since the file was read.
+    std::optional<std::string_view> BytesAsRead() const;
+
     // Replaces the file with Bytes(); on failure the old file is untouched.
     tagFileError Save(const std::u16string& path, CFileStore& files = DiskStore()) const;
 

@@ -82,6 +82,23 @@ std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
     return sections;
 }
 
+std::optional<CProfileDocument> TakeUnchangedList(const std::u16string& path, CFileStore& files)
+{
+    std::optional<CProfileDocument> document;
+    {
+        tagKeptList& memo = Kept();
+        std::lock_guard<std::mutex> lock(memo.mutex);
+        if (memo.document && memo.strPath == path && memo.document->BytesAsRead())
+            document.swap(memo.document);
+    }
+    if (!document)
+        return std::nullopt;
+    const tagFileMatch match = files.Compare(path, *document->BytesAsRead());
+    if (match.error.Failed() || !match.bSame)
+        return std::nullopt;
+    return document;
+}
+
 CProfileDocument TakeParsedList(const std::u16string& path, std::string bytes, bool& kept)
 {
     std::optional<CProfileDocument> document;

@@ -41,6 +41,11 @@ void ForgetParsedList();
 std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
                                                     const CArray<tagServer>& servers);
 
+// The kept document of `path` when the file there, compared on `files`, still holds exactly its bytes;
+// the file is not read whole for it. Nothing otherwise: a document kept with bytes it did not read stays
+// for TakeParsedList, and one the file no longer holds is let go before the caller reads the file.
+std::optional<CProfileDocument> TakeUnchangedList(const std::u16string& path, CFileStore& files);
+
 // The document of `bytes`, read just now from `path`: the kept one when it is of that path and holds
 // exactly those bytes (`kept` tells), otherwise the bytes parsed. Nothing stays kept afterwards.
 CProfileDocument TakeParsedList(const std::u16string& path, std::string bytes, bool& kept);

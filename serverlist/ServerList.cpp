@@ -120,6 +120,20 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     }
 }
 
+// The file as it is now: the document kept from the last load or save when the file still holds its
+// bytes (`kept`), else the file read into `read` and parsed; an empty document when it cannot be read.
+CProfileDocument CurrentList(CFileStore& files, const std::u16string& path, tagFileBytes& read, bool& kept)
+{
+    if (std::optional<CProfileDocument> unchanged = TakeUnchangedList(path, files)) {
+        kept = true;
+        return std::move(*unchanged);
+    }
+    read = files.Read(path);
+    if (read.error.Failed())
+        return CProfileDocument();
+    return TakeParsedList(path, std::move(read.bytes), kept);
+}
+
 } // namespace
 
 bool FindFileInModuleDir(const std::u16string& fileName, std::u16string& path)
@@ -169,12 +183,11 @@ tagFileError SaveServerList(const tagRunContext& context, const std::u16string& 
                             const CArray<tagServer>& servers)
 {
     std::vector<std::optional<size_t>> known = TakeKeptSections(path, servers);
-    // A missing file saves as a new one; one that cannot be read is not replaced.
-    tagFileBytes read = context.files.Read(path);
-    const bool missing = read.error.m_lOsError == ENOENT;
+    tagFileBytes read;
     bool kept = false;
-    CProfileDocument document =
-        read.error.Failed() ? CProfileDocument() : TakeParsedList(path, std::move(read.bytes), kept);
+    CProfileDocument document = CurrentList(context.files, path, read, kept);
+    // A missing file saves as a new one; one that cannot be read is not replaced.
+    const bool missing = read.error.m_lOsError == ENOENT;
     if (!kept)
         known.clear();
     // The encodings run even when the file cannot be read, so their messages and keys are the same.
