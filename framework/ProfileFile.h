@@ -117,6 +117,7 @@ private:
         std::uint32_t lastKeyLine = 0; // the header when the section has no key
         std::uint32_t keyCount = 0;    // lines of kind key
         bool bIndexed = false;
+        bool bFirstOfName = false; // the one of its name that is found, as the index holds it
     };
 
     void Clear();
@@ -133,6 +134,10 @@ private:
     std::optional<std::uint32_t> FindSectionBy(std::uint32_t hash, const Name& name) const;
     template <typename Name>
     std::optional<std::uint32_t> FindKeyBy(std::uint32_t section, std::uint32_t hash, const Name& name) const;
+    std::optional<std::uint32_t> FindSectionAfterHint(std::uint32_t hash, std::u16string_view name) const;
+    std::optional<std::uint32_t> FindKeyAfterHint(std::uint32_t section, std::uint32_t hash,
+                                                  std::u16string_view name) const;
+    std::optional<std::uint32_t> FindKeyHinted(std::uint32_t section, std::u16string_view key) const;
     void SetText(Line& line, std::string_view bytes);
     Line AddedLine(std::string_view bytes);
     char* InPlaceValue(Line& line, const tagLineName& name, size_t valueLength);
@@ -151,6 +156,12 @@ private:
     std::vector<Section> m_sections;
     CProfileNameIndex m_sectionIndex; // the first section of each name
     CProfileNameIndex m_keyIndex;     // the first key of each name in each section with many keys
+    // The last section and the last key of a section with many keys that a lookup by name found: a walk
+    // through a list asks for the ones right after them next, which are then checked before the index
+    // is asked. Lookups change them, so a document is not read by two threads at once.
+    mutable std::uint32_t m_nSectionHint = 0;
+    mutable std::uint32_t m_nKeyHintSection = 0;
+    mutable std::uint32_t m_nKeyHintLine = 0;
     size_t m_nLinesRead = 0;
     std::vector<size_t> m_unreadableLines;
 };
