@@ -43,6 +43,9 @@ public:
     virtual ~CFileStore() = default;
 
     virtual tagFileBytes Read(const std::u16string& path) = 0;
+    // Read into `buffer`, whose memory a store may reuse: a large file then costs no fresh memory that
+    // is cleared before the read fills it.
+    virtual tagFileBytes ReadInto(const std::u16string& path, std::string /*buffer*/) { return Read(path); }
     // Read and compared with `bytes`, without holding the whole file: the disk stops at the first
     // difference.
     virtual tagFileMatch Compare(const std::u16string& path, std::string_view bytes) = 0;

@@ -132,7 +132,11 @@ int ReadToEnd(const ReadSome& read, size_t expected, std::string& bytes)
     const size_t limit = ReadFileLimit();
     size_t used = 0;
     // One byte beyond the size, so that the read finding the end needs no growth.
-    bytes.resize(std::min(expected == 0 ? size_t{65536} : expected + 1, limit + 1));
+    const size_t first = std::min(expected == 0 ? size_t{65536} : expected + 1, limit + 1);
+    // A lent buffer far larger than the file would stay held with the few bytes read into it.
+    if (bytes.capacity() / 2 > first)
+        std::string().swap(bytes);
+    bytes.resize(first);
     for (;;) {
         if (used == bytes.size()) {
             if (used > limit)

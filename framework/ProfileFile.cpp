@@ -48,11 +48,23 @@ void CProfileDocument::Clear()
 
 tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files)
 {
-    tagFileBytes read = files.Read(path);
+    return Load(path, files, std::string());
+}
+
+tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files, std::string buffer)
+{
+    tagFileBytes read = files.ReadInto(path, std::move(buffer));
     TakeBytes(read.error.Failed() ? std::string() : std::move(read.bytes));
     if (read.error.m_lOsError == ENOENT)
         return {};
     return read.error;
+}
+
+std::string CProfileDocument::ReleaseBytes()
+{
+    std::string bytes = std::move(m_bytes);
+    Clear();
+    return bytes;
 }
 
 void CProfileDocument::LoadBytes(std::string_view bytes)

@@ -23,6 +23,11 @@ public:
     // Reads the file whole. A missing file gives an empty document that saves as a new file; a file
     // that exists but cannot be read gives an empty document and the error.
     tagFileError Load(const std::u16string& path, CFileStore& files = DiskStore());
+    // The same, reading into the memory of `buffer` (see CFileStore::ReadInto).
+    tagFileError Load(const std::u16string& path, CFileStore& files, std::string buffer);
+
+    // Lets go of everything and gives the file's bytes as read, for a later read to reuse their memory.
+    std::string ReleaseBytes();
 
     // The document of a file's bytes; TakeBytes keeps the very bytes given rather than a copy.
     void LoadBytes(std::string_view bytes);

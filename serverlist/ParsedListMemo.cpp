@@ -50,7 +50,7 @@ void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntr
     kept.entries = std::move(entries);
 }
 
-void ForgetParsedList()
+std::string ForgetParsedList()
 {
     std::optional<CProfileDocument> document;
     CEntrySections entries;
@@ -61,6 +61,7 @@ void ForgetParsedList()
         std::swap(entries, kept.entries);
         kept.strPath.clear();
     }
+    return document ? document->ReleaseBytes() : std::string();
 }
 
 std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,

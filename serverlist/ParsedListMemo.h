@@ -32,8 +32,8 @@ private:
 // Keeps the document of the file at `path` and its entries in list order, in place of any kept before.
 void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries);
 
-// Lets go of what is kept.
-void ForgetParsedList();
+// Lets go of what is kept; the kept file bytes' memory is given for the next read to fill.
+std::string ForgetParsedList();
 
 // For each server, the section kept for the entry at its place when that entry had the same name;
 // nothing elsewhere. Only good with the kept document. The kept names are let go here, before the save

@@ -150,10 +150,11 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
 {
     CArray<tagServer>().swap(servers);
     tagServerListLoad result;
-    // What an earlier load or save kept goes before the file is read, not beside it.
-    ForgetParsedList();
+    // What an earlier load or save kept goes before the file is read, not beside it; its buffer takes
+    // the new bytes.
+    std::string buffer = ForgetParsedList();
     CProfileDocument document;
-    result.error = document.Load(path, context.files);
+    result.error = document.Load(path, context.files, std::move(buffer));
     if (result.error.Failed()) {
         context.reporter.FileError(result.error);
         return result;

@@ -98,10 +98,10 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
     return found;
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
 {
     int result = 0;
-    std::string bytes;
+    std::string bytes = std::move(buffer);
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0)

@@ -104,11 +104,11 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
     return JoinPath(directory, FromWide(found.cFileName));
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
 {
     HANDLE file = OpenForReading(path);
     int result = 0;
-    std::string bytes;
+    std::string bytes = std::move(buffer);
     if (file == INVALID_HANDLE_VALUE) {
         result = LastErrno();
     } else {

@@ -211,6 +211,27 @@ TEST(FileSystemRead, FileAtTheLimitIsReadAndOneByteMoreIsRefused)
     EXPECT_EQ(error, EFBIG);
 }
 
+// A buffer lent to the read gives its memory, never its old bytes: longer or shorter than the file.
+TEST(FileSystemRead, ALentBufferHoldsExactlyTheFile)
+{
+    TempDir dir;
+    dir.Write("file.txt", "new bytes");
+    std::string longer(100, '#');
+    std::optional<std::string> read = ReadFileBytes(dir.FileW(u"file.txt"), nullptr, std::move(longer));
+    EXPECT_EQ(read, "new bytes");
+    EXPECT_EQ(ReadFileBytes(dir.FileW(u"file.txt"), nullptr, "old"), "new bytes");
+    // One far larger is not kept for a few bytes.
+    read = ReadFileBytes(dir.FileW(u"file.txt"), nullptr, std::string(1 << 20, '#'));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, "new bytes");
+    EXPECT_LT(read->capacity(), size_t{1} << 19);
+    dir.Write("empty.txt", "");
+    EXPECT_EQ(ReadFileBytes(dir.FileW(u"empty.txt"), nullptr, "old"), "");
+    int error = 0;
+    EXPECT_FALSE(ReadFileBytes(dir.FileW(u"none.txt"), &error, "old").has_value());
+    EXPECT_EQ(error, ENOENT);
+}
+
 // Files under /proc report no size; they are read to their end all the same.
 TEST(FileSystemRead, InputWithoutASizeIsReadToTheEnd)
 {
