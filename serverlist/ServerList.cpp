@@ -80,6 +80,13 @@ std::int64_t StatedItemCount(const CProfileDocument& document)
     return document.GetInt(kServerInfo, u"ItemCount", 0);
 }
 
+std::int64_t LoadedItemCount(const CProfileDocument& document, std::int64_t stated)
+{
+    if (stated <= kServerListCountMargin)
+        return std::max<std::int64_t>(stated, 0);
+    return std::min(stated, ServerListEntryBound(document));
+}
+
 namespace {
 
 // The section that the name's MD5 text names, added when missing; the one known from the load when the
@@ -161,7 +168,7 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     }
     // A negative count, as the platform returns it, means no entries.
     result.nStatedCount = StatedItemCount(document);
-    result.nLoadedCount = std::clamp<std::int64_t>(result.nStatedCount, 0, ServerListEntryBound(document));
+    result.nLoadedCount = LoadedItemCount(document, result.nStatedCount);
     if (result.nLoadedCount < result.nStatedCount)
         context.reporter.Message(CountCutMessage(result), u"ServerInfo.ini", MB_OK | MB_ICONEXCLAMATION);
     servers.reserve(size_t(result.nLoadedCount));
