@@ -48,6 +48,10 @@ class CRecordingStore : public CFileStore
 {
 public:
     tagFileBytes Read(const std::u16string& path) override { return DiskStore().Read(path); }
+    tagFileMatch Compare(const std::u16string& path, std::string_view bytes) override
+    {
+        return DiskStore().Compare(path, bytes);
+    }
     tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability durability) override
     {
         m_writes.push_back({ToUtf8(path), std::string(bytes), durability == Durability::flushed, -1});

@@ -16,6 +16,10 @@ public:
     std::vector<tagFileWrite> Writes() const { return m_written.Writes(); }
 
     tagFileBytes Read(const std::u16string& path) override { return m_files.Read(path); }
+    tagFileMatch Compare(const std::u16string& path, std::string_view bytes) override
+    {
+        return m_files.Compare(path, bytes);
+    }
     tagFileError Replace(const std::u16string& path, std::string_view bytes,
                          Durability durability = Durability::flushed) override;
     tagFileError ReplaceTogether(const std::vector<tagFileWrite>& writes) override;

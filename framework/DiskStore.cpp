@@ -15,15 +15,25 @@ EWriteDurability ToDiskDurability(Durability durability)
 class CDiskStore : public CFileStore
 {
 public:
-    tagFileBytes Read(const std::u16string& path) override
+    tagFileBytes Read(const std::u16string& path) override { return ReadInto(path, std::string()); }
+
+    tagFileBytes ReadInto(const std::u16string& path, std::string buffer) override
     {
         tagFileBytes result;
         int error = 0;
-        if (std::optional<std::string> bytes = ReadFileBytes(path, &error))
+        if (std::optional<std::string> bytes = ReadFileBytes(path, &error, std::move(buffer)))
             result.bytes = std::move(*bytes);
         else if (error == EFBIG) // past the read limit: not a full disk
             result.error = tagFileError{tagFileError::tooLarge, path, error};
         else
+            result.error = tagFileError::FromOsError(error, path);
+        return result;
+    }
+
+    tagFileMatch Compare(const std::u16string& path, std::string_view bytes) override
+    {
+        tagFileMatch result;
+        if (int error = CompareFileBytes(path, bytes, result.bSame))
             result.error = tagFileError::FromOsError(error, path);
         return result;
     }

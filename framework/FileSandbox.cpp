@@ -25,6 +25,14 @@ tagFileBytes CFileSandbox::Read(const std::u16string& path)
     return tagFileBytes{*written, {}};
 }
 
+tagFileMatch CFileSandbox::Compare(const std::u16string& path, std::string_view bytes)
+{
+    const std::string* written = m_written.Find(path);
+    if (!written)
+        return DiskStore().Compare(path, bytes);
+    return tagFileMatch{*written == bytes, {}};
+}
+
 int CFileSandbox::CheckFolderWritable(const std::string& folder) const
 {
     if (m_folders.count(WithoutTrailingSlash(folder)))

@@ -22,6 +22,7 @@ public:
     std::vector<Write> Writes() const { return m_written.Writes(); }
 
     tagFileBytes Read(const std::u16string& path) override;
+    tagFileMatch Compare(const std::u16string& path, std::string_view bytes) override;
     tagFileError Replace(const std::u16string& path, std::string_view bytes,
                          Durability durability = Durability::flushed) override;
     tagFileError ReplaceTogether(const std::vector<tagFileWrite>& writes) override;

@@ -15,6 +15,13 @@ struct tagFileBytes
     tagFileError error;
 };
 
+// Whether a file holds exactly some bytes, or why it could not be read.
+struct tagFileMatch
+{
+    bool bSame = false;
+    tagFileError error;
+};
+
 // One file of a group that is replaced together.
 struct tagFileWrite
 {
@@ -36,6 +43,12 @@ public:
     virtual ~CFileStore() = default;
 
     virtual tagFileBytes Read(const std::u16string& path) = 0;
+    // Read into `buffer`, whose memory a store may reuse: a large file then costs no fresh memory that
+    // is cleared before the read fills it.
+    virtual tagFileBytes ReadInto(const std::u16string& path, std::string /*buffer*/) { return Read(path); }
+    // Read and compared with `bytes`, without holding the whole file: the disk stops at the first
+    // difference.
+    virtual tagFileMatch Compare(const std::u16string& path, std::string_view bytes) = 0;
     virtual tagFileError Replace(const std::u16string& path, std::string_view bytes,
                                  Durability durability = Durability::flushed) = 0;
     // All files or none: each is prepared completely before the first takes its new content.

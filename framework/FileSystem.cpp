@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <memory>
 #include <mutex>
 #include <unordered_set>
 
@@ -130,7 +132,11 @@ int ReadToEnd(const ReadSome& read, size_t expected, std::string& bytes)
     const size_t limit = ReadFileLimit();
     size_t used = 0;
     // One byte beyond the size, so that the read finding the end needs no growth.
-    bytes.resize(std::min(expected == 0 ? size_t{65536} : expected + 1, limit + 1));
+    const size_t first = std::min(expected == 0 ? size_t{65536} : expected + 1, limit + 1);
+    // A lent buffer far larger than the file would stay held with the few bytes read into it.
+    if (bytes.capacity() / 2 > first)
+        std::string().swap(bytes);
+    bytes.resize(first);
     for (;;) {
         if (used == bytes.size()) {
             if (used > limit)
@@ -145,6 +151,29 @@ int ReadToEnd(const ReadSome& read, size_t expected, std::string& bytes)
         used += static_cast<size_t>(n);
     }
     bytes.resize(used);
+    return 0;
+}
+
+int CompareToEnd(const ReadSome& read, std::string_view bytes, bool& same)
+{
+    same = false;
+    constexpr size_t kChunk = 65536;
+    // Not filled first: every byte compared was read just before.
+    std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(kChunk);
+    std::string_view rest = bytes;
+    for (;;) {
+        // One byte more than is left finds a longer file without another read.
+        long long n = read(chunk.get(), std::min(kChunk, rest.size() + 1));
+        if (n < 0)
+            return static_cast<int>(-n);
+        const auto count = static_cast<size_t>(n);
+        if (count == 0)
+            break;
+        if (count > rest.size() || std::memcmp(chunk.get(), rest.data(), count) != 0)
+            return 0;
+        rest.remove_prefix(count);
+    }
+    same = rest.empty();
     return 0;
 }
 

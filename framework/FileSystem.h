@@ -30,8 +30,15 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
 inline constexpr size_t kReadFileLimit = size_t{1} << 30;
 
 // Whole-file read; nothing when the file cannot be read (the error number in *error). A file larger
-// than kReadFileLimit, or an input that goes on past it, gives EFBIG.
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error = nullptr);
+// than kReadFileLimit, or an input that goes on past it, gives EFBIG. The bytes go into `buffer`: a
+// buffer of an earlier read lends its memory, so that only what the file has beyond it is cleared first.
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error = nullptr,
+                                         std::string buffer = std::string());
+
+// Whether the file holds exactly `bytes`, found without reading it whole: a file on a disk of another
+// size differs at once, and otherwise it is read a chunk at a time up to the first difference. Returns 0
+// or an errno value (ENOENT for a missing file); `same` is false then.
+int CompareFileBytes(const std::u16string& path, std::string_view bytes, bool& same);
 
 // Lowers the read limit, so that a test need not read a gibibyte; kReadFileLimit restores it.
 void SetReadFileLimitForTests(size_t limit);

@@ -39,17 +39,32 @@ void CProfileDocument::Clear()
     m_sections.assign(1, Section());
     m_sectionIndex.Clear();
     m_keyIndex.Clear();
+    m_nSectionHint = 0;
+    m_nKeyHintSection = 0;
+    m_nKeyHintLine = 0;
     m_nLinesRead = 0;
     m_unreadableLines.clear();
 }
 
 tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files)
 {
-    tagFileBytes read = files.Read(path);
+    return Load(path, files, std::string());
+}
+
+tagFileError CProfileDocument::Load(const std::u16string& path, CFileStore& files, std::string buffer)
+{
+    tagFileBytes read = files.ReadInto(path, std::move(buffer));
     TakeBytes(read.error.Failed() ? std::string() : std::move(read.bytes));
     if (read.error.m_lOsError == ENOENT)
         return {};
     return read.error;
+}
+
+std::string CProfileDocument::ReleaseBytes()
+{
+    std::string bytes = std::move(m_bytes);
+    Clear();
+    return bytes;
 }
 
 void CProfileDocument::LoadBytes(std::string_view bytes)
@@ -91,9 +106,11 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
     if (name.role == ELineRole::header) {
         line.kind = ELineKind::header;
         NoteName(line, name);
-        if (!FindSectionBy(line.nameHash, name))
+        const bool first = !FindSectionBy(line.nameHash, name);
+        if (first)
             m_sectionIndex.Insert(line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0);
         m_sections.emplace_back();
+        m_sections.back().bFirstOfName = first;
         // Room for a header and a few keys at once: most sections are that small, and a file may have
         // 100,000 of them.
         m_sections.back().lines.reserve(kLinesAtFirst);
@@ -208,16 +225,70 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyBy(std::uint32_t section, 
     return std::nullopt;
 }
 
+// The section after the last one found, when it is the one of this name that the index would give.
+std::optional<std::uint32_t> CProfileDocument::FindSectionAfterHint(std::uint32_t hash,
+                                                                    std::u16string_view name) const
+{
+    const size_t next = size_t{m_nSectionHint} + 1;
+    if (next >= m_sections.size())
+        return std::nullopt;
+    const Section& candidate = m_sections[next];
+    if (!candidate.bFirstOfName || candidate.lines[0].nameHash != hash ||
+        !NameMatches(candidate.lines[0], name))
+        return std::nullopt;
+    return static_cast<std::uint32_t>(next);
+}
+
 std::optional<size_t> CProfileDocument::FindSection(std::u16string_view section) const
 {
-    std::optional<std::uint32_t> found = FindSectionBy(FoldedHash(section), section);
-    return found ? std::optional<size_t>(*found) : std::nullopt;
+    const std::uint32_t hash = FoldedHash(section);
+    std::optional<std::uint32_t> found = FindSectionAfterHint(hash, section);
+    if (!found)
+        found = FindSectionBy(hash, section);
+    if (!found)
+        return std::nullopt;
+    m_nSectionHint = *found;
+    return *found;
+}
+
+// The line after the last key found in this section, when it is the key of this name that is read: only
+// the first key of a name in a section is of kind key.
+std::optional<std::uint32_t> CProfileDocument::FindKeyAfterHint(std::uint32_t section, std::uint32_t hash,
+                                                                std::u16string_view name) const
+{
+    if (section != m_nKeyHintSection)
+        return std::nullopt;
+    const std::vector<Line>& lines = m_sections[section].lines;
+    const size_t next = size_t{m_nKeyHintLine} + 1;
+    if (next >= lines.size())
+        return std::nullopt;
+    const Line& candidate = lines[next];
+    if (candidate.kind != ELineKind::key || candidate.nameHash != hash || !NameMatches(candidate, name))
+        return std::nullopt;
+    return static_cast<std::uint32_t>(next);
+}
+
+// FindKeyBy for a lookup by the caller: a section with many keys is tried after the last hit first.
+std::optional<std::uint32_t> CProfileDocument::FindKeyHinted(std::uint32_t section,
+                                                             std::u16string_view key) const
+{
+    const std::uint32_t hash = FoldedHash(key);
+    if (!m_sections[section].bIndexed)
+        return FindKeyBy(section, hash, key);
+    std::optional<std::uint32_t> line = FindKeyAfterHint(section, hash, key);
+    if (!line)
+        line = FindKeyBy(section, hash, key);
+    if (line) {
+        m_nKeyHintSection = section;
+        m_nKeyHintLine = *line;
+    }
+    return line;
 }
 
 std::optional<std::u16string> CProfileDocument::GetString(size_t section, std::u16string_view key) const
 {
     const auto index = static_cast<std::uint32_t>(section);
-    std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key);
+    std::optional<std::uint32_t> line = FindKeyHinted(index, key);
     if (!line)
         return std::nullopt;
     return ReadLineValue(Text(m_sections[index].lines[*line]), m_encoding);
@@ -227,7 +298,7 @@ std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
                                                                  std::u16string_view key) const
 {
     const auto index = static_cast<std::uint32_t>(section);
-    std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key);
+    std::optional<std::uint32_t> line = FindKeyHinted(index, key);
     if (!line)
         return std::nullopt;
     return ReadLineAsciiValue(Text(m_sections[index].lines[*line]), m_encoding);
@@ -363,7 +434,7 @@ void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16s
 void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u16string_view value)
 {
     const auto index = static_cast<std::uint32_t>(section);
-    std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key);
+    std::optional<std::uint32_t> line = FindKeyHinted(index, key);
     if (!line) {
         InsertKey(index, key, value);
         return;
@@ -375,7 +446,7 @@ void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u
 void CProfileDocument::SetAsciiString(size_t section, std::u16string_view key, std::string_view value)
 {
     const auto index = static_cast<std::uint32_t>(section);
-    if (std::optional<std::uint32_t> line = FindKeyBy(index, FoldedHash(key), key)) {
+    if (std::optional<std::uint32_t> line = FindKeyHinted(index, key)) {
         Line& found = m_sections[index].lines[*line];
         const tagLineName name = NotedName(found);
         if (char* out = InPlaceValue(found, name, value.size())) {
@@ -404,6 +475,7 @@ size_t CProfileDocument::FindOrAddSection(std::u16string_view section)
     const Line header = AddedLine(EncodeProfileText(u"[" + std::u16string(section) + u"]", m_encoding));
     m_sectionIndex.Insert(header.nameHash, index, 0);
     m_sections.emplace_back();
+    m_sections.back().bFirstOfName = true;
     m_sections.back().lines.push_back(header);
     return index;
 }
@@ -488,6 +560,13 @@ bool CProfileDocument::HoldsBytes(std::string_view bytes) const
         }
     }
     return rest == std::string_view(m_bytes).substr(m_bytes.size() - m_nTailSize);
+}
+
+std::optional<std::string_view> CProfileDocument::BytesAsRead() const
+{
+    if (!m_bFileOrder)
+        return std::nullopt;
+    return std::string_view(m_bytes);
 }
 
 tagFileError CProfileDocument::Save(const std::u16string& path, CFileStore& files) const

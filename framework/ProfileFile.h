@@ -23,6 +23,11 @@ public:
     // Reads the file whole. A missing file gives an empty document that saves as a new file; a file
     // that exists but cannot be read gives an empty document and the error.
     tagFileError Load(const std::u16string& path, CFileStore& files = DiskStore());
+    // The same, reading into the memory of `buffer` (see CFileStore::ReadInto).
+    tagFileError Load(const std::u16string& path, CFileStore& files, std::string buffer);
+
+    // Lets go of everything and gives the file's bytes as read, for a later read to reuse their memory.
+    std::string ReleaseBytes();
 
     // The document of a file's bytes; TakeBytes keeps the very bytes given rather than a copy.
     void LoadBytes(std::string_view bytes);
@@ -76,6 +81,9 @@ public:
     // Whether Bytes() would be exactly these; compared piece by piece, without building them.
     bool HoldsBytes(std::string_view bytes) const;
 
+    // Bytes() without a copy, when nothing was added, moved or given a new break since the file was read.
+    std::optional<std::string_view> BytesAsRead() const;
+
     // Replaces the file with Bytes(); on failure the old file is untouched.
     tagFileError Save(const std::u16string& path, CFileStore& files = DiskStore()) const;
 
@@ -114,6 +122,7 @@ private:
         std::uint32_t lastKeyLine = 0; // the header when the section has no key
         std::uint32_t keyCount = 0;    // lines of kind key
         bool bIndexed = false;
+        bool bFirstOfName = false; // the one of its name that is found, as the index holds it
     };
 
     void Clear();
@@ -130,6 +139,10 @@ private:
     std::optional<std::uint32_t> FindSectionBy(std::uint32_t hash, const Name& name) const;
     template <typename Name>
     std::optional<std::uint32_t> FindKeyBy(std::uint32_t section, std::uint32_t hash, const Name& name) const;
+    std::optional<std::uint32_t> FindSectionAfterHint(std::uint32_t hash, std::u16string_view name) const;
+    std::optional<std::uint32_t> FindKeyAfterHint(std::uint32_t section, std::uint32_t hash,
+                                                  std::u16string_view name) const;
+    std::optional<std::uint32_t> FindKeyHinted(std::uint32_t section, std::u16string_view key) const;
     void SetText(Line& line, std::string_view bytes);
     Line AddedLine(std::string_view bytes);
     char* InPlaceValue(Line& line, const tagLineName& name, size_t valueLength);
@@ -148,6 +161,12 @@ private:
     std::vector<Section> m_sections;
     CProfileNameIndex m_sectionIndex; // the first section of each name
     CProfileNameIndex m_keyIndex;     // the first key of each name in each section with many keys
+    // The last section and the last key of a section with many keys that a lookup by name found: a walk
+    // through a list asks for the ones right after them next, which are then checked before the index
+    // is asked. Lookups change them, so a document is not read by two threads at once.
+    mutable std::uint32_t m_nSectionHint = 0;
+    mutable std::uint32_t m_nKeyHintSection = 0;
+    mutable std::uint32_t m_nKeyHintLine = 0;
     size_t m_nLinesRead = 0;
     std::vector<size_t> m_unreadableLines;
 };

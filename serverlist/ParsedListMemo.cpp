@@ -50,7 +50,7 @@ void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntr
     kept.entries = std::move(entries);
 }
 
-void ForgetParsedList()
+std::string ForgetParsedList()
 {
     std::optional<CProfileDocument> document;
     CEntrySections entries;
@@ -61,6 +61,7 @@ void ForgetParsedList()
         std::swap(entries, kept.entries);
         kept.strPath.clear();
     }
+    return document ? document->ReleaseBytes() : std::string();
 }
 
 std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
@@ -80,6 +81,23 @@ std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
             sections[i] = entries.Section(i);
     }
     return sections;
+}
+
+std::optional<CProfileDocument> TakeUnchangedList(const std::u16string& path, CFileStore& files)
+{
+    std::optional<CProfileDocument> document;
+    {
+        tagKeptList& memo = Kept();
+        std::lock_guard<std::mutex> lock(memo.mutex);
+        if (memo.document && memo.strPath == path && memo.document->BytesAsRead())
+            document.swap(memo.document);
+    }
+    if (!document)
+        return std::nullopt;
+    const tagFileMatch match = files.Compare(path, *document->BytesAsRead());
+    if (match.error.Failed() || !match.bSame)
+        return std::nullopt;
+    return document;
 }
 
 CProfileDocument TakeParsedList(const std::u16string& path, std::string bytes, bool& kept)

@@ -32,14 +32,19 @@ private:
 // Keeps the document of the file at `path` and its entries in list order, in place of any kept before.
 void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries);
 
-// Lets go of what is kept.
-void ForgetParsedList();
+// Lets go of what is kept; the kept file bytes' memory is given for the next read to fill.
+std::string ForgetParsedList();
 
 // For each server, the section kept for the entry at its place when that entry had the same name;
 // nothing elsewhere. Only good with the kept document. The kept names are let go here, before the save
 // reads the file again, so that they are not held beside the new bytes.
 std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
                                                     const CArray<tagServer>& servers);
+
+// The kept document of `path` when the file there, compared on `files`, still holds exactly its bytes;
+// the file is not read whole for it. Nothing otherwise: a document kept with bytes it did not read stays
+// for TakeParsedList, and one the file no longer holds is let go before the caller reads the file.
+std::optional<CProfileDocument> TakeUnchangedList(const std::u16string& path, CFileStore& files);
 
 // The document of `bytes`, read just now from `path`: the kept one when it is of that path and holds
 // exactly those bytes (`kept` tells), otherwise the bytes parsed. Nothing stays kept afterwards.

@@ -80,6 +80,13 @@ std::int64_t StatedItemCount(const CProfileDocument& document)
     return document.GetInt(kServerInfo, u"ItemCount", 0);
 }
 
+std::int64_t LoadedItemCount(const CProfileDocument& document, std::int64_t stated)
+{
+    if (stated <= kServerListCountMargin)
+        return std::max<std::int64_t>(stated, 0);
+    return std::min(stated, ServerListEntryBound(document));
+}
+
 namespace {
 
 // The section that the name's MD5 text names, added when missing; the one known from the load when the
@@ -120,6 +127,20 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     }
 }
 
+// The file as it is now: the document kept from the last load or save when the file still holds its
+// bytes (`kept`), else the file read into `read` and parsed; an empty document when it cannot be read.
+CProfileDocument CurrentList(CFileStore& files, const std::u16string& path, tagFileBytes& read, bool& kept)
+{
+    if (std::optional<CProfileDocument> unchanged = TakeUnchangedList(path, files)) {
+        kept = true;
+        return std::move(*unchanged);
+    }
+    read = files.Read(path);
+    if (read.error.Failed())
+        return CProfileDocument();
+    return TakeParsedList(path, std::move(read.bytes), kept);
+}
+
 } // namespace
 
 bool FindFileInModuleDir(const std::u16string& fileName, std::u16string& path)
@@ -136,17 +157,18 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
 {
     CArray<tagServer>().swap(servers);
     tagServerListLoad result;
-    // What an earlier load or save kept goes before the file is read, not beside it.
-    ForgetParsedList();
+    // What an earlier load or save kept goes before the file is read, not beside it; its buffer takes
+    // the new bytes.
+    std::string buffer = ForgetParsedList();
     CProfileDocument document;
-    result.error = document.Load(path, context.files);
+    result.error = document.Load(path, context.files, std::move(buffer));
     if (result.error.Failed()) {
         context.reporter.FileError(result.error);
         return result;
     }
     // A negative count, as the platform returns it, means no entries.
     result.nStatedCount = StatedItemCount(document);
-    result.nLoadedCount = std::clamp<std::int64_t>(result.nStatedCount, 0, ServerListEntryBound(document));
+    result.nLoadedCount = LoadedItemCount(document, result.nStatedCount);
     if (result.nLoadedCount < result.nStatedCount)
         context.reporter.Message(CountCutMessage(result), u"ServerInfo.ini", MB_OK | MB_ICONEXCLAMATION);
     servers.reserve(size_t(result.nLoadedCount));
@@ -169,12 +191,11 @@ tagFileError SaveServerList(const tagRunContext& context, const std::u16string& 
                             const CArray<tagServer>& servers)
 {
     std::vector<std::optional<size_t>> known = TakeKeptSections(path, servers);
-    // A missing file saves as a new one; one that cannot be read is not replaced.
-    tagFileBytes read = context.files.Read(path);
-    const bool missing = read.error.m_lOsError == ENOENT;
+    tagFileBytes read;
     bool kept = false;
-    CProfileDocument document =
-        read.error.Failed() ? CProfileDocument() : TakeParsedList(path, std::move(read.bytes), kept);
+    CProfileDocument document = CurrentList(context.files, path, read, kept);
+    // A missing file saves as a new one; one that cannot be read is not replaced.
+    const bool missing = read.error.m_lOsError == ENOENT;
     if (!kept)
         known.clear();
     // The encodings run even when the file cannot be read, so their messages and keys are the same.

@@ -34,6 +34,10 @@ std::int64_t ServerListEntryBound(const CProfileDocument& document);
 // "ItemCount" as the client reads it: a signed 32-bit number; a negative one means no entries.
 std::int64_t StatedItemCount(const CProfileDocument& document);
 
+// The entries a load makes for the stated count: none for a negative one, at most the bound. The item
+// keys are counted only for a count beyond the margin, which alone can exceed the bound.
+std::int64_t LoadedItemCount(const CProfileDocument& document, std::int64_t stated);
+
 // What a load found.
 struct tagServerListLoad
 {

@@ -134,7 +134,7 @@ private:
 std::vector<tagFinding> ServerListChecker::Run()
 {
     m_count = StatedItemCount(m_document);
-    m_loaded = std::clamp<std::int64_t>(m_count, 0, ServerListEntryBound(m_document));
+    m_loaded = LoadedItemCount(m_document, m_count);
     MarkUsed(u"GlobalInfo");
     MarkUsed(kServerInfo);
     m_entriesBySection.reserve(size_t(std::min<std::int64_t>(m_loaded, ServerListEntryBound(m_document))));

@@ -98,10 +98,10 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
     return found;
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
 {
     int result = 0;
-    std::string bytes;
+    std::string bytes = std::move(buffer);
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0)
@@ -119,6 +119,25 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
         return std::nullopt;
     }
     return bytes;
+}
+
+int CompareFileBytes(const std::u16string& path, std::string_view bytes, bool& same)
+{
+    same = false;
+    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int result = 0;
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        result = errno;
+    // A file without a size (a pipe, or 0 as /proc gives) is read to its end.
+    else if (!S_ISREG(st.st_mode) || st.st_size == 0 ||
+             static_cast<unsigned long long>(st.st_size) == bytes.size())
+        result = CompareToEnd([fd](char* buffer, size_t size) { return ReadSomeFrom(fd, buffer, size); },
+                              bytes, same);
+    ::close(fd);
+    return result;
 }
 
 // The look at the last path of a chain, which is no link, tells the state of the file too.

@@ -51,6 +51,14 @@ int ReadOpenFile(HANDLE file, std::string& bytes)
                      static_cast<size_t>(size), bytes);
 }
 
+// Others may read, write, rename or delete the file meanwhile, as they may on Linux.
+HANDLE OpenForReading(const std::u16string& path)
+{
+    return ::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
 } // namespace
 
 std::u16string GetModuleFileNameW()
@@ -96,13 +104,11 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
     return JoinPath(directory, FromWide(found.cFileName));
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
 {
-    HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = OpenForReading(path);
     int result = 0;
-    std::string bytes;
+    std::string bytes = std::move(buffer);
     if (file == INVALID_HANDLE_VALUE) {
         result = LastErrno();
     } else {
@@ -115,6 +121,22 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error)
         return std::nullopt;
     }
     return bytes;
+}
+
+int CompareFileBytes(const std::u16string& path, std::string_view bytes, bool& same)
+{
+    same = false;
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return LastErrno();
+    unsigned long long size = 0;
+    int result = SizeOfFile(file, size);
+    // A pipe or a device has no size and is read to its end.
+    if (result == 0 && (size == 0 || size == bytes.size()))
+        result = CompareToEnd(
+            [file](char* buffer, size_t count) { return ReadSomeFrom(file, buffer, count); }, bytes, same);
+    ::CloseHandle(file);
+    return result;
 }
 
 int ResolveWriteTarget(const std::string& path, std::string& target)

@@ -22,6 +22,11 @@ public:
         ++m_reads[path];
         return DiskStore().Read(path);
     }
+    tagFileMatch Compare(const std::u16string& path, std::string_view bytes) override
+    {
+        ++m_reads[path];
+        return DiskStore().Compare(path, bytes);
+    }
     tagFileError Replace(const std::u16string& path, std::string_view bytes, Durability durability) override
     {
         return DiskStore().Replace(path, bytes, durability);

@@ -36,6 +36,22 @@ TEST(FileSandbox, WritesStayInMemoryAndReadsSeeThem)
     EXPECT_EQ(dir.Read("kept.txt"), "real");
 }
 
+// A compare sees what a read would see: the sandbox's own write, else the disk and its errors.
+TEST(FileSandbox, ComparesWithWhatAReadWouldGive)
+{
+    TempDir dir;
+    dir.Write("kept.txt", "disk");
+    CFileSandbox sandbox;
+    EXPECT_TRUE(sandbox.Compare(dir.FileW(u"kept.txt"), "disk").bSame);
+    EXPECT_FALSE(sandbox.Replace(dir.FileW(u"kept.txt"), "written").Failed());
+    EXPECT_TRUE(sandbox.Compare(dir.FileW(u"kept.txt"), "written").bSame);
+    EXPECT_FALSE(sandbox.Compare(dir.FileW(u"kept.txt"), "disk").bSame);
+    tagFileMatch missing = sandbox.Compare(dir.FileW(u"other.txt"), "");
+    EXPECT_FALSE(missing.bSame);
+    EXPECT_EQ(missing.error.m_lOsError, ENOENT);
+    EXPECT_EQ(missing.error.m_strFileName, dir.FileW(u"other.txt"));
+}
+
 TEST(FileSandbox, FoldersAreNotedNotMade)
 {
     TempDir dir;

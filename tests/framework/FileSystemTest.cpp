@@ -211,6 +211,27 @@ TEST(FileSystemRead, FileAtTheLimitIsReadAndOneByteMoreIsRefused)
     EXPECT_EQ(error, EFBIG);
 }
 
+// A buffer lent to the read gives its memory, never its old bytes: longer or shorter than the file.
+TEST(FileSystemRead, ALentBufferHoldsExactlyTheFile)
+{
+    TempDir dir;
+    dir.Write("file.txt", "new bytes");
+    std::string longer(100, '#');
+    std::optional<std::string> read = ReadFileBytes(dir.FileW(u"file.txt"), nullptr, std::move(longer));
+    EXPECT_EQ(read, "new bytes");
+    EXPECT_EQ(ReadFileBytes(dir.FileW(u"file.txt"), nullptr, "old"), "new bytes");
+    // One far larger is not kept for a few bytes.
+    read = ReadFileBytes(dir.FileW(u"file.txt"), nullptr, std::string(1 << 20, '#'));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, "new bytes");
+    EXPECT_LT(read->capacity(), size_t{1} << 19);
+    dir.Write("empty.txt", "");
+    EXPECT_EQ(ReadFileBytes(dir.FileW(u"empty.txt"), nullptr, "old"), "");
+    int error = 0;
+    EXPECT_FALSE(ReadFileBytes(dir.FileW(u"none.txt"), &error, "old").has_value());
+    EXPECT_EQ(error, ENOENT);
+}
+
 // Files under /proc report no size; they are read to their end all the same.
 TEST(FileSystemRead, InputWithoutASizeIsReadToTheEnd)
 {
@@ -221,6 +242,55 @@ TEST(FileSystemRead, InputWithoutASizeIsReadToTheEnd)
     int error = 0;
     EXPECT_FALSE(ReadFileBytes(u"/no/such/file", &error).has_value());
     EXPECT_EQ(error, ENOENT);
+}
+
+// A file compared with bytes in memory: the first difference, wherever it lies, and any difference in
+// length make it differ.
+TEST(FileSystemCompare, FindsEveryDifferenceAgainstTheBytes)
+{
+    TempDir dir;
+    // Past one chunk of the compare, so that the last byte lies in a later read than the first.
+    std::string bytes(200000, 'x');
+    for (size_t i = 0; i < bytes.size(); i += 97)
+        bytes[i] = static_cast<char>('a' + i % 26);
+    std::string firstByte = bytes;
+    firstByte.front() = '#';
+    std::string lastByte = bytes;
+    lastByte.back() = '#';
+    const struct
+    {
+        std::string file;
+        bool bSame;
+    } cases[] = {{bytes, true},        {firstByte, false},
+                 {lastByte, false},    {bytes.substr(0, bytes.size() - 1), false},
+                 {bytes + "y", false}, {std::string(), false}};
+    for (const auto& c : cases) {
+        dir.Write("file.bin", c.file);
+        bool same = !c.bSame;
+        EXPECT_EQ(CompareFileBytes(dir.FileW(u"file.bin"), bytes, same), 0);
+        EXPECT_EQ(same, c.bSame) << c.file.size();
+    }
+    bool same = true;
+    EXPECT_EQ(CompareFileBytes(dir.FileW(u"file.bin"), "", same), 0);
+    EXPECT_TRUE(same); // the empty file last written
+    same = true;
+    EXPECT_EQ(CompareFileBytes(dir.FileW(u"none.bin"), "", same), ENOENT);
+    EXPECT_FALSE(same);
+}
+
+// Input without a size is compared as far as it goes: /proc reports 0 for a file that has content.
+TEST(FileSystemCompare, InputWithoutASizeIsComparedToTheEnd)
+{
+    std::optional<std::string> status = ReadFileBytes(u"/proc/self/status");
+    ASSERT_TRUE(status.has_value());
+    ASSERT_GT(status->size(), 4u);
+    bool same = true;
+    EXPECT_EQ(CompareFileBytes(u"/proc/self/cmdline", "", same), 0);
+    EXPECT_FALSE(same);
+    std::optional<std::string> cmdline = ReadFileBytes(u"/proc/self/cmdline");
+    ASSERT_TRUE(cmdline.has_value());
+    EXPECT_EQ(CompareFileBytes(u"/proc/self/cmdline", *cmdline, same), 0);
+    EXPECT_TRUE(same);
 }
 
 } // namespace

@@ -179,6 +179,27 @@ TEST(Win32Read, MissingFolderAndOverLimitFail)
     EXPECT_EQ(error, EFBIG);
 }
 
+// The compare stops at a difference past the first chunk, a size apart or a missing file, as on Linux.
+TEST(Win32Read, CompareFindsEveryDifference)
+{
+    TempDir dir;
+    std::string bytes(150000, 'x');
+    dir.Write("same.txt", bytes);
+    bytes.back() = 'y';
+    dir.Write("last.txt", bytes);
+    bytes.back() = 'x';
+    dir.Write("short.txt", bytes.substr(1));
+    bool same = false;
+    EXPECT_EQ(CompareFileBytes(dir.FileW(u"same.txt"), bytes, same), 0);
+    EXPECT_TRUE(same);
+    EXPECT_EQ(CompareFileBytes(dir.FileW(u"last.txt"), bytes, same), 0);
+    EXPECT_FALSE(same);
+    EXPECT_EQ(CompareFileBytes(dir.FileW(u"short.txt"), bytes, same), 0);
+    EXPECT_FALSE(same);
+    EXPECT_EQ(CompareFileBytes(dir.FileW(u"none.txt"), bytes, same), ENOENT);
+    EXPECT_FALSE(same);
+}
+
 // A folder may look like ours too; only files are swept.
 TEST(Win32TempFiles, ALeftOverFileGoesAndALiveOneStays)
 {

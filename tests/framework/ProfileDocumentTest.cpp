@@ -56,6 +56,48 @@ TEST(ProfileDocument, ASectionWithManyKeysIsReadAndWrittenLikeOneWithFew)
     EXPECT_NE(bytes.find("ITEM7=again\r\nItem31=311\r\n; end\r\n"), std::string::npos);
 }
 
+// A walk in file order tries the section or key after the last one found first; a later one of the same
+// name standing there is never read in place of the first.
+TEST(ProfileDocument, AWalkInFileOrderStillReadsTheFirstOfEachName)
+{
+    CProfileDocument document;
+    document.LoadBytes("[A]\r\nk=a\r\n[B]\r\nk=b1\r\n[b]\r\nk=b2\r\n[C]\r\nk=c\r\n[Many]\r\nItem1=1\r\n"
+                       "Item2=2\r\nITEM2=dup\r\n" +
+                       Numbered("Key", 10));
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(document.GetString(u"A", u"k"), u"a");
+        EXPECT_EQ(document.GetString(u"B", u"k"), u"b1");
+        EXPECT_EQ(document.GetString(u"b", u"k"), u"b1"); // the second [b] stands after the first
+        EXPECT_EQ(document.GetString(u"C", u"k"), u"c");
+    }
+    const std::optional<size_t> many = document.FindSection(u"many");
+    ASSERT_TRUE(many.has_value());
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(document.GetString(*many, u"item1"), u"1");
+        EXPECT_EQ(document.GetString(*many, u"Item2"), u"2");
+        EXPECT_EQ(document.GetString(*many, u"item2"), u"2"); // "ITEM2=dup" follows the line found
+        EXPECT_EQ(document.GetString(*many, u"Key1"), u"10");
+        EXPECT_EQ(document.GetString(*many, u"Key3"), u"30"); // not the line after the last found
+        EXPECT_EQ(document.GetString(*many, u"Key4"), u"40");
+    }
+    // A key inserted after the last key moves no key line; the next lookups find each one still.
+    document.SetString(*many, u"Key11", u"110");
+    document.SetString(*many, u"Key2", u"2b");
+    EXPECT_EQ(document.GetString(*many, u"Key11"), u"110");
+    EXPECT_EQ(document.GetString(*many, u"Key2"), u"2b");
+    EXPECT_EQ(document.GetString(*many, u"Key3"), u"30");
+    // A section added at the end is found after the last one, and the old ones stay first.
+    document.SetString(u"D", u"k", u"d");
+    EXPECT_EQ(document.GetString(u"C", u"k"), u"c");
+    EXPECT_EQ(document.GetString(u"D", u"k"), u"d");
+    document.SetString(u"b", u"k", u"B1");
+    EXPECT_EQ(document.GetString(u"B", u"k"), u"B1");
+    EXPECT_EQ(document.Bytes(),
+              "[A]\r\nk=a\r\n[B]\r\nk=B1\r\n[b]\r\nk=b2\r\n[C]\r\nk=c\r\n[Many]\r\nItem1=1\r\n"
+              "Item2=2\r\nITEM2=dup\r\nKey1=10\r\nKey2=2b\r\n" +
+                  Numbered("Key", 10).substr(18) + "Key11=110\r\n[D]\r\nk=d\r\n");
+}
+
 TEST(ProfileDocument, KeysAddedUntilASectionHasManyStayFound)
 {
     CProfileDocument document;

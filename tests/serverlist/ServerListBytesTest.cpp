@@ -234,3 +234,25 @@ TEST_F(ServerListBytesTest, AFileChangedBetweenLoadAndSaveIsReadAsItIsNow)
         EXPECT_TRUE(saved == SavedAlone(changed, loaded));
     }
 }
+
+// The save finds a change anywhere in a file longer than one read of its compare, and a file cut short.
+TEST_F(ServerListBytesTest, AChangeAnywhereInALongFileIsFound)
+{
+    const std::string start =
+        "; c\r\n" + Pinned("many-saved.ini") + "[Other]\r\nkey=" + std::string(70000, 'v') + "\r\n";
+    std::string firstByte = start;
+    firstByte[2] = 'd';
+    std::string lastLine = start;
+    lastLine[lastLine.size() - 3] = 'w';
+    const std::string shorter = start.substr(0, start.size() - 2);
+    for (const std::string& changed : {firstByte, lastLine, shorter}) {
+        m_dir.Write("ServerInfo.ini", start);
+        CArray<tagServer> loaded;
+        std::string saved = LoadChangeSave([&](CArray<tagServer>& servers) {
+            m_dir.Write("ServerInfo.ini", changed);
+            loaded = servers;
+        });
+        EXPECT_TRUE(saved == SavedAlone(changed, loaded))
+            << FirstDifference(SavedAlone(changed, loaded), saved);
+    }
+}

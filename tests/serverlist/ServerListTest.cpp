@@ -289,6 +289,32 @@ TEST_F(ServerListTest, CountBeyondTheStoredItemsGivesEmptyEntries)
     EXPECT_EQ(servers[2].strServerAddr, u"10.0.0.1");
 }
 
+// The margin over the stored items, at its edge: a count up to it loads whole, one more is cut to the
+// items plus the margin.
+TEST_F(ServerListTest, CountAtTheMarginLoadsWholeAndOneMoreIsCut)
+{
+    const struct
+    {
+        std::string file;
+        size_t loaded;
+        bool bCut;
+    } cases[] = {{"[ServerInfo]\r\nItemCount=10000\r\n", 10000, false},
+                 {"[ServerInfo]\r\nItemCount=10001\r\n", 10000, true},
+                 {"[ServerInfo]\r\nItemCount=10001\r\nItemDescribe7=\r\n", 10001, false},
+                 {"[ServerInfo]\r\nItemCount=10002\r\nitemdescribe7=\r\n", 10001, true}};
+    for (const auto& c : cases) {
+        SetFile(c.file);
+        if (c.bCut)
+            m_boxes.Expect();
+        CArray<tagServer> servers;
+        tagServerListLoad load = LoadServerList(Context(), Path(), servers);
+        EXPECT_EQ(servers.size(), c.loaded) << c.file;
+        EXPECT_EQ(load.nLoadedCount, std::int64_t(c.loaded));
+        EXPECT_EQ(m_boxes.Shown().size(), c.bCut ? 1u : 0u) << c.file;
+        m_boxes.Clear();
+    }
+}
+
 TEST_F(ServerListTest, PlainTextNameShowsTheDecoderMessageAndLoadsEmpty)
 {
     SetFile("[ServerInfo]\r\nItemCount=2\r\nItemDescribe1=PlainName\r\nItemDescribe2=" +
