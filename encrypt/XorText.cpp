@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -23,9 +24,11 @@ constexpr size_t kKeyCount = 8;
 template <typename Unit> bool BlocksHoldZero(std::basic_string_view<Unit> text)
 {
     const size_t blocks = text.size() & ~size_t{15};
-    unsigned zero = 0;
+    // In the units' own width, so that a vector register holds as many of them as it can.
+    using Flag = std::make_unsigned_t<Unit>;
+    Flag zero = 0;
     for (size_t i = 0; i < blocks; ++i)
-        zero |= text[i] == Unit(0);
+        zero |= static_cast<Flag>(text[i] == Unit(0));
     return zero != 0;
 }
 
@@ -107,43 +110,50 @@ template <typename Unit> std::uint16_t ReadHex4(std::basic_string_view<Unit> tex
         static_cast<std::uint32_t>(WcsToLong(std::u16string_view(units.data(), group.size()), 16)));
 }
 
-// The values of plain hexadecimal digits, one per unit; false when a unit is none, since only the full
-// reader reads other characters right. One pass over whole blocks of 16, which the compiler turns into
-// vector instructions, then the rest one by one. A digit's value is its low four bits, plus 9 for the
-// letters (0x41.., 0x61..).
-template <typename Unit> bool ReadPlainDigits(const Unit* units, std::uint16_t* digits, size_t count)
+constexpr std::uint64_t kEachByte = 0x0101010101010101;
+constexpr std::uint64_t kTopBits = kEachByte * 0x80;
+
+// A group's eight units as the bytes of one word, the first the lowest; a unit beyond ASCII becomes 0x80,
+// which no digit is.
+template <typename Unit> std::uint64_t GroupWord(const Unit* units)
 {
-    // In 16-bit arithmetic throughout, so that eight units fit one vector register.
-    auto bad = [](Unit unit) {
-        const auto c = static_cast<std::uint16_t>(Widened(unit));
-        const auto digit = static_cast<std::uint16_t>(c - u'0');
-        const auto letter = static_cast<std::uint16_t>((c | 0x20) - u'a');
-        return static_cast<std::uint16_t>((digit >= 10) & (letter >= 6));
-    };
-    auto value = [](Unit unit) {
-        const auto c = static_cast<std::uint16_t>(Widened(unit));
-        return static_cast<std::uint16_t>((c & 0xF) + 9 * (c >> 6));
-    };
-    const size_t blocks = count & ~size_t{15};
-    std::uint16_t any = 0;
-    for (size_t i = 0; i < blocks; ++i) {
-        any |= bad(units[i]);
-        digits[i] = value(units[i]);
+    std::uint64_t word = 0;
+    if constexpr (sizeof(Unit) == 1 && std::endian::native == std::endian::little) {
+        std::memcpy(&word, units, sizeof word);
+    } else {
+        for (size_t i = 0; i < kGroupLength; ++i) {
+            const char16_t c = Widened(units[i]);
+            word |= std::uint64_t{c < 0x80 ? c : char16_t{0x80}} << (8 * i);
+        }
     }
-    for (size_t i = blocks; i < count; ++i) {
-        any |= bad(units[i]);
-        digits[i] = value(units[i]);
-    }
-    return any == 0;
+    return word;
 }
 
-// Four digit values, the first in the lowest 16 bits, as one number: one multiplication moves each to
-// its place in the top 16 bits, and no partial product reaches them from below.
-std::uint16_t JoinDigits(const std::uint16_t* digits)
+// The top bit of each byte of `word` (all below 0x80) that is at least `low`; no byte carries into the
+// next.
+constexpr std::uint64_t AtLeast(std::uint64_t word, unsigned low)
 {
-    std::uint64_t word;
-    std::memcpy(&word, digits, sizeof word);
-    return static_cast<std::uint16_t>((word * 0x1000010000100001ull) >> 48);
+    return (word + kEachByte * (0x80 - low)) & kTopBits;
+}
+
+// The character of one group of eight plain hexadecimal digits, both halves converted and XORed in one
+// word; false when a unit is none, since only the full reader reads other characters right.
+inline bool DecodePlainGroup(std::uint64_t word, char16_t& character)
+{
+    if ((word & kTopBits) != 0)
+        return false;
+    const std::uint64_t digits = AtLeast(word, '0') & ~AtLeast(word, '9' + 1);
+    const std::uint64_t folded = word | kEachByte * 0x20;
+    const std::uint64_t letters = AtLeast(folded, 'a') & ~AtLeast(folded, 'f' + 1);
+    if ((digits | letters) != kTopBits)
+        return false;
+    // A digit's value is its low four bits, plus 9 for the letters (0x41.., 0x61..).
+    const std::uint64_t nibbles = (word & kEachByte * 0x0F) + (letters >> 7) * 9;
+    // Pairs of digits into bytes 0, 2, 4 and 6; then the first half's bytes XORed with the second's.
+    const std::uint64_t pairs = ((nibbles << 4) | (nibbles >> 8)) & 0x00FF00FF00FF00FFull;
+    const std::uint64_t mixed = pairs ^ (pairs >> 32);
+    character = static_cast<char16_t>(((mixed & 0xFF) << 8) | ((mixed >> 16) & 0xFF));
+    return true;
 }
 
 // Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
@@ -151,15 +161,13 @@ std::uint16_t JoinDigits(const std::uint16_t* digits)
 template <typename Unit>
 bool DecodePlainGroups(std::basic_string_view<Unit> cipher, size_t count, std::u16string& out)
 {
-    std::array<std::uint16_t, kMaxPlainLength * kGroupLength> digits;
-    if (!ReadPlainDigits(cipher.data(), digits.data(), count * kGroupLength))
-        return false;
     // Into a local buffer first: writes through the string would reload its pointer every time.
     std::array<char16_t, kMaxPlainLength> plain;
     size_t length = 0;
     for (; length < count; ++length) {
-        const std::uint16_t* group = digits.data() + length * kGroupLength;
-        const auto character = static_cast<char16_t>(JoinDigits(group) ^ JoinDigits(group + 4));
+        char16_t character;
+        if (!DecodePlainGroup(GroupWord(cipher.data() + length * kGroupLength), character))
+            return false;
         if (character == 0)
             break;
         plain[length] = character;

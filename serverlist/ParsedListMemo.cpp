@@ -1,5 +1,6 @@
 #include "serverlist/ParsedListMemo.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -22,6 +23,20 @@ tagKeptList& Kept()
 constexpr size_t kNoSection = static_cast<size_t>(-1);
 
 } // namespace
+
+CEntrySections::CEntrySections(const CArray<tagServer>& servers,
+                               const std::vector<std::optional<size_t>>& sections)
+{
+    const size_t count = std::min(servers.size(), sections.size());
+    size_t units = 0;
+    for (size_t i = 0; i < count; ++i)
+        units += servers[i].strServerName.size();
+    m_names.reserve(units);
+    m_ends.reserve(count);
+    m_sections.reserve(count);
+    for (size_t i = 0; i < count; ++i)
+        Add(servers[i].strServerName, sections[i]);
+}
 
 void CEntrySections::Add(std::u16string_view name, std::optional<size_t> section)
 {

@@ -18,6 +18,10 @@
 class CEntrySections
 {
 public:
+    CEntrySections() = default;
+    // Each server's name with the section at its place; the names' buffer is sized once.
+    CEntrySections(const CArray<tagServer>& servers, const std::vector<std::optional<size_t>>& sections);
+
     void Add(std::u16string_view name, std::optional<size_t> section);
     size_t Size() const { return m_ends.size(); }
     std::u16string_view Name(size_t index) const;

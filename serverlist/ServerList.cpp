@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -53,9 +54,9 @@ std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size
     return XorDecrypt(ReadValue(document, section, key), reporter);
 }
 
-// One entry as the client reads it; its name and section go to `entries` for a later save.
+// One entry as the client reads it; the section its name gives goes to `sections` for a later save.
 tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
-                     CReporter& reporter, CEntrySections& entries, std::u16string& key)
+                     CReporter& reporter, std::vector<std::optional<size_t>>& sections, std::u16string& key)
 {
     tagServer server;
     SetItemKey(key, number);
@@ -63,7 +64,7 @@ tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> ser
     std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
     server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
-    entries.Add(server.strServerName, section);
+    sections.push_back(section);
     return server;
 }
 
@@ -100,10 +101,10 @@ size_t SectionOfName(CProfileDocument& document, const std::vector<std::optional
 }
 
 // The writes in the client's order; every XOR text draws fresh keys. `known` holds the sections known
-// from the load; `written` receives each entry's name and section.
+// from the load; `written` receives each entry's section.
 void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
                   const std::vector<std::optional<size_t>>& known, CReporter& reporter,
-                  CEntrySections& written)
+                  std::vector<std::optional<size_t>>& written)
 {
     if (servers.empty()) {
         document.SetString(kGlobalInfo, u"LastServerName", u"");
@@ -123,7 +124,7 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
         document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
         XorEncryptAscii(server.strServerDomain, reporter, encrypted);
         document.SetAsciiString(section, u"ServerDomain", encrypted);
-        written.Add(server.strServerName, section);
+        written.push_back(section);
     }
 }
 
@@ -172,12 +173,13 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     if (result.nLoadedCount < result.nStatedCount)
         context.reporter.Message(CountCutMessage(result), u"ServerInfo.ini", MB_OK | MB_ICONEXCLAMATION);
     servers.reserve(size_t(result.nLoadedCount));
-    CEntrySections entries;
+    std::vector<std::optional<size_t>> sections;
+    sections.reserve(size_t(result.nLoadedCount));
     const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
     std::u16string key;
     for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
-        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, entries, key));
-    KeepParsedList(path, std::move(document), std::move(entries));
+        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, sections, key));
+    KeepParsedList(path, std::move(document), CEntrySections(servers, sections));
     return result;
 }
 
@@ -199,12 +201,13 @@ tagFileError SaveServerList(const tagRunContext& context, const std::u16string& 
     if (!kept)
         known.clear();
     // The encodings run even when the file cannot be read, so their messages and keys are the same.
-    CEntrySections written;
+    std::vector<std::optional<size_t>> written;
+    written.reserve(servers.size());
     WriteServers(document, servers, known, context.reporter, written);
     if (read.error.Failed() && !missing)
         return read.error;
     tagFileError error = document.Save(path, context.files);
     if (!error.Failed())
-        KeepParsedList(path, std::move(document), std::move(written));
+        KeepParsedList(path, std::move(document), CEntrySections(servers, written));
     return error;
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -274,6 +276,91 @@ TEST(XorDecrypt, GroupsTakeTheDigitsAndBlanksOfOtherScripts)
     EXPECT_EQ(XorDecrypt(text, boxes), u"\u0001");
     text.replace(0, 8, u"+0010041");
     EXPECT_EQ(XorDecrypt(text, boxes), u"@");
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// The cipher of one character: key 0001, then `value` as the second half, padded to 64 units.
+std::u16string OneGroup(const std::u16string& value)
+{
+    std::u16string text = u"0001" + value;
+    text.resize(64, u'0');
+    return text;
+}
+
+// What the C library's reader makes of four ASCII characters read as base 16, as a character.
+char16_t StrtolOf(const std::string& half)
+{
+    return static_cast<char16_t>(static_cast<std::uint32_t>(std::strtol(half.c_str(), nullptr, 16)) & 0xFFFF);
+}
+
+std::u16string CharacterOf(char16_t value)
+{
+    return value == 0 ? std::u16string() : std::u16string(1, value);
+}
+
+// Every ASCII unit in every place of a value half reads as the C library reads it, in both widths: the
+// digits directly, anything else through the full reader.
+TEST(XorDecrypt, EveryAsciiUnitInEveryPlaceReadsAsStrtolReadsIt)
+{
+    ReporterRecorder boxes;
+    for (int unit = 1; unit < 0x80; ++unit) {
+        for (size_t place = 0; place < 4; ++place) {
+            std::string half = "4a7F";
+            half[place] = static_cast<char>(unit);
+            const std::u16string expected = CharacterOf(static_cast<char16_t>(1 ^ StrtolOf(half)));
+            const std::u16string text = OneGroup(FromUtf8(half));
+            EXPECT_EQ(XorDecrypt(text, boxes), expected) << unit << " at " << place;
+            EXPECT_EQ(XorDecryptAscii(ToUtf8(text), boxes), expected) << unit << " at " << place;
+        }
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// A unit beyond ASCII is never a plain digit, whatever its low byte: in the key half too.
+TEST(XorDecrypt, UnitsBeyondAsciiAreNotReadByTheirLowByte)
+{
+    ReporterRecorder boxes;
+    for (char16_t unit : {u'\u0130', u'\u0141', u'\u0161', u'\u0120', u'\u0139', u'\u00C1'}) {
+        // The reader stops at the unit, as at any other non-digit.
+        for (size_t place = 0; place < 4; ++place) {
+            std::u16string half = u"4a7F";
+            half[place] = unit;
+            std::string stopped = "4a7F";
+            stopped[place] = 'z';
+            EXPECT_EQ(XorDecrypt(OneGroup(half), boxes),
+                      CharacterOf(static_cast<char16_t>(1 ^ StrtolOf(stopped))))
+                << int(unit) << " at " << place;
+        }
+        // In a key half: "00?1" reads as 0, so 0x42 stays 'B' (0x49 ^ 8 = 'A' before it).
+        std::u16string text = u"000800490001004200000000";
+        text.resize(64, u'0');
+        text[10] = unit;
+        EXPECT_EQ(XorDecrypt(text, boxes), u"AB") << int(unit);
+    }
+    // Every byte beyond ASCII, in every place of a group, reads in the ASCII form as its character does.
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+        for (size_t place = 0; place < 8; ++place) {
+            std::u16string text = u"00080049"
+                                  u"00010042";
+            text.resize(64, u'0');
+            text[8 + place] = static_cast<char16_t>(byte);
+            std::string bytes = ToUtf8(text);
+            ASSERT_EQ(bytes.size(), 65u);
+            bytes.replace(8 + place, 2, 1, static_cast<char>(byte));
+            EXPECT_EQ(XorDecryptAscii(bytes, boxes), XorDecrypt(text, boxes)) << byte << " at " << place;
+        }
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST(XorDecrypt, MixedCaseGroupsDecodeLikeUpperCase)
+{
+    ReporterRecorder boxes;
+    // 0x0008 ^ 0xABCD = 0xABC5, 0x1234 ^ 0xABCD = 0xB9F9, 0xa5A5 ^ 0xFfFf = 0x5A5A; then a zero.
+    std::u16string text = u"0008aBcD1234aBcDa5A5FfFf";
+    text.resize(64, u'0');
+    EXPECT_EQ(XorDecrypt(text, boxes), u"\uABC5\uB9F9\u5A5A");
+    EXPECT_EQ(XorDecryptAscii(ToUtf8(text), boxes), u"\uABC5\uB9F9\u5A5A");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
