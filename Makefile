@@ -36,8 +36,10 @@ run: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Korvane deploy_folder
 	cd $(BUILD_DIR) && ./Korvane
 
+# Every test: the Linux tree's, then the Windows tree's under Wine.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory windows-test
 
 # The benchmarks: build them alone, then run each (it prints its ratios at the end); the window's start is
 # timed beside a bare Qt dialog on a virtual X server.
