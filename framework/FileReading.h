@@ -7,6 +7,10 @@
 
 // The shared part of ReadFileBytes; the platform's file layer supplies the reads.
 
+// The platform's read of a whole file into `bytes` (whose memory is reused), within the read limit.
+// Returns 0 or an errno value.
+int ReadFileInto(const std::u16string& path, std::string& bytes);
+
 // The read limit in force (kReadFileLimit unless a test lowered it).
 size_t ReadFileLimit();
 

@@ -127,6 +127,17 @@ size_t ReadFileLimit()
     return ReadFileLimitSetting();
 }
 
+std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
+{
+    std::string bytes = std::move(buffer);
+    if (int result = ReadFileInto(path, bytes)) {
+        if (error)
+            *error = result;
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 int ReadToEnd(const ReadSome& read, size_t expected, std::string& bytes)
 {
     const size_t limit = ReadFileLimit();

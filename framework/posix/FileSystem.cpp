@@ -98,10 +98,9 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
     return found;
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
+int ReadFileInto(const std::u16string& path, std::string& bytes)
 {
     int result = 0;
-    std::string bytes = std::move(buffer);
     int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0)
@@ -113,12 +112,7 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error,
                            S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0, bytes);
     if (fd >= 0)
         ::close(fd);
-    if (result != 0) {
-        if (error)
-            *error = result;
-        return std::nullopt;
-    }
-    return bytes;
+    return result;
 }
 
 int CompareFileBytes(const std::u16string& path, std::string_view bytes, bool& same)

@@ -1,4 +1,5 @@
 #include "framework/TestDriver.h"
+#include "framework/TestDriverFailure.h"
 
 #include "framework/DialogEx.h"
 #include "framework/qt/DialogWidget.h"
@@ -19,25 +20,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdio>
 #include <string>
 
 namespace TestDriver {
 
 namespace {
-
-std::function<void(const std::string&)>& FailureHandler()
-{
-    static std::function<void(const std::string&)> handler = [](const std::string& message) {
-        std::fprintf(stderr, "test driver: %s\n", message.c_str());
-    };
-    return handler;
-}
-
-void Fail(const std::string& message)
-{
-    FailureHandler()(message);
-}
 
 // The control of that kind, or nothing after a report.
 template <typename Widget> Widget* ControlOf(const CWnd& window, int id, const char* kind)
@@ -123,11 +110,6 @@ CWindowSystem::CWindowSystem(int& argc, char** argv)
 }
 
 CWindowSystem::~CWindowSystem() = default;
-
-void SetFailureHandler(std::function<void(const std::string&)> handler)
-{
-    FailureHandler() = std::move(handler);
-}
 
 void Click(CWnd& window, int id)
 {

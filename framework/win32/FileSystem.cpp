@@ -104,23 +104,14 @@ std::optional<std::u16string> FindFileNoCase(const std::u16string& directory, co
     return JoinPath(directory, FromWide(found.cFileName));
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& path, int* error, std::string buffer)
+int ReadFileInto(const std::u16string& path, std::string& bytes)
 {
     HANDLE file = OpenForReading(path);
-    int result = 0;
-    std::string bytes = std::move(buffer);
-    if (file == INVALID_HANDLE_VALUE) {
-        result = LastErrno();
-    } else {
-        result = ReadOpenFile(file, bytes);
-        ::CloseHandle(file);
-    }
-    if (result != 0) {
-        if (error)
-            *error = result;
-        return std::nullopt;
-    }
-    return bytes;
+    if (file == INVALID_HANDLE_VALUE)
+        return LastErrno();
+    const int result = ReadOpenFile(file, bytes);
+    ::CloseHandle(file);
+    return result;
 }
 
 int CompareFileBytes(const std::u16string& path, std::string_view bytes, bool& same)

@@ -1,4 +1,5 @@
 #include "framework/TestDriver.h"
+#include "framework/TestDriverFailure.h"
 
 #include "framework/DialogEx.h"
 #include "framework/win32/ModalHook.h"
@@ -6,8 +7,8 @@
 #include "framework/win32/Win32Window.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
+#include <iterator>
 #include <string>
 
 namespace TestDriver {
@@ -16,19 +17,6 @@ namespace {
 
 constexpr UINT_PTR kGuardTimer = 0x4B54; // the timer that ends a dialog left open
 constexpr wchar_t kHostClass[] = L"KorvaneTestHost";
-
-std::function<void(const std::string&)>& FailureHandler()
-{
-    static std::function<void(const std::string&)> handler = [](const std::string& message) {
-        std::fprintf(stderr, "test driver: %s\n", message.c_str());
-    };
-    return handler;
-}
-
-void Fail(const std::string& message)
-{
-    FailureHandler()(message);
-}
 
 std::wstring ClassOf(HWND hwnd)
 {
@@ -222,11 +210,6 @@ CWindowSystem::~CWindowSystem()
     SetModalStartHandler(nullptr);
 }
 
-void SetFailureHandler(std::function<void(const std::string&)> handler)
-{
-    FailureHandler() = std::move(handler);
-}
-
 void Click(CWnd& window, int id)
 {
     if (HWND button = ControlOf(window, id, WC_BUTTONW, "button"))
@@ -345,26 +328,19 @@ void PressKey(CWnd& window, int id, EKey key)
     if (!control)
         return;
     ::SetFocus(control);
-    switch (key) {
-    case EKey::escape:
-        SendKey(control, VK_ESCAPE, false, false, false);
-        break;
-    case EKey::enter:
-        SendKey(control, VK_RETURN, false, false, false);
-        break;
-    case EKey::keypadEnter:
-        SendKey(control, VK_RETURN, true, false, false);
-        break;
-    case EKey::tab:
-        SendKey(control, VK_TAB, false, false, false);
-        break;
-    case EKey::ctrlTab:
-        SendKey(control, VK_TAB, false, true, false);
-        break;
-    case EKey::ctrlShiftTab:
-        SendKey(control, VK_TAB, false, true, true);
-        break;
-    }
+    // The keys in the order of EKey: the virtual key, extended (keypad Enter), with Ctrl, with Shift.
+    struct tagStroke
+    {
+        UINT nVirtualKey;
+        bool bExtended, bCtrl, bShift;
+    };
+    static constexpr tagStroke kStrokes[] = {
+        {VK_ESCAPE, false, false, false}, {VK_RETURN, false, false, false}, {VK_RETURN, true, false, false},
+        {VK_TAB, false, false, false},    {VK_TAB, false, true, false},     {VK_TAB, false, true, true},
+    };
+    static_assert(std::size(kStrokes) == static_cast<size_t>(EKey::ctrlShiftTab) + 1);
+    const tagStroke& stroke = kStrokes[static_cast<size_t>(key)];
+    SendKey(control, stroke.nVirtualKey, stroke.bExtended, stroke.bCtrl, stroke.bShift);
 }
 
 CRect WindowRect(const CWnd& window)
