@@ -31,8 +31,7 @@ void PaintIcon(HWND hwnd, HICON icon)
 
 bool IsDialogWindow(HWND hwnd)
 {
-    wchar_t name[16] = {};
-    return hwnd && ::GetClassNameW(hwnd, name, 16) > 0 && ::lstrcmpW(name, L"#32770") == 0;
+    return IsWindowOfClass(hwnd, L"#32770");
 }
 
 HICON BigIconOf(const CDialogEx& dialog)

@@ -14,8 +14,7 @@ ModalStartHandler& CurrentHandler()
 
 bool IsTabControl(HWND hwnd)
 {
-    wchar_t name[32] = {};
-    return ::GetClassNameW(hwnd, name, 32) > 0 && ::lstrcmpiW(name, WC_TABCONTROLW) == 0;
+    return IsWindowOfClass(hwnd, WC_TABCONTROLW);
 }
 
 // The tab control that holds the window, or the window itself when it is one.
@@ -46,8 +45,7 @@ void StepTab(HWND tabs, int step)
 
 bool IsPushButton(HWND hwnd)
 {
-    wchar_t name[16] = {};
-    if (!hwnd || ::GetClassNameW(hwnd, name, 16) <= 0 || ::lstrcmpiW(name, WC_BUTTONW) != 0)
+    if (!IsWindowOfClass(hwnd, WC_BUTTONW))
         return false;
     LONG type = ::GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;

@@ -18,23 +18,11 @@ namespace {
 constexpr UINT_PTR kGuardTimer = 0x4B54; // the timer that ends a dialog left open
 constexpr wchar_t kHostClass[] = L"KorvaneTestHost";
 
-std::wstring ClassOf(HWND hwnd)
-{
-    wchar_t name[64] = {};
-    int length = ::GetClassNameW(hwnd, name, 64);
-    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-bool IsClass(HWND hwnd, const wchar_t* name)
-{
-    return hwnd && ::lstrcmpiW(ClassOf(hwnd).c_str(), name) == 0;
-}
-
 // The control, when it is of the class; nothing after a report otherwise.
 HWND ControlOf(const CWnd& window, int id, const wchar_t* className, const char* kind)
 {
     HWND control = HwndOf(window.GetDlgItem(id));
-    if (!control || (className && !IsClass(control, className))) {
+    if (!control || (className && !IsWindowOfClass(control, className))) {
         Fail("no " + std::string(kind) + " " + std::to_string(id));
         return nullptr;
     }
@@ -85,7 +73,7 @@ void PumpAsDialogLoop()
         if (::CallMsgFilterW(&message, MSGF_DIALOGBOX))
             continue;
         HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root && IsClass(root, L"#32770") && ::IsDialogMessageW(root, &message))
+        if (root && IsWindowOfClass(root, L"#32770") && ::IsDialogMessageW(root, &message))
             continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
@@ -262,14 +250,14 @@ std::vector<std::u16string> ListLines(const CWnd& window, int id)
 {
     std::vector<std::u16string> lines;
     HWND control = AnyControl(window, id);
-    if (IsClass(control, WC_LISTBOXW)) {
+    if (IsWindowOfClass(control, WC_LISTBOXW)) {
         int count = static_cast<int>(::SendMessageW(control, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             std::wstring line(static_cast<size_t>(::SendMessageW(control, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
             ::SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
             lines.push_back(FromWide(line.c_str()));
         }
-    } else if (IsClass(control, WC_TABCONTROLW)) {
+    } else if (IsWindowOfClass(control, WC_TABCONTROLW)) {
         int count = static_cast<int>(::SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             wchar_t text[256] = {};

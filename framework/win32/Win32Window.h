@@ -28,6 +28,11 @@ inline HWINDOW HandleOf(HWND hwnd)
     return reinterpret_cast<HWINDOW>(hwnd);
 }
 
+// The window's class name ("Edit", "#32770", ...), empty for no window.
+std::wstring WindowClassOf(HWND hwnd);
+// Whether the window is of that class; class names compare without regard to case, as Windows does.
+bool IsWindowOfClass(HWND hwnd, const wchar_t* className);
+
 struct tagWndImpl
 {
     HWND hWnd = nullptr;

@@ -7,14 +7,25 @@
 
 namespace {
 
-// What an edit box's class answers to WM_GETDLGCODE-free questions: is it an edit box at all.
 bool IsEditBox(HWND control)
 {
-    wchar_t name[16] = {};
-    return control && ::GetClassNameW(control, name, 16) > 0 && ::lstrcmpiW(name, L"Edit") == 0;
+    return IsWindowOfClass(control, L"Edit");
 }
 
 } // namespace
+
+std::wstring WindowClassOf(HWND hwnd)
+{
+    // 256 is the longest class name Windows registers.
+    wchar_t name[257] = {};
+    const int length = hwnd ? ::GetClassNameW(hwnd, name, 257) : 0;
+    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+bool IsWindowOfClass(HWND hwnd, const wchar_t* className)
+{
+    return hwnd && ::lstrcmpiW(WindowClassOf(hwnd).c_str(), className) == 0;
+}
 
 std::u16string WindowTextOf(HWND hwnd)
 {

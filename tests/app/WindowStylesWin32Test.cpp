@@ -29,13 +29,6 @@ LONG ExStyleOf(HWND hwnd)
     return ::GetWindowLongW(hwnd, GWL_EXSTYLE);
 }
 
-std::wstring ClassOf(HWND hwnd)
-{
-    wchar_t name[64] = {};
-    int length = ::GetClassNameW(hwnd, name, 64);
-    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
-}
-
 HWND Control(const CWnd& window, int id)
 {
     return HwndOf(window.GetDlgItem(id));
@@ -64,7 +57,7 @@ TEST(WindowStylesWin32, TheMainWindowIsAResizableApplicationWindowWithATabContro
             EXPECT_EQ(DWORD(style) & bit, bit) << std::hex << bit;
         EXPECT_EQ(ExStyleOf(hwnd) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
         HWND tabs = Control(dlg, IDC_TAB_MAIN);
-        EXPECT_EQ(ClassOf(tabs), L"SysTabControl32");
+        EXPECT_EQ(WindowClassOf(tabs), L"SysTabControl32");
         // Tab walks from the tab strip into the shown page.
         EXPECT_EQ(ExStyleOf(tabs) & WS_EX_CONTROLPARENT, WS_EX_CONTROLPARENT);
         HWND page = HwndOf(dlg.m_pageEncrypt.GetSafeHwnd());
@@ -117,7 +110,7 @@ TEST(WindowStylesWin32, ControlsCarryTheirTemplatesStyles)
     EXPECT_FALSE(StyleOf(HwndOf(encrypt.GetSafeHwnd())) & WS_VISIBLE) << "pages start hidden";
 
     HWND input = Control(encrypt, IDC_EDIT_INPUT);
-    EXPECT_EQ(ClassOf(input), L"Edit");
+    EXPECT_EQ(WindowClassOf(input), L"Edit");
     EXPECT_EQ(StyleOf(input) & (WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY), WS_TABSTOP | ES_AUTOHSCROLL);
     EXPECT_EQ(StyleOf(Control(encrypt, IDC_EDIT_RESULT)) & ES_READONLY, ES_READONLY);
     // One group of automatic radio buttons: the first one starts it, and the checked one is the group's
@@ -130,7 +123,7 @@ TEST(WindowStylesWin32, ControlsCarryTheirTemplatesStyles)
     EXPECT_EQ(StyleOf(Control(encrypt, IDC_BTN_ENCRYPT)) & BS_TYPEMASK, BS_PUSHBUTTON);
 
     HWND list = Control(serverList, IDC_LIST_SERVER);
-    EXPECT_EQ(ClassOf(list), L"ListBox");
+    EXPECT_EQ(WindowClassOf(list), L"ListBox");
     EXPECT_EQ(StyleOf(list) & (LBS_NOTIFY | WS_TABSTOP), LBS_NOTIFY | WS_TABSTOP);
     EXPECT_EQ(StyleOf(list) & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL), 0)
         << "unsorted, single selection";
