@@ -140,10 +140,19 @@ char16_t* PutWord(char16_t* out, std::uint32_t word)
 
 } // namespace
 
-std::u16string Md5Hex(std::u16string_view text)
+tagMd5Hex Md5HexDigits(std::u16string_view text)
 {
-    const std::string bytes = Cp936EncodeBestFit(text);
-    const std::string_view message = std::string_view(bytes).substr(0, bytes.find('\0'));
+    // Names are short: their bytes go on the stack, and only a long text takes the heap.
+    constexpr size_t kStackUnits = 128;
+    std::array<char, 2 * kStackUnits> stack;
+    std::string heap;
+    char* bytes = stack.data();
+    if (text.size() > kStackUnits) {
+        heap.resize(2 * text.size());
+        bytes = heap.data();
+    }
+    const std::string_view encoded(bytes, Cp936EncodeBestFitTo(text, bytes));
+    const std::string_view message = encoded.substr(0, encoded.find('\0'));
 
     Md5State state;
     const size_t fullBlocks = message.size() / kBlockSize;
@@ -151,9 +160,14 @@ std::u16string Md5Hex(std::u16string_view text)
         Transform(state, reinterpret_cast<const std::uint8_t*>(message.data()) + n * kBlockSize);
     Finish(state, message.substr(fullBlocks * kBlockSize), message.size());
 
-    std::u16string out(32, u'0');
-    char16_t* end = out.data();
+    tagMd5Hex out;
+    char16_t* end = out.digits.data();
     for (std::uint32_t word : {state.a, state.b, state.c, state.d})
         end = PutWord(end, word);
     return out;
+}
+
+std::u16string Md5Hex(std::u16string_view text)
+{
+    return std::u16string(Md5HexDigits(text).View());
 }

@@ -1,5 +1,6 @@
 #include "encrypt/XorText.h"
 
+#include "framework/HexRun.h"
 #include "framework/NumberReading.h"
 #include "framework/Random.h"
 
@@ -70,6 +71,42 @@ template <typename Unit> Unit* PutHex4(Unit* out, std::uint16_t value)
     std::memcpy(out + 2, kHexPairs<Unit>[value & 0xFF].data(), 2 * sizeof(Unit));
     return out + 4;
 }
+
+// The eight capital hexadecimal digits of a 32-bit value, most significant first, as the bytes of one
+// word from its lowest: each nibble is spread into a byte of its own, then given its digit's code.
+constexpr std::uint64_t HexDigits8(std::uint32_t value)
+{
+    std::uint64_t x = value;
+    x = (x | x << 16) & 0x0000FFFF0000FFFFull;
+    x = (x | x << 8) & 0x00FF00FF00FF00FFull;
+    x = (x | x << 4) & 0x0F0F0F0F0F0F0F0Full;
+    // The most significant nibble is now in the highest byte; the text wants it first.
+    x = (x & 0x00FF00FF00FF00FFull) << 8 | (x >> 8 & 0x00FF00FF00FF00FFull);
+    x = (x & 0x0000FFFF0000FFFFull) << 16 | (x >> 16 & 0x0000FFFF0000FFFFull);
+    x = x << 32 | x >> 32;
+    const std::uint64_t letters = ((x + 0x0606060606060606ull) >> 4) & 0x0101010101010101ull;
+    return x + 0x3030303030303030ull + letters * 7;
+}
+
+// Writes a group, the key then the value XORed with it, as eight hexadecimal digits at `out`.
+template <typename Unit> Unit* PutGroup(Unit* out, std::uint16_t key, std::uint16_t value)
+{
+    if constexpr (sizeof(Unit) == 1) {
+        const std::uint64_t digits = HexDigits8(static_cast<std::uint32_t>(key) << 16 | value);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(out, &digits, sizeof digits);
+        } else {
+            for (size_t i = 0; i < kGroupLength; ++i)
+                out[i] = static_cast<Unit>(digits >> (8 * i) & 0xFF);
+        }
+        return out + kGroupLength;
+    } else {
+        return PutHex4(PutHex4(out, key), value);
+    }
+}
+
+static_assert(HexDigits8(0x0123ABCDu) == 0x4443424133323130ull, "digits in text order");
+static_assert(HexDigits8(0xF9A0u) == 0x3041394630303030ull, "letters and digits beside each other");
 
 // The value of each ASCII hexadecimal digit; -1 for every other unit below 0x80.
 constexpr std::array<std::int8_t, 0x80> kHexDigits = [] {
@@ -156,11 +193,35 @@ inline bool DecodePlainGroup(std::uint64_t word, char16_t& character)
     return true;
 }
 
+// The same for bytes, the digits of all `count` groups read at once. A group past a decoded zero is read
+// too; when it is not plain, the full reader, which never reads it, gives the same text.
+bool DecodePlainByteGroups(std::string_view cipher, size_t count, std::u16string& out)
+{
+    constexpr size_t kGroupBytes = kGroupLength / 2;
+    std::array<std::uint8_t, kMaxPlainLength * kGroupBytes> bytes;
+    if (!ReadHexBytes(cipher.data(), count * kGroupBytes, bytes.data()))
+        return false;
+    std::array<char16_t, kMaxPlainLength> plain;
+    size_t length = 0;
+    for (; length < count; ++length) {
+        // A group is the key's two bytes, then the two of the character XORed with the key.
+        const std::uint8_t* group = bytes.data() + length * kGroupBytes;
+        const auto character = static_cast<char16_t>((group[0] ^ group[2]) << 8 | (group[1] ^ group[3]));
+        if (character == 0)
+            break;
+        plain[length] = character;
+    }
+    out.assign(plain.data(), length);
+    return true;
+}
+
 // Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
 // hexadecimal digits, as every encoder writes them; false otherwise.
 template <typename Unit>
 bool DecodePlainGroups(std::basic_string_view<Unit> cipher, size_t count, std::u16string& out)
 {
+    if constexpr (sizeof(Unit) == 1)
+        return DecodePlainByteGroups(cipher, count, out);
     // Into a local buffer first: writes through the string would reload its pointer every time.
     std::array<char16_t, kMaxPlainLength> plain;
     size_t length = 0;
@@ -217,8 +278,7 @@ void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Un
     for (size_t i = 0; i < slots; ++i) {
         const std::uint16_t key = keys[i % kKeyCount];
         const std::uint16_t value = i < n ? plain[i] : RandomValue();
-        end = PutHex4(end, key);
-        end = PutHex4(end, static_cast<std::uint16_t>(value ^ key));
+        end = PutGroup(end, key, static_cast<std::uint16_t>(value ^ key));
     }
 }
 

@@ -100,6 +100,16 @@ std::string Cp936EncodeBestFit(std::u16string_view text)
     return *EncodeWhere(text, nullptr, [](char16_t) { return true; });
 }
 
+size_t Cp936EncodeBestFitTo(std::u16string_view text, char* out)
+{
+    const size_t ascii = AsciiPrefix(text);
+    NarrowAscii(text.data(), out, ascii);
+    char* end = out + ascii;
+    for (size_t i = ascii; i < text.size(); ++i)
+        end = PutBestFit(end, text[i]);
+    return static_cast<size_t>(end - out);
+}
+
 std::optional<std::string> Cp936EncodeExact(std::u16string_view text, size_t* badIndex)
 {
     return EncodeWhere(text, badIndex, IsExact);

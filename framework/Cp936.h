@@ -8,6 +8,8 @@
 
 // The platform's default conversion to the ANSI code page: best fit on, everything else becomes "?".
 std::string Cp936EncodeBestFit(std::u16string_view text);
+// The same into `out`, which has room for two bytes a unit; returns how many it wrote.
+size_t Cp936EncodeBestFitTo(std::u16string_view text, char* out);
 
 // Exact conversion: nothing when a code unit has no exact representation (a best-fit mapping does not
 // count); *badIndex then receives the index of the first such unit. For text that must read back as

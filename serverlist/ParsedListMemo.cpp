@@ -1,6 +1,7 @@
 #include "serverlist/ParsedListMemo.h"
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <utility>
 
@@ -21,6 +22,13 @@ tagKeptList& Kept()
 }
 
 constexpr size_t kNoSection = static_cast<size_t>(-1);
+
+// Compared as memory: the standard comparison of 16-bit texts goes unit by unit.
+bool SameUnits(std::u16string_view a, std::u16string_view b)
+{
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+}
 
 } // namespace
 
@@ -92,7 +100,7 @@ std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
     }
     std::vector<std::optional<size_t>> sections(std::min(entries.Size(), servers.size()));
     for (size_t i = 0; i < sections.size(); ++i) {
-        if (entries.Name(i) == servers[i].strServerName)
+        if (SameUnits(entries.Name(i), servers[i].strServerName))
             sections[i] = entries.Section(i);
     }
     return sections;

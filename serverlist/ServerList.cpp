@@ -61,7 +61,7 @@ tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> ser
     tagServer server;
     SetItemKey(key, number);
     server.strServerName = ReadXorValue(document, serverInfo, key, reporter);
-    std::optional<size_t> section = document.FindSection(Md5Hex(server.strServerName));
+    std::optional<size_t> section = document.FindSection(Md5HexDigits(server.strServerName).View());
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
     server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
     sections.push_back(section);
@@ -97,7 +97,7 @@ size_t SectionOfName(CProfileDocument& document, const std::vector<std::optional
 {
     if (index < known.size() && known[index])
         return *known[index];
-    return document.FindOrAddSection(Md5Hex(name));
+    return document.FindOrAddSection(Md5HexDigits(name).View());
 }
 
 // The writes in the client's order; every XOR text draws fresh keys. `known` holds the sections known
