@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -78,6 +80,18 @@ void RunRound(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_
     }
 }
 
+std::uint32_t LittleEndianWord(const std::uint8_t* bytes)
+{
+    std::uint32_t word;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&word, bytes, sizeof word);
+    } else {
+        word = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+               static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    }
+    return word;
+}
+
 // The RFC 1321 block function: four rounds of sixteen steps over 64 bytes.
 void Transform(Md5State& state, const std::uint8_t* block)
 {
@@ -98,6 +112,61 @@ void Transform(Md5State& state, const std::uint8_t* block)
     state.d += d;
 }
 
+// The same block function on four messages side by side, one to a lane: every step is a loop over the
+// lanes, which the compiler turns into vector instructions.
+using Lanes = std::array<std::uint32_t, kMd5Lanes>;
+
+template <typename Round, int S>
+Lanes LaneStep(const Lanes& a, const Lanes& b, const Lanes& c, const Lanes& d, const Lanes& x,
+               std::uint32_t sine)
+{
+    Lanes out;
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+        out[lane] = b[lane] + RotateLeft(a[lane] + Round::Mix(b[lane], c[lane], d[lane]) + x[lane] + sine, S);
+    return out;
+}
+
+template <typename Round, int S0, int S1, int S2, int S3>
+void RunLaneRound(Lanes& a, Lanes& b, Lanes& c, Lanes& d, const std::array<Lanes, 16>& x, size_t first)
+{
+    for (size_t step = first; step < first + 16; step += 4) {
+        a = LaneStep<Round, S0>(a, b, c, d, x[kWord[step]], kSine[step]);
+        d = LaneStep<Round, S1>(d, a, b, c, x[kWord[step + 1]], kSine[step + 1]);
+        c = LaneStep<Round, S2>(c, d, a, b, x[kWord[step + 2]], kSine[step + 2]);
+        b = LaneStep<Round, S3>(b, c, d, a, x[kWord[step + 3]], kSine[step + 3]);
+    }
+}
+
+struct Md5Lanes
+{
+    Lanes a, b, c, d;
+};
+
+// One block of each lane; a lane whose message has no block `blocks[lane]` keeps its state.
+void TransformLanes(Md5Lanes& state, const std::array<const std::uint8_t*, kMd5Lanes>& blocks)
+{
+    static constexpr Block kNoBlock{};
+    std::array<Lanes, 16> x;
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+        const std::uint8_t* block = blocks[lane] != nullptr ? blocks[lane] : kNoBlock.data();
+        for (size_t i = 0; i < 16; ++i)
+            x[i][lane] = LittleEndianWord(block + 4 * i);
+    }
+    Lanes a = state.a, b = state.b, c = state.c, d = state.d;
+    RunLaneRound<RoundF, 7, 12, 17, 22>(a, b, c, d, x, 0);
+    RunLaneRound<RoundG, 5, 9, 14, 20>(a, b, c, d, x, 16);
+    RunLaneRound<RoundH, 4, 11, 16, 23>(a, b, c, d, x, 32);
+    RunLaneRound<RoundI, 6, 10, 15, 21>(a, b, c, d, x, 48);
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+        if (blocks[lane] == nullptr)
+            continue;
+        state.a[lane] += a[lane];
+        state.b[lane] += b[lane];
+        state.c[lane] += c[lane];
+        state.d[lane] += d[lane];
+    }
+}
+
 void StoreBitLength(Block& block, size_t byteLength)
 {
     // Only the low 32 bits of the bit length are kept; the high word stays zero.
@@ -106,24 +175,48 @@ void StoreBitLength(Block& block, size_t byteLength)
         block[56 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
-// The blocks after the last full one. A message of a positive multiple of 64 bytes ends with a block
-// of zeros and the bit length, without the 0x80 byte.
-void Finish(Md5State& state, std::string_view tail, size_t totalLength)
+// The longest text whose bytes go on the stack, and the room its padded message takes.
+constexpr size_t kStackUnits = 128;
+constexpr size_t kPaddedRoom = 2 * kStackUnits + 2 * kBlockSize;
+
+// The message padded to whole blocks at `out`, which has room for it plus two blocks; returns how many
+// blocks. A message of a positive multiple of 64 bytes ends with a block of zeros and the bit length,
+// without the 0x80 byte.
+size_t PadMessage(std::string_view message, std::uint8_t* out)
 {
-    Block block{};
-    const bool wholeBlocks = totalLength != 0 && tail.empty();
+    const size_t fullBlocks = message.size() / kBlockSize;
+    if (!message.empty())
+        std::memcpy(out, message.data(), message.size());
+    Block last{};
+    size_t blocks = fullBlocks;
+    const std::string_view tail = message.substr(fullBlocks * kBlockSize);
+    const bool wholeBlocks = !message.empty() && tail.empty();
     if (!wholeBlocks) {
         // The tail is shorter than a block; the bound also tells the compiler so.
-        const size_t used = std::min(tail.size(), block.size() - 1);
-        std::memcpy(block.data(), tail.data(), used);
-        block[used] = 0x80;
+        const size_t used = std::min(tail.size(), last.size() - 1);
+        std::memcpy(last.data(), tail.data(), used);
+        last[used] = 0x80;
         if (used >= 56) {
-            Transform(state, block.data());
-            block = Block{};
+            std::memcpy(out + blocks++ * kBlockSize, last.data(), last.size());
+            last = Block{};
         }
     }
-    StoreBitLength(block, totalLength);
-    Transform(state, block.data());
+    StoreBitLength(last, message.size());
+    std::memcpy(out + blocks++ * kBlockSize, last.data(), last.size());
+    return blocks;
+}
+
+// A text's bytes in code page 936 up to the first zero byte, in `stack` when they fit, else in `heap`.
+std::string_view MessageOf(std::u16string_view text, std::array<char, 2 * kStackUnits>& stack,
+                           std::string& heap)
+{
+    char* bytes = stack.data();
+    if (text.size() > kStackUnits) {
+        heap.resize(2 * text.size());
+        bytes = heap.data();
+    }
+    const std::string_view encoded(bytes, Cp936EncodeBestFitTo(text, bytes));
+    return encoded.substr(0, encoded.find('\0'));
 }
 
 // Each word's four bytes, lowest first, as two capital hexadecimal digits each.
@@ -138,33 +231,69 @@ char16_t* PutWord(char16_t* out, std::uint32_t word)
     return out;
 }
 
+tagMd5Hex DigitsOf(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
+{
+    tagMd5Hex out;
+    char16_t* end = out.digits.data();
+    for (std::uint32_t word : {a, b, c, d})
+        end = PutWord(end, word);
+    return out;
+}
+
 } // namespace
 
 tagMd5Hex Md5HexDigits(std::u16string_view text)
 {
-    // Names are short: their bytes go on the stack, and only a long text takes the heap.
-    constexpr size_t kStackUnits = 128;
     std::array<char, 2 * kStackUnits> stack;
     std::string heap;
-    char* bytes = stack.data();
-    if (text.size() > kStackUnits) {
-        heap.resize(2 * text.size());
-        bytes = heap.data();
+    const std::string_view message = MessageOf(text, stack, heap);
+    std::array<std::uint8_t, kPaddedRoom> room;
+    std::vector<std::uint8_t> longRoom;
+    std::uint8_t* padded = room.data();
+    if (message.size() + 2 * kBlockSize > room.size()) {
+        longRoom.resize(message.size() + 2 * kBlockSize);
+        padded = longRoom.data();
     }
-    const std::string_view encoded(bytes, Cp936EncodeBestFitTo(text, bytes));
-    const std::string_view message = encoded.substr(0, encoded.find('\0'));
-
+    const size_t blocks = PadMessage(message, padded);
     Md5State state;
-    const size_t fullBlocks = message.size() / kBlockSize;
-    for (size_t n = 0; n < fullBlocks; ++n)
-        Transform(state, reinterpret_cast<const std::uint8_t*>(message.data()) + n * kBlockSize);
-    Finish(state, message.substr(fullBlocks * kBlockSize), message.size());
+    for (size_t n = 0; n < blocks; ++n)
+        Transform(state, padded + n * kBlockSize);
+    return DigitsOf(state.a, state.b, state.c, state.d);
+}
 
-    tagMd5Hex out;
-    char16_t* end = out.digits.data();
-    for (std::uint32_t word : {state.a, state.b, state.c, state.d})
-        end = PutWord(end, word);
-    return out;
+void Md5HexDigitsOf(const std::array<std::u16string_view, kMd5Lanes>& texts,
+                    std::array<tagMd5Hex, kMd5Lanes>& digests)
+{
+    std::array<std::array<std::uint8_t, kPaddedRoom>, kMd5Lanes> padded;
+    std::array<size_t, kMd5Lanes> blocks{};
+    size_t most = 0;
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+        // A long text goes alone; a short one takes its lane.
+        if (texts[lane].size() > kStackUnits) {
+            digests[lane] = Md5HexDigits(texts[lane]);
+            continue;
+        }
+        std::array<char, 2 * kStackUnits> stack;
+        std::string heap;
+        blocks[lane] = PadMessage(MessageOf(texts[lane], stack, heap), padded[lane].data());
+        most = std::max(most, blocks[lane]);
+    }
+    const Md5State first;
+    Md5Lanes state;
+    state.a.fill(first.a);
+    state.b.fill(first.b);
+    state.c.fill(first.c);
+    state.d.fill(first.d);
+    for (size_t n = 0; n < most; ++n) {
+        std::array<const std::uint8_t*, kMd5Lanes> block{};
+        for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+            block[lane] = n < blocks[lane] ? padded[lane].data() + n * kBlockSize : nullptr;
+        TransformLanes(state, block);
+    }
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+        if (blocks[lane] != 0)
+            digests[lane] = DigitsOf(state.a[lane], state.b[lane], state.c[lane], state.d[lane]);
+    }
 }
 
 std::u16string Md5Hex(std::u16string_view text)

@@ -72,42 +72,6 @@ template <typename Unit> Unit* PutHex4(Unit* out, std::uint16_t value)
     return out + 4;
 }
 
-// The eight capital hexadecimal digits of a 32-bit value, most significant first, as the bytes of one
-// word from its lowest: each nibble is spread into a byte of its own, then given its digit's code.
-constexpr std::uint64_t HexDigits8(std::uint32_t value)
-{
-    std::uint64_t x = value;
-    x = (x | x << 16) & 0x0000FFFF0000FFFFull;
-    x = (x | x << 8) & 0x00FF00FF00FF00FFull;
-    x = (x | x << 4) & 0x0F0F0F0F0F0F0F0Full;
-    // The most significant nibble is now in the highest byte; the text wants it first.
-    x = (x & 0x00FF00FF00FF00FFull) << 8 | (x >> 8 & 0x00FF00FF00FF00FFull);
-    x = (x & 0x0000FFFF0000FFFFull) << 16 | (x >> 16 & 0x0000FFFF0000FFFFull);
-    x = x << 32 | x >> 32;
-    const std::uint64_t letters = ((x + 0x0606060606060606ull) >> 4) & 0x0101010101010101ull;
-    return x + 0x3030303030303030ull + letters * 7;
-}
-
-// Writes a group, the key then the value XORed with it, as eight hexadecimal digits at `out`.
-template <typename Unit> Unit* PutGroup(Unit* out, std::uint16_t key, std::uint16_t value)
-{
-    if constexpr (sizeof(Unit) == 1) {
-        const std::uint64_t digits = HexDigits8(static_cast<std::uint32_t>(key) << 16 | value);
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(out, &digits, sizeof digits);
-        } else {
-            for (size_t i = 0; i < kGroupLength; ++i)
-                out[i] = static_cast<Unit>(digits >> (8 * i) & 0xFF);
-        }
-        return out + kGroupLength;
-    } else {
-        return PutHex4(PutHex4(out, key), value);
-    }
-}
-
-static_assert(HexDigits8(0x0123ABCDu) == 0x4443424133323130ull, "digits in text order");
-static_assert(HexDigits8(0xF9A0u) == 0x3041394630303030ull, "letters and digits beside each other");
-
 // The value of each ASCII hexadecimal digit; -1 for every other unit below 0x80.
 constexpr std::array<std::int8_t, 0x80> kHexDigits = [] {
     std::array<std::int8_t, 0x80> digits{};
@@ -197,16 +161,14 @@ inline bool DecodePlainGroup(std::uint64_t word, char16_t& character)
 // too; when it is not plain, the full reader, which never reads it, gives the same text.
 bool DecodePlainByteGroups(std::string_view cipher, size_t count, std::u16string& out)
 {
-    constexpr size_t kGroupBytes = kGroupLength / 2;
-    std::array<std::uint8_t, kMaxPlainLength * kGroupBytes> bytes;
-    if (!ReadHexBytes(cipher.data(), count * kGroupBytes, bytes.data()))
+    // A group is the key, then the character XORed with the key.
+    std::array<std::uint16_t, 2 * kMaxPlainLength> units;
+    if (!ReadHexUnits(cipher.data(), 2 * count, units.data()))
         return false;
     std::array<char16_t, kMaxPlainLength> plain;
     size_t length = 0;
     for (; length < count; ++length) {
-        // A group is the key's two bytes, then the two of the character XORed with the key.
-        const std::uint8_t* group = bytes.data() + length * kGroupBytes;
-        const auto character = static_cast<char16_t>((group[0] ^ group[2]) << 8 | (group[1] ^ group[3]));
+        const auto character = static_cast<char16_t>(units[2 * length] ^ units[2 * length + 1]);
         if (character == 0)
             break;
         plain[length] = character;
@@ -274,39 +236,67 @@ void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Un
 
     const size_t slots = (n + kKeyCount - 1) / kKeyCount * kKeyCount;
     out.resize(slots * kGroupLength);
-    Unit* end = out.data();
-    for (size_t i = 0; i < slots; ++i) {
-        const std::uint16_t key = keys[i % kKeyCount];
-        const std::uint16_t value = i < n ? plain[i] : RandomValue();
-        end = PutGroup(end, key, static_cast<std::uint16_t>(value ^ key));
+    if constexpr (sizeof(Unit) == 1) {
+        // The values first, the text and then the random filling, in the order of their draws; then the
+        // groups, key and XORed value, a round of keys at a time; then the digits of them all at once.
+        std::array<std::uint16_t, kMaxPlainLength + 1> values;
+        std::copy(plain.begin(), plain.end(), values.begin());
+        for (size_t i = n; i < slots; ++i)
+            values[i] = RandomValue();
+        std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units;
+        for (size_t round = 0; round < slots; round += kKeyCount) {
+            for (size_t k = 0; k < kKeyCount; ++k) {
+                units[2 * (round + k)] = keys[k];
+                units[2 * (round + k) + 1] = static_cast<std::uint16_t>(values[round + k] ^ keys[k]);
+            }
+        }
+        WriteHexUnits(units.data(), 2 * slots, out.data());
+    } else {
+        Unit* end = out.data();
+        for (size_t i = 0; i < slots; ++i) {
+            const std::uint16_t key = keys[i % kKeyCount];
+            const std::uint16_t value = i < n ? plain[i] : RandomValue();
+            end = PutHex4(end, key);
+            end = PutHex4(end, static_cast<std::uint16_t>(value ^ key));
+        }
     }
+}
+
+// What decoding an XOR text says, if anything, and whether it then decodes it.
+struct tagCipherCheck
+{
+    const char16_t* message = nullptr;
+    bool bDecodes = false;
+};
+
+template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit> cipher)
+{
+    const size_t n = cipher.size();
+    if (n > kMaxXorLength)
+        return {u"解密字符不能超过512个哦~亲", false};
+    if (n == 0)
+        return {};
+    if (n < kMinXorLength)
+        return {u"解密字符不能少于64个哦~亲", false};
+    if (n % kGroupLength != 0)
+        return {u"解密字符必须是8的倍数哦~亲", false};
+    const size_t declared = ReadHex4(cipher, 0);
+    if (n != (declared + kKeyCount - 1) / kKeyCount * kKeyCount * kGroupLength)
+        return {u"解密数据还是不符合要求.不过能到这里来...算你牛!", true};
+    return {nullptr, true};
 }
 
 template <typename Unit> std::u16string Decrypt(std::basic_string_view<Unit> text, CReporter& reporter)
 {
     const std::basic_string_view<Unit> cipher = UpToZero(text);
-    const size_t n = cipher.size();
-    if (n > kMaxXorLength) {
-        Refuse(reporter, u"解密字符不能超过512个哦~亲");
+    const tagCipherCheck check = CheckCipher(cipher);
+    if (check.message != nullptr)
+        Refuse(reporter, check.message);
+    if (!check.bDecodes)
         return {};
-    }
-    if (n == 0)
-        return {};
-    if (n < kMinXorLength) {
-        Refuse(reporter, u"解密字符不能少于64个哦~亲");
-        return {};
-    }
-    if (n % kGroupLength != 0) {
-        Refuse(reporter, u"解密字符必须是8的倍数哦~亲");
-        return {};
-    }
-
-    const size_t declared = ReadHex4(cipher, 0);
-    if (n != (declared + kKeyCount - 1) / kKeyCount * kKeyCount * kGroupLength)
-        Refuse(reporter, u"解密数据还是不符合要求.不过能到这里来...算你牛!");
-
     // A mismatching declared length may promise more groups than the text has or the result can hold.
-    const size_t count = std::min({declared, n / kGroupLength, kMaxPlainLength});
+    const size_t count =
+        std::min({size_t{ReadHex4(cipher, 0)}, cipher.size() / kGroupLength, kMaxPlainLength});
     std::u16string out;
     if (!DecodePlainGroups(cipher, count, out))
         out = DecodeGroups(cipher, count);
@@ -335,4 +325,14 @@ std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter)
 std::u16string XorDecryptAscii(std::string_view text, CReporter& reporter)
 {
     return Decrypt(text, reporter);
+}
+
+bool XorDecryptIsQuiet(std::u16string_view text)
+{
+    return CheckCipher(UpToZero(text)).message == nullptr;
+}
+
+bool XorDecryptIsQuiet(std::string_view text)
+{
+    return CheckCipher(UpToZero(text)).message == nullptr;
 }

@@ -10,6 +10,7 @@
 #include "serverlist/ParsedListMemo.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <optional>
@@ -54,18 +55,92 @@ std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size
     return XorDecrypt(ReadValue(document, section, key), reporter);
 }
 
-// One entry as the client reads it; the section its name gives goes to `sections` for a later save.
-tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
-                     CReporter& reporter, std::vector<std::optional<size_t>>& sections, std::u16string& key)
+// The rest of an entry whose name is read, from the section that the name's digest names; that section
+// goes to `sections` for a later save.
+tagServer ReadNamedServer(const CProfileDocument& document, std::u16string name, const tagMd5Hex& digest,
+                          CReporter& reporter, std::vector<std::optional<size_t>>& sections)
 {
     tagServer server;
-    SetItemKey(key, number);
-    server.strServerName = ReadXorValue(document, serverInfo, key, reporter);
-    std::optional<size_t> section = document.FindSection(Md5HexDigits(server.strServerName).View());
+    server.strServerName = std::move(name);
+    std::optional<size_t> section = document.FindSection(digest.View());
     server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
     server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
     sections.push_back(section);
     return server;
+}
+
+// One entry as the client reads it.
+tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
+                     CReporter& reporter, std::vector<std::optional<size_t>>& sections, std::u16string& key)
+{
+    SetItemKey(key, number);
+    std::u16string name = ReadXorValue(document, serverInfo, key, reporter);
+    const tagMd5Hex digest = Md5HexDigits(name);
+    return ReadNamedServer(document, std::move(name), digest, reporter, sections);
+}
+
+// An entry's name read ahead of its turn, into `name`; false, with nothing reported, when reading it
+// would report something.
+bool ReadNameQuietly(const CProfileDocument& document, std::optional<size_t> serverInfo,
+                     std::u16string_view key, CReporter& reporter, std::u16string& name)
+{
+    name.clear();
+    if (!serverInfo)
+        return true;
+    if (std::optional<std::string_view> ascii = document.GetAsciiString(*serverInfo, key)) {
+        if (!XorDecryptIsQuiet(*ascii))
+            return false;
+        name = XorDecryptAscii(*ascii, reporter);
+        return true;
+    }
+    const std::u16string value = ReadValue(document, serverInfo, key);
+    if (!XorDecryptIsQuiet(value))
+        return false;
+    name = XorDecrypt(value, reporter);
+    return true;
+}
+
+// The entries from `first` on, as many as the digest takes side by side, when all their names read
+// quietly; false, with nothing added, otherwise.
+bool ReadServerBatch(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t first,
+                     CReporter& reporter, CArray<tagServer>& servers,
+                     std::vector<std::optional<size_t>>& sections, std::u16string& key)
+{
+    std::array<std::u16string, kMd5Lanes> names;
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+        SetItemKey(key, first + static_cast<std::int64_t>(lane));
+        if (!ReadNameQuietly(document, serverInfo, key, reporter, names[lane]))
+            return false;
+    }
+    std::array<std::u16string_view, kMd5Lanes> texts;
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+        texts[lane] = names[lane];
+    std::array<tagMd5Hex, kMd5Lanes> digests;
+    Md5HexDigitsOf(texts, digests);
+    for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+        servers.push_back(
+            ReadNamedServer(document, std::move(names[lane]), digests[lane], reporter, sections));
+    return true;
+}
+
+// The entries in the client's order. They go in batches whose names' digests are taken side by side; a
+// batch with a name that would report something is read entry by entry instead, so that every message
+// comes in the order of the entries.
+void ReadServers(const CProfileDocument& document, std::int64_t count, CReporter& reporter,
+                 CArray<tagServer>& servers, std::vector<std::optional<size_t>>& sections)
+{
+    const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
+    std::u16string key;
+    const auto lanes = static_cast<std::int64_t>(kMd5Lanes);
+    std::int64_t number = 1;
+    for (; number + lanes - 1 <= count; number += lanes) {
+        if (ReadServerBatch(document, serverInfo, number, reporter, servers, sections, key))
+            continue;
+        for (std::int64_t lane = 0; lane < lanes; ++lane)
+            servers.push_back(ReadServer(document, serverInfo, number + lane, reporter, sections, key));
+    }
+    for (; number <= count; ++number)
+        servers.push_back(ReadServer(document, serverInfo, number, reporter, sections, key));
 }
 
 } // namespace
@@ -175,10 +250,7 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     servers.reserve(size_t(result.nLoadedCount));
     std::vector<std::optional<size_t>> sections;
     sections.reserve(size_t(result.nLoadedCount));
-    const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
-    std::u16string key;
-    for (std::int64_t number = 1; number <= result.nLoadedCount; ++number)
-        servers.push_back(ReadServer(document, serverInfo, number, context.reporter, sections, key));
+    ReadServers(document, result.nLoadedCount, context.reporter, servers, sections);
     KeepParsedList(path, std::move(document), CEntrySections(servers, sections));
     return result;
 }
