@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -80,3 +82,42 @@ TEST(Md5Hex, UnrepresentableCharactersBecomeTheDefaultCharacter)
 }
 
 } // namespace
+
+TEST(Md5Hex, FourTextsAtOnceGiveTheDigestsOfEachAlone)
+{
+    // Lanes of one, two, three and more blocks side by side, a message of whole blocks, a zero byte
+    // inside, and texts too long for a lane.
+    std::u16string withZero = u"abc";
+    withZero.push_back(u'\0');
+    withZero += u"def";
+    const std::vector<std::u16string> texts = {
+        u"",
+        std::u16string(55, u'a'),
+        std::u16string(56, u'a'),
+        std::u16string(64, u'a'),
+        std::u16string(119, u'b'),
+        std::u16string(120, u'b'),
+        std::u16string(128, u'中'),
+        std::u16string(129, u'中'),
+        std::u16string(300, u'z'),
+        withZero,
+        u"电信服务器1号xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+        u"a\U0001F600",
+    };
+    for (size_t first = 0; first < texts.size(); ++first) {
+        std::array<std::u16string_view, kMd5Lanes> batch;
+        for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+            batch[lane] = texts[(first + lane * 5) % texts.size()];
+        std::array<tagMd5Hex, kMd5Lanes> digests;
+        Md5HexDigitsOf(batch, digests);
+        for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+            EXPECT_EQ(digests[lane].View(), Md5Hex(batch[lane])) << "lane " << lane << " of batch " << first;
+    }
+}
+
+TEST(Md5Hex, DigitsInPlaceAreTheDigestsText)
+{
+    for (const std::u16string& text : {std::u16string(u"abc"), std::u16string(200, u'中')})
+        EXPECT_EQ(Md5HexDigits(text).View(), Md5Hex(text));
+    EXPECT_EQ(Md5HexDigits(u"").View(), u"D41D8CD98F00B204E9800998ECF8427E");
+}

@@ -410,4 +410,32 @@ TEST(XorAscii, DecryptReadsWhatTheTextFormReads)
     ExpectOneExclamation(boxes, kUnder64);
 }
 
+TEST(XorDecrypt, QuietWhenAndOnlyWhenDecodingReportsNothing)
+{
+    ReporterRecorder boxes;
+    std::u16string mismatch = XorEncrypt(Letters(9), boxes);
+    mismatch.replace(0, 4, u"0001"); // declares one character where two rounds of groups follow
+    std::u16string zeroInside = XorEncrypt(Letters(3), boxes);
+    zeroInside += u'\0';
+    zeroInside += u"short";
+    const std::u16string texts[] = {u"",
+                                    std::u16string(63, u'0'),
+                                    std::u16string(65, u'0'),
+                                    std::u16string(520, u'0'),
+                                    std::u16string(64, u'0'),
+                                    XorEncrypt(Letters(63), boxes),
+                                    mismatch,
+                                    zeroInside,
+                                    u"PlainName"};
+    for (const std::u16string& text : texts) {
+        boxes.Clear();
+        boxes.Expect(IDOK, 2);
+        XorDecrypt(text, boxes);
+        XorDecryptAscii(ToUtf8(text), boxes);
+        const bool reported = !boxes.Shown().empty();
+        EXPECT_EQ(XorDecryptIsQuiet(text), !reported) << ToUtf8(text);
+        EXPECT_EQ(XorDecryptIsQuiet(ToUtf8(text)), !reported) << ToUtf8(text);
+    }
+}
+
 } // namespace

@@ -88,6 +88,9 @@ TEST(Cp936, BestFitEncodesEveryCodeUnitAsTheTableSays)
         else
             expected = "?";
         ASSERT_EQ(Cp936EncodeBestFit(std::u16string_view(&unit, 1)), expected) << "unit " << std::hex << u;
+        char into[2];
+        ASSERT_EQ(std::string(into, Cp936EncodeBestFitTo(std::u16string_view(&unit, 1), into)), expected)
+            << "unit " << std::hex << u;
     }
 }
 
@@ -286,3 +289,15 @@ TEST(Cp936, LongMixedTextsConvertPieceByPiece)
 }
 
 } // namespace
+
+TEST(Cp936, BestFitIntoABufferGivesTheSameBytes)
+{
+    const std::u16string texts[] = {u"", u"plain ASCII text longer than sixteen units",
+                                    u"ASCII run of twenty!中文 then ASCII again", u"中文开头后面是ASCII",
+                                    u"\u00A2 best fit, \u0E01 none, \xD800 lone"};
+    for (const std::u16string& text : texts) {
+        std::string into(2 * text.size(), '\0');
+        into.resize(Cp936EncodeBestFitTo(text, into.data()));
+        EXPECT_EQ(into, Cp936EncodeBestFit(text));
+    }
+}

@@ -327,6 +327,64 @@ TEST_F(ServerListTest, PlainTextNameShowsTheDecoderMessageAndLoadsEmpty)
     EXPECT_EQ(servers, expected);
 }
 
+TEST_F(ServerListTest, MessagesOfNamesAndDomainsComeInTheOrderOfTheEntries)
+{
+    // An XOR text that says it holds more characters than it does: decoding reports it and goes on.
+    auto mismatched = [this](const std::u16string& plain) {
+        std::u16string text = XorEncrypt(plain, m_boxes);
+        text.replace(0, 4, u"0009");
+        return text;
+    };
+    const std::u16string tooShort = u"short";
+    const std::u16string notMultipleOf8(65, u'0');
+    struct Entry
+    {
+        std::u16string name;   // as stored
+        std::u16string domain; // as stored
+    };
+    std::vector<Entry> entries;
+    for (int i = 1; i <= 9; ++i) {
+        const std::u16string number = FromUtf8(std::to_string(i));
+        entries.push_back(
+            {XorEncrypt(u"名" + number, m_boxes), XorEncrypt(u"d" + number + u".example.com", m_boxes)});
+    }
+    // Four entries whose names all read quietly, then four with one that does not, then one more.
+    entries[0].domain = tooShort;
+    entries[2].domain = mismatched(u"d3");
+    entries[4].domain = tooShort;
+    entries[5].name = notMultipleOf8;
+    entries[6].domain = mismatched(u"d7");
+    entries[8].name = u"PlainName";
+
+    ReporterRecorder scratch;
+    scratch.Expect(IDOK, 100);
+    std::string file = "[ServerInfo]\r\nItemCount=9\r\n";
+    std::string sections;
+    CArray<tagServer> expected;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        file += "ItemDescribe" + std::to_string(i + 1) + "=" + A(entries[i].name) + "\r\n";
+        const std::u16string name = XorDecrypt(entries[i].name, scratch);
+        if (name.empty()) {
+            expected.push_back({u"", u"0.0.0.0", u""});
+            continue;
+        }
+        sections += "[" + A(Md5Hex(name)) +
+                    "]\r\nServerAddr=67305985\r\nServerDomain=" + A(entries[i].domain) + "\r\n";
+        expected.push_back({name, u"1.2.3.4", XorDecrypt(entries[i].domain, scratch)});
+    }
+    SetFile(file + sections);
+
+    m_boxes.Expect(IDOK, 6);
+    CArray<tagServer> servers;
+    LoadServerList(Context(), Path(), servers);
+    EXPECT_EQ(m_boxes.Texts(),
+              (std::vector<std::u16string>{
+                  u"解密字符不能少于64个哦~亲", u"解密数据还是不符合要求.不过能到这里来...算你牛!",
+                  u"解密字符不能少于64个哦~亲", u"解密字符必须是8的倍数哦~亲",
+                  u"解密数据还是不符合要求.不过能到这里来...算你牛!", u"解密字符不能少于64个哦~亲"}));
+    EXPECT_EQ(servers, expected);
+}
+
 TEST_F(ServerListTest, FileWrittenByOthersInAnyCaseAndEncodingLoads)
 {
     std::u16string text = u"[serverinfo]\r\nitemcount=1\r\nitemdescribe1=" + XorEncrypt(u"区", m_boxes) +

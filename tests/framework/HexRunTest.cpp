@@ -1,0 +1,130 @@
+#include "framework/HexRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What a plain reading gives: the value of every pair, or nothing when a byte is no digit.
+std::optional<std::vector<std::uint8_t>> ExpectedBytes(const std::string& digits)
+{
+    auto value = [](char c) -> int {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    std::vector<std::uint8_t> bytes;
+    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
+        const int high = value(digits[i]), low = value(digits[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    }
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& digits)
+{
+    std::vector<std::uint8_t> bytes(digits.size() / 2);
+    if (!ReadHexBytes(digits.data(), bytes.size(), bytes.data()))
+        return std::nullopt;
+    return bytes;
+}
+
+// Lengths around the blocks of sixteen digits that go through vector instructions, and the rest after.
+const std::vector<size_t> kDigitCounts = {0, 2, 8, 14, 16, 18, 30, 32, 34, 48, 62, 64, 66, 512};
+
+std::string SomeDigits(size_t count)
+{
+    static const std::string kAll = "0123456789ABCDEFabcdef";
+    std::string digits;
+    for (size_t i = 0; i < count; ++i)
+        digits += kAll[(i * 7 + 3) % kAll.size()];
+    return digits;
+}
+
+} // namespace
+
+TEST(HexRun, EveryByteInEveryPlaceOfABlockAndOfTheRestReadsAsAPlainReadingDoes)
+{
+    // 40 digits: two blocks of sixteen, then eight read one pair at a time.
+    for (size_t place = 0; place < 40; ++place) {
+        for (int byte = 0; byte < 256; ++byte) {
+            std::string digits = SomeDigits(40);
+            digits[place] = static_cast<char>(byte);
+            ASSERT_EQ(ReadBytes(digits), ExpectedBytes(digits)) << "byte " << byte << " at " << place;
+        }
+    }
+}
+
+TEST(HexRun, BytesWrittenReadBackAtEveryLength)
+{
+    for (size_t count : kDigitCounts) {
+        std::vector<std::uint8_t> bytes(count / 2);
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        std::string digits(count, '\0');
+        WriteHexBytes(bytes.data(), bytes.size(), digits.data());
+        EXPECT_EQ(digits.find_first_not_of("0123456789ABCDEF"), std::string::npos) << digits;
+        EXPECT_EQ(ReadBytes(digits), bytes) << count;
+    }
+}
+
+TEST(HexRun, EveryByteValueIsWrittenAsTwoCapitalDigits)
+{
+    std::vector<std::uint8_t> bytes(256);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i);
+    std::string digits(512, '\0');
+    WriteHexBytes(bytes.data(), bytes.size(), digits.data());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        char expected[3];
+        std::snprintf(expected, sizeof expected, "%02X", static_cast<unsigned>(i));
+        ASSERT_EQ(digits.substr(2 * i, 2), expected) << i;
+    }
+}
+
+TEST(HexRun, UnitsAreFourDigitsWithTheHighByteFirst)
+{
+    const std::vector<std::uint16_t> units = {0x0000, 0x00FF, 0xFF00, 0x1234, 0xABCD,
+                                              0xFFFF, 0x8001, 0x7FFE, 0x4E2D};
+    for (size_t count = 0; count <= units.size(); ++count) {
+        std::string digits(4 * count, '\0');
+        WriteHexUnits(units.data(), count, digits.data());
+        std::string expected;
+        for (size_t i = 0; i < count; ++i) {
+            char text[5];
+            std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(units[i]));
+            expected += text;
+        }
+        ASSERT_EQ(digits, expected) << count;
+        std::vector<std::uint16_t> back(count);
+        ASSERT_TRUE(ReadHexUnits(digits.data(), count, back.data()));
+        EXPECT_EQ(back, std::vector<std::uint16_t>(units.begin(), units.begin() + static_cast<long>(count)));
+    }
+}
+
+TEST(HexRun, UnitsReadLowerCaseAndRefuseAnyOtherByte)
+{
+    std::uint16_t unit[1];
+    ASSERT_TRUE(ReadHexUnits("abcd", 1, unit));
+    EXPECT_EQ(unit[0], 0xABCD);
+    // In a block of sixteen digits and in the rest after it.
+    for (size_t place : {size_t{0}, size_t{7}, size_t{15}, size_t{17}, size_t{19}}) {
+        for (char bad : {'g', 'G', ' ', '-', 'x', '\0', '/', ':', '@', '`'}) {
+            std::string digits = SomeDigits(20);
+            digits[place] = bad;
+            std::vector<std::uint16_t> units(5);
+            EXPECT_FALSE(ReadHexUnits(digits.data(), units.size(), units.data())) << bad << " at " << place;
+        }
+    }
+}
