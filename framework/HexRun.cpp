@@ -3,11 +3,14 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <optional>
+#include <vector>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace {
-
-constexpr size_t kBlockDigits = 16;
-constexpr size_t kBlockBytes = kBlockDigits / 2;
 
 // The value of each byte as a hexadecimal digit; -1 for every other byte.
 constexpr std::array<std::int8_t, 256> kDigitValues = [] {
@@ -66,16 +69,29 @@ void WriteQuads(const std::uint16_t* units, size_t count, char* digits)
 
 #if defined(__GNUC__)
 
-using Digits = std::uint8_t __attribute__((vector_size(kBlockDigits)));
-using Pairs = std::uint16_t __attribute__((vector_size(kBlockDigits)));
-using Quads = std::uint32_t __attribute__((vector_size(kBlockDigits)));
-using Bytes = std::uint8_t __attribute__((vector_size(kBlockBytes)));
-using Units = std::uint16_t __attribute__((vector_size(kBlockBytes)));
-
-// Sixteen digits as the values of their eight pairs, one to a 16-bit lane; `invalid` gets a nonzero lane
-// for every byte that is no digit.
-inline Pairs ReadBlock(const char* digits, Digits& invalid)
+// The vector types of one width in bytes: 16 for the instructions every x86-64 has, 32 for AVX2.
+template <size_t W> struct tagVectors
 {
+    // The typedef form: GCC drops the attribute from an alias declaration in a template.
+    typedef std::uint8_t Digits __attribute__((vector_size(W)));
+    typedef std::uint16_t Pairs __attribute__((vector_size(W)));
+    typedef std::uint32_t Quads __attribute__((vector_size(W)));
+    typedef std::uint8_t Bytes __attribute__((vector_size(W / 2)));
+    typedef std::uint16_t Units __attribute__((vector_size(W / 2)));
+};
+
+// The block functions are inlined into each width's entry points below, so that each is compiled for
+// the instructions of its entry point.
+#define KORVANE_BLOCK [[gnu::always_inline]] inline
+
+// W digits as the values of their W / 2 pairs, one to a 16-bit lane, into `pairs` (an out parameter: a
+// vector of 32 bytes is not returned by value without AVX); `invalid` gets a nonzero lane for every byte
+// that is no digit.
+template <size_t W>
+KORVANE_BLOCK void ReadBlock(const char* digits, typename tagVectors<W>::Digits& invalid,
+                             typename tagVectors<W>::Pairs& pairs)
+{
+    using Digits = typename tagVectors<W>::Digits;
     Digits units;
     std::memcpy(&units, digits, sizeof units);
     // Below the range a subtraction wraps to a large value, so one comparison checks both ends.
@@ -86,52 +102,66 @@ inline Pairs ReadBlock(const char* digits, Digits& invalid)
     invalid |= ~(isDecimal | isLetter);
     const Digits nibbles = (decimal & isDecimal) | ((letter + 10) & isLetter);
     // On a little-endian machine each 16-bit lane holds a pair, its first digit in the low byte.
-    Pairs pairs;
     std::memcpy(&pairs, &nibbles, sizeof pairs);
-    return ((pairs & 0xF) << 4) | (pairs >> 8);
+    pairs = ((pairs & 0xF) << 4) | (pairs >> 8);
 }
 
-bool NoneInvalid(const Digits& invalid)
+template <size_t W> KORVANE_BLOCK bool NoneInvalid(const typename tagVectors<W>::Digits& invalid)
 {
-    std::uint64_t halves[2];
-    std::memcpy(halves, &invalid, sizeof halves);
-    return (halves[0] | halves[1]) == 0;
+    std::uint64_t words[W / 8];
+    std::memcpy(words, &invalid, sizeof words);
+    std::uint64_t any = 0;
+    for (std::uint64_t word : words)
+        any |= word;
+    return any == 0;
 }
 
-bool ReadByteBlocks(const char* digits, size_t count, std::uint8_t* bytes)
+// The whole blocks of a run; each returns how many bytes or units it did, and the reading ones whether
+// every digit was one. The entry points below do the rest one at a time.
+template <size_t W>
+KORVANE_BLOCK size_t ReadByteBlocks(const char* digits, size_t count, std::uint8_t* bytes, bool& valid)
 {
-    const size_t blocks = count / kBlockBytes;
-    Digits invalid{};
+    using Bytes = typename tagVectors<W>::Bytes;
+    constexpr size_t kBytes = W / 2;
+    const size_t blocks = count / kBytes;
+    typename tagVectors<W>::Digits invalid{};
     for (size_t i = 0; i < blocks; ++i) {
-        const Bytes values = __builtin_convertvector(ReadBlock(digits + i * kBlockDigits, invalid), Bytes);
-        std::memcpy(bytes + i * kBlockBytes, &values, sizeof values);
+        typename tagVectors<W>::Pairs pairs;
+        ReadBlock<W>(digits + i * W, invalid, pairs);
+        const Bytes values = __builtin_convertvector(pairs, Bytes);
+        std::memcpy(bytes + i * kBytes, &values, sizeof values);
     }
-    const size_t done = blocks * kBlockBytes;
-    return NoneInvalid(invalid) && ReadPairs(digits + 2 * done, count - done, bytes + done);
+    valid = NoneInvalid<W>(invalid);
+    return blocks * kBytes;
 }
 
-bool ReadUnitBlocks(const char* digits, size_t count, std::uint16_t* units)
+template <size_t W>
+KORVANE_BLOCK size_t ReadUnitBlocks(const char* digits, size_t count, std::uint16_t* units, bool& valid)
 {
-    constexpr size_t kBlockUnits = kBlockDigits / 4;
-    using BlockUnits = std::uint16_t __attribute__((vector_size(2 * kBlockUnits)));
-    const size_t blocks = count / kBlockUnits;
-    Digits invalid{};
+    using Quads = typename tagVectors<W>::Quads;
+    using Units = typename tagVectors<W>::Units;
+    constexpr size_t kUnits = W / 4;
+    const size_t blocks = count / kUnits;
+    typename tagVectors<W>::Digits invalid{};
     for (size_t i = 0; i < blocks; ++i) {
         // Two pairs to a 32-bit lane, the first in the low half: the first is the unit's high byte.
         Quads quads;
-        const Pairs pairs = ReadBlock(digits + i * kBlockDigits, invalid);
+        typename tagVectors<W>::Pairs pairs;
+        ReadBlock<W>(digits + i * W, invalid, pairs);
         std::memcpy(&quads, &pairs, sizeof quads);
-        const BlockUnits values = __builtin_convertvector((quads & 0xFF) << 8 | quads >> 16, BlockUnits);
-        std::memcpy(units + i * kBlockUnits, &values, sizeof values);
+        const Units values = __builtin_convertvector((quads & 0xFF) << 8 | quads >> 16, Units);
+        std::memcpy(units + i * kUnits, &values, sizeof values);
     }
-    const size_t done = blocks * kBlockUnits;
-    return NoneInvalid(invalid) && ReadQuads(digits + 4 * done, count - done, units + done);
+    valid = NoneInvalid<W>(invalid);
+    return blocks * kUnits;
 }
 
-// Eight bytes as their sixteen digits.
-inline void WriteBlock(const std::uint8_t* bytes, char* digits)
+// W / 2 bytes as their W digits.
+template <size_t W> KORVANE_BLOCK void WriteBlock(const std::uint8_t* bytes, char* digits)
 {
-    Bytes values;
+    using Digits = typename tagVectors<W>::Digits;
+    using Pairs = typename tagVectors<W>::Pairs;
+    typename tagVectors<W>::Bytes values;
     std::memcpy(&values, bytes, sizeof values);
     // Each byte into a 16-bit lane, its high nibble in the low byte, which a little-endian store puts
     // first.
@@ -144,80 +174,157 @@ inline void WriteBlock(const std::uint8_t* bytes, char* digits)
     std::memcpy(digits, &text, sizeof text);
 }
 
-void WriteUnitBlocks(const std::uint16_t* units, size_t count, char* digits)
+template <size_t W>
+KORVANE_BLOCK size_t WriteUnitBlocks(const std::uint16_t* units, size_t count, char* digits)
 {
-    constexpr size_t kBlockUnits = kBlockBytes / 2;
-    const size_t blocks = count / kBlockUnits;
+    using Units = typename tagVectors<W>::Units;
+    constexpr size_t kUnits = W / 4;
+    const size_t blocks = count / kUnits;
     for (size_t i = 0; i < blocks; ++i) {
         // Each unit's high byte first.
         Units values;
-        std::memcpy(&values, units + i * kBlockUnits, sizeof values);
+        std::memcpy(&values, units + i * kUnits, sizeof values);
         const Units swapped = values << 8 | values >> 8;
-        std::uint8_t bytes[kBlockBytes];
+        std::uint8_t bytes[W / 2];
         std::memcpy(bytes, &swapped, sizeof bytes);
-        WriteBlock(bytes, digits + i * kBlockDigits);
+        WriteBlock<W>(bytes, digits + i * W);
     }
-    const size_t done = blocks * kBlockUnits;
-    WriteQuads(units + done, count - done, digits + 4 * done);
+    return blocks * kUnits;
 }
 
-void WriteByteBlocks(const std::uint8_t* bytes, size_t count, char* digits)
+template <size_t W>
+KORVANE_BLOCK size_t WriteByteBlocks(const std::uint8_t* bytes, size_t count, char* digits)
 {
-    const size_t blocks = count / kBlockBytes;
+    constexpr size_t kBytes = W / 2;
+    const size_t blocks = count / kBytes;
     for (size_t i = 0; i < blocks; ++i)
-        WriteBlock(bytes + i * kBlockBytes, digits + i * kBlockDigits);
-    const size_t done = blocks * kBlockBytes;
-    WritePairs(bytes + done, count - done, digits + 2 * done);
+        WriteBlock<W>(bytes + i * kBytes, digits + i * W);
+    return blocks * kBytes;
 }
+
+#undef KORVANE_BLOCK
+
+// Each way's entry points: a table of the four functions.
+struct tagHexWay
+{
+    bool (*readBytes)(const char*, size_t, std::uint8_t*);
+    bool (*readUnits)(const char*, size_t, std::uint16_t*);
+    void (*writeBytes)(const std::uint8_t*, size_t, char*);
+    void (*writeUnits)(const std::uint16_t*, size_t, char*);
+};
+
+// A way's entry points: the blocks, then `leave` (which ends the use of wide registers, so that no
+// later instruction pays for their upper halves), then the rest.
+#define KORVANE_HEX_ENTRIES(W, TARGET, LEAVE)                                                                \
+    TARGET bool ReadBytes##W(const char* d, size_t c, std::uint8_t* b)                                       \
+    {                                                                                                        \
+        bool valid = true;                                                                                   \
+        const size_t done = ReadByteBlocks<W>(d, c, b, valid);                                               \
+        LEAVE;                                                                                               \
+        return valid && ReadPairs(d + 2 * done, c - done, b + done);                                         \
+    }                                                                                                        \
+    TARGET bool ReadUnits##W(const char* d, size_t c, std::uint16_t* u)                                      \
+    {                                                                                                        \
+        bool valid = true;                                                                                   \
+        const size_t done = ReadUnitBlocks<W>(d, c, u, valid);                                               \
+        LEAVE;                                                                                               \
+        return valid && ReadQuads(d + 4 * done, c - done, u + done);                                         \
+    }                                                                                                        \
+    TARGET void WriteBytes##W(const std::uint8_t* b, size_t c, char* d)                                      \
+    {                                                                                                        \
+        const size_t done = WriteByteBlocks<W>(b, c, d);                                                     \
+        LEAVE;                                                                                               \
+        WritePairs(b + done, c - done, d + 2 * done);                                                        \
+    }                                                                                                        \
+    TARGET void WriteUnits##W(const std::uint16_t* u, size_t c, char* d)                                     \
+    {                                                                                                        \
+        const size_t done = WriteUnitBlocks<W>(u, c, d);                                                     \
+        LEAVE;                                                                                               \
+        WriteQuads(u + done, c - done, d + 4 * done);                                                        \
+    }
+
+KORVANE_HEX_ENTRIES(16, , (void)0)
+constexpr tagHexWay kVector16 = {ReadBytes16, ReadUnits16, WriteBytes16, WriteUnits16};
+
+#if defined(__x86_64__) || defined(__i386__)
+#define KORVANE_HEX_AVX2 1
+KORVANE_HEX_ENTRIES(32, __attribute__((target("avx2"))), _mm256_zeroupper())
+constexpr tagHexWay kVector32 = {ReadBytes32, ReadUnits32, WriteBytes32, WriteUnits32};
+#endif
+#undef KORVANE_HEX_ENTRIES
 
 #endif
+
+constexpr tagHexWay kPlain = {ReadPairs, ReadQuads, WritePairs, WriteQuads};
+
+std::optional<EHexWay>& ForcedWay()
+{
+    static std::optional<EHexWay> forced;
+    return forced;
+}
+
+const tagHexWay& WayOf(EHexWay way)
+{
+    switch (way) {
+#if defined(KORVANE_HEX_AVX2)
+    case EHexWay::vector32:
+        return kVector32;
+#endif
+#if defined(__GNUC__)
+    case EHexWay::vector16:
+        return kVector16;
+#endif
+    default:
+        return kPlain;
+    }
+}
+
+// The widest way the machine has, found once.
+const tagHexWay& Way()
+{
+    static const EHexWay widest = HexWaysHere().front();
+    return WayOf(ForcedWay().value_or(widest));
+}
 
 } // namespace
 
-// Where vector instructions exist and pairs lie in a lane as written, the blocks take them; else the
-// plain loops do.
-#if defined(__GNUC__)
-constexpr bool kVectorBlocks = std::endian::native == std::endian::little;
-#else
-constexpr bool kVectorBlocks = false;
+std::vector<EHexWay> HexWaysHere()
+{
+    std::vector<EHexWay> ways;
+#if defined(KORVANE_HEX_AVX2)
+    if (__builtin_cpu_supports("avx2"))
+        ways.push_back(EHexWay::vector32);
 #endif
+        // Pairs lie in a 16-bit lane as written only on a little-endian machine.
+#if defined(__GNUC__)
+    if constexpr (std::endian::native == std::endian::little)
+        ways.push_back(EHexWay::vector16);
+#endif
+    ways.push_back(EHexWay::plain);
+    return ways;
+}
+
+void SetHexWayForTests(std::optional<EHexWay> way)
+{
+    ForcedWay() = way;
+}
 
 bool ReadHexBytes(const char* digits, size_t count, std::uint8_t* bytes)
 {
-#if defined(__GNUC__)
-    if constexpr (kVectorBlocks)
-        return ReadByteBlocks(digits, count, bytes);
-#endif
-    return ReadPairs(digits, count, bytes);
+    return Way().readBytes(digits, count, bytes);
 }
 
 bool ReadHexUnits(const char* digits, size_t count, std::uint16_t* units)
 {
-#if defined(__GNUC__)
-    if constexpr (kVectorBlocks)
-        return ReadUnitBlocks(digits, count, units);
-#endif
-    return ReadQuads(digits, count, units);
+    return Way().readUnits(digits, count, units);
 }
 
 void WriteHexBytes(const std::uint8_t* bytes, size_t count, char* digits)
 {
-#if defined(__GNUC__)
-    if constexpr (kVectorBlocks) {
-        WriteByteBlocks(bytes, count, digits);
-        return;
-    }
-#endif
-    WritePairs(bytes, count, digits);
+    Way().writeBytes(bytes, count, digits);
 }
 
 void WriteHexUnits(const std::uint16_t* units, size_t count, char* digits)
 {
-#if defined(__GNUC__)
-    if constexpr (kVectorBlocks) {
-        WriteUnitBlocks(units, count, digits);
-        return;
-    }
-#endif
-    WriteQuads(units, count, digits);
+    Way().writeUnits(units, count, digits);
 }
