@@ -161,9 +161,12 @@ inline bool DecodePlainGroup(std::uint64_t word, char16_t& character)
 // too; when it is not plain, the full reader, which never reads it, gives the same text.
 bool DecodePlainByteGroups(std::string_view cipher, size_t count, std::u16string& out)
 {
-    // A group is the key, then the character XORed with the key.
-    std::array<std::uint16_t, 2 * kMaxPlainLength> units;
-    if (!ReadHexUnits(cipher.data(), 2 * count, units.data()))
+    // A group is the key, then the character XORed with the key. The groups up to a whole number of
+    // rounds are read where the text has them, as whole blocks read fastest.
+    constexpr size_t kRound = 4;
+    const size_t groups = std::min(cipher.size() / kGroupLength, (count + kRound - 1) / kRound * kRound);
+    std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units;
+    if (!ReadHexUnits(cipher.data(), 2 * groups, units.data()))
         return false;
     std::array<char16_t, kMaxPlainLength> plain;
     size_t length = 0;
@@ -286,14 +289,9 @@ template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit>
     return {nullptr, true};
 }
 
-template <typename Unit> std::u16string Decrypt(std::basic_string_view<Unit> text, CReporter& reporter)
+// The text of a cipher that passed its checks.
+template <typename Unit> std::u16string DecodeChecked(std::basic_string_view<Unit> cipher)
 {
-    const std::basic_string_view<Unit> cipher = UpToZero(text);
-    const tagCipherCheck check = CheckCipher(cipher);
-    if (check.message != nullptr)
-        Refuse(reporter, check.message);
-    if (!check.bDecodes)
-        return {};
     // A mismatching declared length may promise more groups than the text has or the result can hold.
     const size_t count =
         std::min({size_t{ReadHex4(cipher, 0)}, cipher.size() / kGroupLength, kMaxPlainLength});
@@ -301,6 +299,25 @@ template <typename Unit> std::u16string Decrypt(std::basic_string_view<Unit> tex
     if (!DecodePlainGroups(cipher, count, out))
         out = DecodeGroups(cipher, count);
     return out;
+}
+
+template <typename Unit> std::u16string Decrypt(std::basic_string_view<Unit> text, CReporter& reporter)
+{
+    const std::basic_string_view<Unit> cipher = UpToZero(text);
+    const tagCipherCheck check = CheckCipher(cipher);
+    if (check.message != nullptr)
+        Refuse(reporter, check.message);
+    return check.bDecodes ? DecodeChecked(cipher) : std::u16string();
+}
+
+template <typename Unit> bool DecryptQuietly(std::basic_string_view<Unit> text, std::u16string& out)
+{
+    const std::basic_string_view<Unit> cipher = UpToZero(text);
+    const tagCipherCheck check = CheckCipher(cipher);
+    if (check.message != nullptr)
+        return false;
+    out = check.bDecodes ? DecodeChecked(cipher) : std::u16string();
+    return true;
 }
 
 } // namespace
@@ -327,12 +344,12 @@ std::u16string XorDecryptAscii(std::string_view text, CReporter& reporter)
     return Decrypt(text, reporter);
 }
 
-bool XorDecryptIsQuiet(std::u16string_view text)
+bool XorDecryptQuietly(std::u16string_view text, std::u16string& out)
 {
-    return CheckCipher(UpToZero(text)).message == nullptr;
+    return DecryptQuietly(text, out);
 }
 
-bool XorDecryptIsQuiet(std::string_view text)
+bool XorDecryptAsciiQuietly(std::string_view text, std::u16string& out)
 {
-    return CheckCipher(UpToZero(text)).message == nullptr;
+    return DecryptQuietly(text, out);
 }

@@ -21,6 +21,7 @@ std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter);
 // The same for an XOR text given as bytes that are all ASCII, each byte the character it encodes.
 std::u16string XorDecryptAscii(std::string_view text, CReporter& reporter);
 
-// Whether decoding the text would report nothing, so that it may be decoded ahead of its turn.
-bool XorDecryptIsQuiet(std::u16string_view text);
-bool XorDecryptIsQuiet(std::string_view text);
+// Decodes the text into `out` when decoding reports nothing, so that it may be decoded ahead of its
+// turn; false, with `out` untouched, when it would report something.
+bool XorDecryptQuietly(std::u16string_view text, std::u16string& out);
+bool XorDecryptAsciiQuietly(std::string_view text, std::u16string& out);

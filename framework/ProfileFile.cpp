@@ -106,9 +106,11 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
     if (name.role == ELineRole::header) {
         line.kind = ELineKind::header;
         NoteName(line, name);
-        const bool first = !FindSectionBy(line.nameHash, name);
-        if (first)
-            m_sectionIndex.Insert(line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0);
+        const bool first = m_sectionIndex.InsertUnlessFound(
+            line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0,
+            [&](const CProfileNameIndex::tagEntry& candidate) {
+                return NameMatches(m_sections[candidate.section].lines[0], name);
+            });
         m_sections.emplace_back();
         m_sections.back().bFirstOfName = first;
         // Room for a header and a few keys at once: most sections are that small, and a file may have
@@ -118,11 +120,24 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
         return;
     }
     const auto section = static_cast<std::uint32_t>(m_sections.size() - 1);
-    std::vector<Line>& lines = m_sections.back().lines;
+    Section& current = m_sections.back();
+    std::vector<Line>& lines = current.lines;
     if (name.role == ELineRole::key) {
         NoteName(line, name);
+        current.lastKeyLine = static_cast<std::uint32_t>(lines.size());
+        if (current.bIndexed) {
+            // A section with many keys finds a repeated name and enters a new one in one walk.
+            const bool first = m_keyIndex.InsertUnlessFound(
+                KeyEntry(section, line.nameHash), section, static_cast<std::uint32_t>(lines.size()),
+                [&](const CProfileNameIndex::tagEntry& candidate) {
+                    return NameMatches(lines[candidate.line], name);
+                });
+            line.kind = first ? ELineKind::key : ELineKind::repeatedKey;
+            current.keyCount += first ? 1 : 0;
+            lines.push_back(line);
+            return;
+        }
         line.kind = FindKeyBy(section, line.nameHash, name) ? ELineKind::repeatedKey : ELineKind::key;
-        m_sections.back().lastKeyLine = static_cast<std::uint32_t>(lines.size());
     }
     lines.push_back(line);
     if (line.kind == ELineKind::key)

@@ -1,11 +1,5 @@
 #include "framework/ProfileNameIndex.h"
 
-namespace {
-
-constexpr size_t kFirstSize = 64;
-
-} // namespace
-
 size_t CProfileNameIndex::Home(std::uint64_t stored) const
 {
     // The high bits of a multiplicative mix spread names that differ only in their last characters.

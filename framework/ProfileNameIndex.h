@@ -40,7 +40,29 @@ public:
         }
     }
 
+    // Inserts the entry unless one with the hash that `matches` accepts is there; whether it inserted.
+    // One walk over the slots does both.
+    template <typename Matches>
+    bool InsertUnlessFound(std::uint64_t hash, std::uint32_t section, std::uint32_t line, Matches matches)
+    {
+        if ((m_nUsed + 1) * 2 > m_slots.size())
+            Rebuild(m_slots.empty() ? kFirstSize : m_slots.size() * 2);
+        const std::uint64_t stored = Stored(hash);
+        for (size_t slot = Home(stored);; slot = (slot + 1) & (m_slots.size() - 1)) {
+            tagEntry& entry = m_slots[slot];
+            if (entry.hash == 0) {
+                entry = {stored, section, line};
+                ++m_nUsed;
+                return true;
+            }
+            if (entry.hash == stored && matches(entry))
+                return false;
+        }
+    }
+
 private:
+    static constexpr size_t kFirstSize = 64;
+
     // Never 0, so that 0 marks a free slot.
     static std::uint64_t Stored(std::uint64_t hash) { return hash | 1; }
     size_t Home(std::uint64_t stored) const;

@@ -3,6 +3,7 @@
 #include "encrypt/DottedNumber.h"
 #include "encrypt/Md5Text.h"
 #include "encrypt/XorText.h"
+#include "framework/AsciiRun.h"
 #include "framework/FileSystem.h"
 #include "framework/WideText.h"
 #include "framework/Format.h"
@@ -55,6 +56,22 @@ std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size
     return XorDecrypt(ReadValue(document, section, key), reporter);
 }
 
+// The dotted address of the section's number; an ASCII number, as every writer leaves it, is taken from
+// the file's bytes.
+std::u16string ReadAddress(const CProfileDocument& document, std::optional<size_t> section)
+{
+    constexpr std::u16string_view kKey = u"ServerAddr";
+    if (section) {
+        std::optional<std::string_view> ascii = document.GetAsciiString(*section, kKey);
+        std::array<char16_t, 32> units;
+        if (ascii && ascii->size() <= units.size()) {
+            WidenAscii(ascii->data(), units.data(), ascii->size());
+            return NumberToIp(std::u16string_view(units.data(), ascii->size()));
+        }
+    }
+    return NumberToIp(ReadValue(document, section, kKey));
+}
+
 // The rest of an entry whose name is read, from the section that the name's digest names; that section
 // goes to `sections` for a later save.
 tagServer ReadNamedServer(const CProfileDocument& document, std::u16string name, const tagMd5Hex& digest,
@@ -63,7 +80,7 @@ tagServer ReadNamedServer(const CProfileDocument& document, std::u16string name,
     tagServer server;
     server.strServerName = std::move(name);
     std::optional<size_t> section = document.FindSection(digest.View());
-    server.strServerAddr = NumberToIp(ReadValue(document, section, u"ServerAddr"));
+    server.strServerAddr = ReadAddress(document, section);
     server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
     sections.push_back(section);
     return server;
@@ -82,22 +99,14 @@ tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> ser
 // An entry's name read ahead of its turn, into `name`; false, with nothing reported, when reading it
 // would report something.
 bool ReadNameQuietly(const CProfileDocument& document, std::optional<size_t> serverInfo,
-                     std::u16string_view key, CReporter& reporter, std::u16string& name)
+                     std::u16string_view key, std::u16string& name)
 {
     name.clear();
     if (!serverInfo)
         return true;
-    if (std::optional<std::string_view> ascii = document.GetAsciiString(*serverInfo, key)) {
-        if (!XorDecryptIsQuiet(*ascii))
-            return false;
-        name = XorDecryptAscii(*ascii, reporter);
-        return true;
-    }
-    const std::u16string value = ReadValue(document, serverInfo, key);
-    if (!XorDecryptIsQuiet(value))
-        return false;
-    name = XorDecrypt(value, reporter);
-    return true;
+    if (std::optional<std::string_view> ascii = document.GetAsciiString(*serverInfo, key))
+        return XorDecryptAsciiQuietly(*ascii, name);
+    return XorDecryptQuietly(ReadValue(document, serverInfo, key), name);
 }
 
 // The entries from `first` on, as many as the digest takes side by side, when all their names read
@@ -109,7 +118,7 @@ bool ReadServerBatch(const CProfileDocument& document, std::optional<size_t> ser
     std::array<std::u16string, kMd5Lanes> names;
     for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
         SetItemKey(key, first + static_cast<std::int64_t>(lane));
-        if (!ReadNameQuietly(document, serverInfo, key, reporter, names[lane]))
+        if (!ReadNameQuietly(document, serverInfo, key, names[lane]))
             return false;
     }
     std::array<std::u16string_view, kMd5Lanes> texts;

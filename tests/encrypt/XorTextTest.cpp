@@ -410,7 +410,7 @@ TEST(XorAscii, DecryptReadsWhatTheTextFormReads)
     ExpectOneExclamation(boxes, kUnder64);
 }
 
-TEST(XorDecrypt, QuietWhenAndOnlyWhenDecodingReportsNothing)
+TEST(XorDecrypt, DecodesQuietlyWhenAndOnlyWhenDecodingReportsNothing)
 {
     ReporterRecorder boxes;
     std::u16string mismatch = XorEncrypt(Letters(9), boxes);
@@ -433,8 +433,12 @@ TEST(XorDecrypt, QuietWhenAndOnlyWhenDecodingReportsNothing)
         XorDecrypt(text, boxes);
         XorDecryptAscii(ToUtf8(text), boxes);
         const bool reported = !boxes.Shown().empty();
-        EXPECT_EQ(XorDecryptIsQuiet(text), !reported) << ToUtf8(text);
-        EXPECT_EQ(XorDecryptIsQuiet(ToUtf8(text)), !reported) << ToUtf8(text);
+        std::u16string quiet = u"untouched";
+        EXPECT_EQ(XorDecryptQuietly(text, quiet), !reported) << ToUtf8(text);
+        EXPECT_EQ(quiet, reported ? u"untouched" : XorDecrypt(text, boxes)) << ToUtf8(text);
+        std::u16string quietAscii = u"untouched";
+        EXPECT_EQ(XorDecryptAsciiQuietly(ToUtf8(text), quietAscii), !reported) << ToUtf8(text);
+        EXPECT_EQ(quietAscii, quiet) << ToUtf8(text);
     }
 }
 

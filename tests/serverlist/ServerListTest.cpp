@@ -3,6 +3,7 @@
 #include "encrypt/DottedNumber.h"
 #include "encrypt/Md5Text.h"
 #include "encrypt/XorText.h"
+#include "framework/Cp936.h"
 #include "framework/FileSystem.h"
 #include "framework/Path.h"
 #include "framework/PrivateProfile.h"
@@ -383,6 +384,34 @@ TEST_F(ServerListTest, MessagesOfNamesAndDomainsComeInTheOrderOfTheEntries)
                   u"解密字符不能少于64个哦~亲", u"解密字符必须是8的倍数哦~亲",
                   u"解密数据还是不符合要求.不过能到这里来...算你牛!", u"解密字符不能少于64个哦~亲"}));
     EXPECT_EQ(servers, expected);
+}
+
+TEST_F(ServerListTest, AddressesLoadAsTheCodecReadsTheirText)
+{
+    // As others may write them: quoted, with blanks, signs, long runs of digits, digits of other scripts.
+    const std::vector<std::u16string> values = {
+        u"67305985",   u"\"67305985\"",          u"  67305985  ",     u"+67305985", u"-1",   u"",
+        u"4294967296", std::u16string(40, u'9'), u"６７３０５９８５", u"0x10",      u"12 34"};
+    std::u16string file = u"[ServerInfo]\r\nItemCount=" + FromUtf8(std::to_string(values.size())) + u"\r\n";
+    std::u16string sections;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::u16string name = u"s" + FromUtf8(std::to_string(i));
+        file +=
+            u"ItemDescribe" + FromUtf8(std::to_string(i + 1)) + u"=" + XorEncrypt(name, m_boxes) + u"\r\n";
+        sections += u"[" + Md5Hex(name) + u"]\r\nServerAddr=" + values[i] + u"\r\n";
+    }
+    SetFile(Cp936EncodeBestFit(file + sections));
+    CArray<tagServer> servers;
+    LoadServerList(Context(), Path(), servers);
+    ASSERT_EQ(servers.size(), values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        std::u16string read(values[i]);
+        read.erase(0, read.find_first_not_of(u' '));
+        read.erase(read.find_last_not_of(u' ') + 1);
+        if (read.size() >= 2 && read.front() == u'"' && read.back() == u'"')
+            read = read.substr(1, read.size() - 2);
+        EXPECT_EQ(servers[i].strServerAddr, NumberToIp(read)) << A(values[i]);
+    }
 }
 
 TEST_F(ServerListTest, FileWrittenByOthersInAnyCaseAndEncodingLoads)
