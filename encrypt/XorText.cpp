@@ -165,17 +165,16 @@ bool DecodePlainByteGroups(std::string_view cipher, size_t count, std::u16string
     // rounds are read where the text has them, as whole blocks read fastest.
     constexpr size_t kRound = 4;
     const size_t groups = std::min(cipher.size() / kGroupLength, (count + kRound - 1) / kRound * kRound);
-    std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units;
+    std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units{};
     if (!ReadHexUnits(cipher.data(), 2 * groups, units.data()))
         return false;
-    std::array<char16_t, kMaxPlainLength> plain;
-    size_t length = 0;
-    for (; length < count; ++length) {
-        const auto character = static_cast<char16_t>(units[2 * length] ^ units[2 * length + 1]);
-        if (character == 0)
-            break;
-        plain[length] = character;
-    }
+    // Every group's character at once, in a loop of fixed length that the compiler turns into vector
+    // instructions; the text then ends at the first zero.
+    std::array<char16_t, kMaxPlainLength + 1> plain;
+    for (size_t i = 0; i < plain.size(); ++i)
+        plain[i] = static_cast<char16_t>(units[2 * i] ^ units[2 * i + 1]);
+    const size_t length =
+        static_cast<size_t>(std::find(plain.begin(), plain.begin() + count, u'\0') - plain.begin());
     out.assign(plain.data(), length);
     return true;
 }

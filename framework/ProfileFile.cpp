@@ -16,6 +16,8 @@ constexpr std::uint32_t kKeysWithoutIndex = 8;
 
 constexpr size_t kLinesAtFirst = 4;
 
+constexpr size_t kBytesPerName = 1024;
+
 std::uint64_t KeyEntry(std::uint32_t section, std::uint32_t nameHash)
 {
     return static_cast<std::uint64_t>(section) << 32 | nameHash;
@@ -85,6 +87,13 @@ void CProfileDocument::Parse()
     m_encoding = layout.encoding;
     m_nMarkSize = layout.markSize;
     m_nTailSize = layout.tailSize;
+    // Room for a name a kilobyte at once: a long file is mostly sections of a few lines, and an index
+    // that grows while the file is read rebuilds itself many times over.
+    if (const size_t names = m_bytes.size() / kBytesPerName; names > 0) {
+        m_sectionIndex.Reserve(names);
+        m_keyIndex.Reserve(names);
+        m_sections.reserve(names + 1);
+    }
     CProfileLines lines(m_bytes, layout);
     for (tagLineSpan span; lines.Next(span);)
         AddLine(span);

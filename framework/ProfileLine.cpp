@@ -4,6 +4,8 @@
 #include "framework/Cp936.h"
 #include "framework/WideText.h"
 
+#include <bit>
+#include <cstring>
 #include <type_traits>
 
 namespace {
@@ -38,18 +40,49 @@ template <typename Unit> char16_t Folded(Unit c)
     return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
 }
 
+// Four units of a name with ASCII capitals made small, as the 16-bit lanes of one word, the first
+// lowest.
+template <typename Unit> std::uint64_t FoldedWordByUnits(const Unit* units)
+{
+    return std::uint64_t{Folded(units[0])} | std::uint64_t{Folded(units[1])} << 16 |
+           std::uint64_t{Folded(units[2])} << 32 | std::uint64_t{Folded(units[3])} << 48;
+}
+
+// The same for a whole group at once. Bytes are ASCII here (other names are hashed as text), so a whole group
+// is folded at once: an addition sets the top bit of each lane that is at least a bound, and no lane carries
+// into the next.
+template <typename Unit> std::uint64_t FoldedWord(const Unit* units)
+{
+    if constexpr (std::endian::native == std::endian::little && sizeof(Unit) == 1) {
+        std::uint32_t bytes;
+        std::memcpy(&bytes, units, sizeof bytes);
+        if ((bytes & 0x80808080u) != 0)
+            return FoldedWordByUnits(units);
+        const std::uint32_t capitals = (bytes + 0x3F3F3F3Fu) & ~(bytes + 0x25252525u) & 0x80808080u;
+        std::uint64_t word = bytes | capitals >> 2;
+        word = (word | word << 16) & 0x0000FFFF0000FFFFull;
+        return (word | word << 8) & 0x00FF00FF00FF00FFull;
+    } else if constexpr (std::endian::native == std::endian::little && sizeof(Unit) == 2) {
+        std::uint64_t word;
+        std::memcpy(&word, units, sizeof word);
+        // On the low fifteen bits; a lane whose top bit is set is no capital.
+        const std::uint64_t low = word & 0x7FFF7FFF7FFF7FFFull;
+        const std::uint64_t capitals =
+            (low + 0x7FBF7FBF7FBF7FBFull) & ~(low + 0x7FA57FA57FA57FA5ull) & ~word & 0x8000800080008000ull;
+        return word | capitals >> 10;
+    } else {
+        return FoldedWordByUnits(units);
+    }
+}
+
 // FNV-1a over the folded units taken four at a time, as the 16-bit lanes of one word, so that a name
 // costs a quarter of the multiplications; bytes and units of the same text give the same hash.
 template <typename Unit> std::uint32_t HashFolded(std::basic_string_view<Unit> name)
 {
     std::uint64_t hash = kHashBasis;
     size_t i = 0;
-    for (; i + 4 <= name.size(); i += 4) {
-        const std::uint64_t word = std::uint64_t{Folded(name[i])} | std::uint64_t{Folded(name[i + 1])} << 16 |
-                                   std::uint64_t{Folded(name[i + 2])} << 32 |
-                                   std::uint64_t{Folded(name[i + 3])} << 48;
-        hash = (hash ^ word) * kHashPrime;
-    }
+    for (; i + 4 <= name.size(); i += 4)
+        hash = (hash ^ FoldedWord(name.data() + i)) * kHashPrime;
     for (; i < name.size(); ++i)
         hash = (hash ^ Folded(name[i])) * kHashPrime;
     return static_cast<std::uint32_t>(hash ^ hash >> 32);
