@@ -294,14 +294,13 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyAfterHint(std::uint32_t se
 
 // FindKeyBy for a lookup by the caller: a section with many keys is tried after the last hit first.
 std::optional<std::uint32_t> CProfileDocument::FindKeyHinted(std::uint32_t section,
-                                                             std::u16string_view key) const
+                                                             const tagProfileKey& key) const
 {
-    const std::uint32_t hash = FoldedHash(key);
     if (!m_sections[section].bIndexed)
-        return FindKeyBy(section, hash, key);
-    std::optional<std::uint32_t> line = FindKeyAfterHint(section, hash, key);
+        return FindKeyBy(section, key.hash, key.text);
+    std::optional<std::uint32_t> line = FindKeyAfterHint(section, key.hash, key.text);
     if (!line)
-        line = FindKeyBy(section, hash, key);
+        line = FindKeyBy(section, key.hash, key.text);
     if (line) {
         m_nKeyHintSection = section;
         m_nKeyHintLine = *line;
@@ -310,6 +309,11 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyHinted(std::uint32_t secti
 }
 
 std::optional<std::u16string> CProfileDocument::GetString(size_t section, std::u16string_view key) const
+{
+    return GetString(section, tagProfileKey(key));
+}
+
+std::optional<std::u16string> CProfileDocument::GetString(size_t section, const tagProfileKey& key) const
 {
     const auto index = static_cast<std::uint32_t>(section);
     std::optional<std::uint32_t> line = FindKeyHinted(index, key);
@@ -320,6 +324,12 @@ std::optional<std::u16string> CProfileDocument::GetString(size_t section, std::u
 
 std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
                                                                  std::u16string_view key) const
+{
+    return GetAsciiString(section, tagProfileKey(key));
+}
+
+std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
+                                                                 const tagProfileKey& key) const
 {
     const auto index = static_cast<std::uint32_t>(section);
     std::optional<std::uint32_t> line = FindKeyHinted(index, key);
@@ -457,10 +467,15 @@ void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16s
 
 void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u16string_view value)
 {
+    SetString(section, tagProfileKey(key), value);
+}
+
+void CProfileDocument::SetString(size_t section, const tagProfileKey& key, std::u16string_view value)
+{
     const auto index = static_cast<std::uint32_t>(section);
     std::optional<std::uint32_t> line = FindKeyHinted(index, key);
     if (!line) {
-        InsertKey(index, key, value);
+        InsertKey(index, key.text, value);
         return;
     }
     Line& found = m_sections[index].lines[*line];
@@ -468,6 +483,11 @@ void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u
 }
 
 void CProfileDocument::SetAsciiString(size_t section, std::u16string_view key, std::string_view value)
+{
+    SetAsciiString(section, tagProfileKey(key), value);
+}
+
+void CProfileDocument::SetAsciiString(size_t section, const tagProfileKey& key, std::string_view value)
 {
     const auto index = static_cast<std::uint32_t>(section);
     if (std::optional<std::uint32_t> line = FindKeyHinted(index, key)) {

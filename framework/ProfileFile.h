@@ -51,6 +51,9 @@ public:
     size_t FindOrAddSection(std::u16string_view section);
     std::optional<std::u16string> GetString(size_t section, std::u16string_view key) const;
     void SetString(size_t section, std::u16string_view key, std::u16string_view value);
+    // The same with the key's hash taken once (ProfileLine.h).
+    std::optional<std::u16string> GetString(size_t section, const tagProfileKey& key) const;
+    void SetString(size_t section, const tagProfileKey& key, std::u16string_view value);
 
     // The same for values that are ASCII, as their bytes: a list of 100,000 entries reads and writes
     // 200,000 long ASCII values, and these make no text of them. GetAsciiString gives nothing when the
@@ -58,6 +61,8 @@ public:
     // SetAsciiString takes ASCII bytes only.
     std::optional<std::string_view> GetAsciiString(size_t section, std::u16string_view key) const;
     void SetAsciiString(size_t section, std::u16string_view key, std::string_view value);
+    std::optional<std::string_view> GetAsciiString(size_t section, const tagProfileKey& key) const;
+    void SetAsciiString(size_t section, const tagProfileKey& key, std::string_view value);
 
     // The names of the sections in file order, as the file spells them; one that stands twice is listed
     // twice. For tools that inspect a file rather than read values.
@@ -142,7 +147,7 @@ private:
     std::optional<std::uint32_t> FindSectionAfterHint(std::uint32_t hash, std::u16string_view name) const;
     std::optional<std::uint32_t> FindKeyAfterHint(std::uint32_t section, std::uint32_t hash,
                                                   std::u16string_view name) const;
-    std::optional<std::uint32_t> FindKeyHinted(std::uint32_t section, std::u16string_view key) const;
+    std::optional<std::uint32_t> FindKeyHinted(std::uint32_t section, const tagProfileKey& key) const;
     void SetText(Line& line, std::string_view bytes);
     Line AddedLine(std::string_view bytes);
     char* InPlaceValue(Line& line, const tagLineName& name, size_t valueLength);

@@ -49,5 +49,14 @@ std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, Profi
 // FoldedHash() of a name given as text.
 std::uint32_t FoldedHash(std::u16string_view name);
 
+// A key's name with its hash taken once, for a name that a long list asks for again and again.
+struct tagProfileKey
+{
+    explicit tagProfileKey(std::u16string_view name) : text(name), hash(FoldedHash(name)) {}
+
+    std::u16string_view text;
+    std::uint32_t hash;
+};
+
 // Whether an ASCII name equals `name` without regard to the case of ASCII letters.
 bool AsciiNameMatches(std::string_view ascii, std::u16string_view name);

@@ -36,9 +36,22 @@ void SetItemKey(std::u16string& key, std::int64_t number)
         key += digits[--count];
 }
 
+// The keys of every entry's section, hashed once.
+const tagProfileKey& ServerAddrKey()
+{
+    static const tagProfileKey key(u"ServerAddr");
+    return key;
+}
+
+const tagProfileKey& ServerDomainKey()
+{
+    static const tagProfileKey key(u"ServerDomain");
+    return key;
+}
+
 // A missing section or key reads as an empty text, as an empty default would give it.
 std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t> section,
-                         std::u16string_view key)
+                         const tagProfileKey& key)
 {
     if (!section)
         return std::u16string();
@@ -47,7 +60,7 @@ std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t>
 
 // An XOR text's plain text; an ASCII value, as every encoder writes it, is decoded from the file's bytes.
 std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size_t> section,
-                            std::u16string_view key, CReporter& reporter)
+                            const tagProfileKey& key, CReporter& reporter)
 {
     if (!section)
         return std::u16string();
@@ -60,7 +73,7 @@ std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size
 // the file's bytes.
 std::u16string ReadAddress(const CProfileDocument& document, std::optional<size_t> section)
 {
-    constexpr std::u16string_view kKey = u"ServerAddr";
+    const tagProfileKey& kKey = ServerAddrKey();
     if (section) {
         std::optional<std::string_view> ascii = document.GetAsciiString(*section, kKey);
         std::array<char16_t, 32> units;
@@ -81,7 +94,7 @@ tagServer ReadNamedServer(const CProfileDocument& document, std::u16string name,
     server.strServerName = std::move(name);
     std::optional<size_t> section = document.FindSection(digest.View());
     server.strServerAddr = ReadAddress(document, section);
-    server.strServerDomain = ReadXorValue(document, section, u"ServerDomain", reporter);
+    server.strServerDomain = ReadXorValue(document, section, ServerDomainKey(), reporter);
     sections.push_back(section);
     return server;
 }
@@ -91,7 +104,7 @@ tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> ser
                      CReporter& reporter, std::vector<std::optional<size_t>>& sections, std::u16string& key)
 {
     SetItemKey(key, number);
-    std::u16string name = ReadXorValue(document, serverInfo, key, reporter);
+    std::u16string name = ReadXorValue(document, serverInfo, tagProfileKey(key), reporter);
     const tagMd5Hex digest = Md5HexDigits(name);
     return ReadNamedServer(document, std::move(name), digest, reporter, sections);
 }
@@ -99,7 +112,7 @@ tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> ser
 // An entry's name read ahead of its turn, into `name`; false, with nothing reported, when reading it
 // would report something.
 bool ReadNameQuietly(const CProfileDocument& document, std::optional<size_t> serverInfo,
-                     std::u16string_view key, std::u16string& name)
+                     const tagProfileKey& key, std::u16string& name)
 {
     name.clear();
     if (!serverInfo)
@@ -118,7 +131,7 @@ bool ReadServerBatch(const CProfileDocument& document, std::optional<size_t> ser
     std::array<std::u16string, kMd5Lanes> names;
     for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
         SetItemKey(key, first + static_cast<std::int64_t>(lane));
-        if (!ReadNameQuietly(document, serverInfo, key, names[lane]))
+        if (!ReadNameQuietly(document, serverInfo, tagProfileKey(key), names[lane]))
             return false;
     }
     std::array<std::u16string_view, kMd5Lanes> texts;
@@ -203,11 +216,11 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
         const tagServer& server = servers[i];
         SetItemKey(key, std::int64_t(i) + 1);
         XorEncryptAscii(server.strServerName, reporter, encrypted);
-        document.SetAsciiString(serverInfo, key, encrypted);
+        document.SetAsciiString(serverInfo, tagProfileKey(key), encrypted);
         const size_t section = SectionOfName(document, known, i, server.strServerName);
-        document.SetString(section, u"ServerAddr", IpToNumber(server.strServerAddr));
+        document.SetString(section, ServerAddrKey(), IpToNumber(server.strServerAddr));
         XorEncryptAscii(server.strServerDomain, reporter, encrypted);
-        document.SetAsciiString(section, u"ServerDomain", encrypted);
+        document.SetAsciiString(section, ServerDomainKey(), encrypted);
         written.push_back(section);
     }
 }

@@ -1,5 +1,6 @@
 #include "encrypt/DottedNumber.h"
 
+#include "framework/WideText.h"
 #include "support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -151,3 +152,21 @@ TEST(DottedNumber, TextEndsAtTheFirstZeroUnit)
 }
 
 } // namespace
+
+TEST(DottedNumber, NumbersOfEveryLengthAreWrittenInFull)
+{
+    // A number alone is its own first part: written back, it shows whether every digit came out right,
+    // at each count of digits and on each side of it.
+    for (std::int64_t power = 1; power <= 1000000000; power *= 10) {
+        for (std::int64_t value : {power - 1, power, power + 1, 2 * power + 7}) {
+            if (value > 2147483647)
+                continue;
+            for (std::int64_t signedValue : {value, -value}) {
+                const std::u16string text = FromUtf8(std::to_string(signedValue));
+                EXPECT_EQ(IpToNumber(text), text);
+            }
+        }
+    }
+    // 1234567890123 = 73585 * 2^24 + 251 * 2^16 + 4 * 2^8 + 203
+    EXPECT_EQ(NumberToIp(u"1234567890123"), u"203.4.251.73585");
+}

@@ -233,3 +233,29 @@ TEST(ProfileDocument, AsciiWritesLeaveWhatTextWritesLeave)
 }
 
 } // namespace
+
+TEST(ProfileDocument, KeysHashedOnceFindWhatTheirTextFinds)
+{
+    CProfileDocument document;
+    document.LoadBytes("[Few]\r\nServerAddr=1\r\nserveraddr=dup\r\n[Many]\r\nItem2=2\r\nITEM2=dup\r\n" +
+                       Numbered("Key", 10));
+    const std::optional<size_t> few = document.FindSection(u"few");
+    const std::optional<size_t> many = document.FindSection(u"MANY");
+    ASSERT_TRUE(few.has_value());
+    ASSERT_TRUE(many.has_value());
+    const tagProfileKey addr(u"SERVERADDR");
+    const tagProfileKey item(u"item2");
+    const tagProfileKey missing(u"Key99");
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(document.GetString(*few, addr), document.GetString(*few, u"SERVERADDR"));
+        EXPECT_EQ(document.GetString(*few, addr), u"1");
+        EXPECT_EQ(document.GetAsciiString(*many, item), std::optional<std::string_view>("2"));
+        EXPECT_EQ(document.GetString(*many, missing), std::nullopt);
+    }
+    document.SetString(*few, addr, u"3");
+    document.SetAsciiString(*many, item, "4");
+    document.SetAsciiString(*many, missing, "99");
+    EXPECT_EQ(document.Bytes(),
+              "[Few]\r\nServerAddr=3\r\nserveraddr=dup\r\n[Many]\r\nItem2=4\r\nITEM2=dup\r\n" +
+                  Numbered("Key", 10) + "Key99=99\r\n");
+}
