@@ -95,6 +95,14 @@ void RemoveIfStale(int folderFd, const char* name)
     ::close(fd);
 }
 
+// The number in the names, taken once: a run writes thousands of files. A child of a fork keeps its
+// parent's, which only names its files; what makes each name its own is the random part.
+const std::string& ProcessId()
+{
+    static const std::string id = std::to_string(::getpid());
+    return id;
+}
+
 } // namespace
 
 // The file is unlinked while its lock is still held, so no sweeper can have taken the name meanwhile.
@@ -115,8 +123,7 @@ int CTempFile::Create(const std::string& folder)
     IgnoreFileSizeSignal();
     Discard();
     m_bRenamed = false;
-    std::string pattern =
-        folder + "/" + std::string(kTempFilePrefix) + std::to_string(::getpid()) + "-XXXXXX";
+    std::string pattern = folder + "/" + std::string(kTempFilePrefix) + ProcessId() + "-XXXXXX";
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         std::string path = pattern;
         int fd = ::mkostemp(path.data(), O_CLOEXEC);
@@ -126,14 +133,16 @@ int CTempFile::Create(const std::string& folder)
         // either, so the file is safe from them.
         bool locked = LockExclusive(fd) == 0;
         struct stat held;
-        struct stat named;
         if (::fstat(fd, &held) != 0) {
             int error = errno;
             ::unlink(path.c_str());
             ::close(fd);
             return error;
         }
-        if (!locked || (::stat(path.c_str(), &named) == 0 && SameFile(held, named))) {
+        // A sweeper only ever unlinks: a file that still has a link still has its name. A file system
+        // that counts no links gets the name looked at.
+        struct stat named;
+        if (!locked || held.st_nlink > 0 || (::stat(path.c_str(), &named) == 0 && SameFile(held, named))) {
             m_strPath = std::move(path);
             m_hFile = fd;
             m_nOwner = held.st_uid;
