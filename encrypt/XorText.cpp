@@ -217,27 +217,24 @@ template <typename Unit> std::u16string DecodeGroups(std::basic_string_view<Unit
     return out;
 }
 
-// The cipher into `out`, in units of the output's width: the XOR text is hexadecimal digits only.
-template <typename Unit>
-void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Unit>& out)
+// How many units the XOR text of a plain text of `n` characters has: eight for every slot, a slot for
+// every character, rounded up to whole rounds of keys.
+constexpr size_t CipherLength(size_t n)
 {
-    out.clear();
-    const std::u16string_view plain = UpToZero(text);
-    const size_t n = plain.size();
-    if (n > kMaxPlainLength) {
-        Refuse(reporter, u"加密字符不能超过64个字符哦~亲");
-        return;
-    }
-    if (n == 0)
-        return;
+    return (n + kKeyCount - 1) / kKeyCount * kKeyCount * kGroupLength;
+}
 
+// The XOR text of `plain` (1 to 63 characters) at `out`, which has room for CipherLength units; draws
+// seven keys, then a value for every slot past the text.
+template <typename Unit> void WriteCipher(std::u16string_view plain, Unit* out)
+{
+    const size_t n = plain.size();
     std::array<std::uint16_t, kKeyCount> keys{};
     keys[0] = static_cast<std::uint16_t>(n);
     for (size_t k = 1; k < kKeyCount; ++k)
         keys[k] = RandomValue();
 
-    const size_t slots = (n + kKeyCount - 1) / kKeyCount * kKeyCount;
-    out.resize(slots * kGroupLength);
+    const size_t slots = CipherLength(n) / kGroupLength;
     if constexpr (sizeof(Unit) == 1) {
         // The values first, the text and then the random filling, in the order of their draws; then the
         // groups, key and XORed value, a round of keys at a time; then the digits of them all at once.
@@ -252,16 +249,31 @@ void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Un
                 units[2 * (round + k) + 1] = static_cast<std::uint16_t>(values[round + k] ^ keys[k]);
             }
         }
-        WriteHexUnits(units.data(), 2 * slots, out.data());
+        WriteHexUnits(units.data(), 2 * slots, out);
     } else {
-        Unit* end = out.data();
         for (size_t i = 0; i < slots; ++i) {
             const std::uint16_t key = keys[i % kKeyCount];
             const std::uint16_t value = i < n ? plain[i] : RandomValue();
-            end = PutHex4(end, key);
-            end = PutHex4(end, static_cast<std::uint16_t>(value ^ key));
+            out = PutHex4(out, key);
+            out = PutHex4(out, static_cast<std::uint16_t>(value ^ key));
         }
     }
+}
+
+// The cipher into `out`, in units of the output's width: the XOR text is hexadecimal digits only.
+template <typename Unit>
+void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Unit>& out)
+{
+    out.clear();
+    const std::u16string_view plain = UpToZero(text);
+    if (plain.size() > kMaxPlainLength) {
+        Refuse(reporter, u"加密字符不能超过64个字符哦~亲");
+        return;
+    }
+    if (plain.empty())
+        return;
+    out.resize(CipherLength(plain.size()));
+    WriteCipher(plain, out.data());
 }
 
 // What decoding an XOR text says, if anything, and whether it then decodes it.
@@ -331,6 +343,19 @@ std::u16string XorEncrypt(std::u16string_view text, CReporter& reporter)
 void XorEncryptAscii(std::u16string_view text, CReporter& reporter, std::string& out)
 {
     Encrypt(text, reporter, out);
+}
+
+size_t XorTextLength(std::u16string_view text)
+{
+    const size_t n = UpToZero(text).size();
+    return n > kMaxPlainLength ? 0 : CipherLength(n);
+}
+
+void XorEncryptAsciiTo(std::u16string_view text, char* out)
+{
+    const std::u16string_view plain = UpToZero(text);
+    if (!plain.empty() && plain.size() <= kMaxPlainLength)
+        WriteCipher(plain, out);
 }
 
 std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter)

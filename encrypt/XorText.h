@@ -15,6 +15,13 @@ std::u16string XorEncrypt(std::u16string_view text, CReporter& reporter);
 // in a byte encoding; `out` is emptied on refusal.
 void XorEncryptAscii(std::u16string_view text, CReporter& reporter, std::string& out);
 
+// The length of the XOR text that encoding `text` gives; 0 when that text is empty or refused.
+size_t XorTextLength(std::u16string_view text);
+
+// The XOR text, with the same draws, written into `out`, which has room for XorTextLength(text) bytes:
+// for a file's bytes that take the new value in place. Writes nothing when that length is 0.
+void XorEncryptAsciiTo(std::u16string_view text, char* out);
+
 // Decodes an XOR text of 64 to 512 characters.
 std::u16string XorDecrypt(std::u16string_view text, CReporter& reporter);
 

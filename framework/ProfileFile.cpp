@@ -487,17 +487,25 @@ void CProfileDocument::SetAsciiString(size_t section, std::u16string_view key, s
     SetAsciiString(section, tagProfileKey(key), value);
 }
 
-void CProfileDocument::SetAsciiString(size_t section, const tagProfileKey& key, std::string_view value)
+char* CProfileDocument::PlaceAsciiValue(size_t section, const tagProfileKey& key, size_t length)
 {
     const auto index = static_cast<std::uint32_t>(section);
-    if (std::optional<std::uint32_t> line = FindKeyHinted(index, key)) {
-        Line& found = m_sections[index].lines[*line];
-        const tagLineName name = NotedName(found);
-        if (char* out = InPlaceValue(found, name, value.size())) {
-            std::memcpy(out, value.data(), value.size());
-            NoteLeadingName(found, name);
-            return;
-        }
+    std::optional<std::uint32_t> line = FindKeyHinted(index, key);
+    if (!line)
+        return nullptr;
+    Line& found = m_sections[index].lines[*line];
+    const tagLineName name = NotedName(found);
+    char* out = InPlaceValue(found, name, length);
+    if (out)
+        NoteLeadingName(found, name);
+    return out;
+}
+
+void CProfileDocument::SetAsciiString(size_t section, const tagProfileKey& key, std::string_view value)
+{
+    if (char* out = PlaceAsciiValue(section, key, value.size())) {
+        std::memcpy(out, value.data(), value.size());
+        return;
     }
     std::u16string text(value.size(), u'\0');
     WidenAscii(value.data(), text.data(), value.size());

@@ -63,6 +63,10 @@ public:
     void SetAsciiString(size_t section, std::u16string_view key, std::string_view value);
     std::optional<std::string_view> GetAsciiString(size_t section, const tagProfileKey& key) const;
     void SetAsciiString(size_t section, const tagProfileKey& key, std::string_view value);
+    // Where an ASCII value of `length` bytes for an existing key goes when it takes the old one's place,
+    // as SetAsciiString would put it: the caller writes exactly `length` ASCII bytes there before any
+    // other call. nullptr, with nothing changed, when it cannot go in place; SetAsciiString writes it then.
+    char* PlaceAsciiValue(size_t section, const tagProfileKey& key, size_t length);
 
     // The names of the sections in file order, as the file spells them; one that stands twice is listed
     // twice. For tools that inspect a file rather than read values.

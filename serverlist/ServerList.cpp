@@ -197,6 +197,21 @@ size_t SectionOfName(CProfileDocument& document, const std::vector<std::optional
     return document.FindOrAddSection(Md5HexDigits(name).View());
 }
 
+// Sets the key to the XOR text of `plain`, encoded straight into the file's bytes when it takes the old
+// value's place; `scratch` holds it otherwise.
+void WriteXorValue(CProfileDocument& document, size_t section, const tagProfileKey& key,
+                   std::u16string_view plain, CReporter& reporter, std::string& scratch)
+{
+    if (const size_t length = XorTextLength(plain); length != 0) {
+        if (char* place = document.PlaceAsciiValue(section, key, length)) {
+            XorEncryptAsciiTo(plain, place);
+            return;
+        }
+    }
+    XorEncryptAscii(plain, reporter, scratch);
+    document.SetAsciiString(section, key, scratch);
+}
+
 // The writes in the client's order; every XOR text draws fresh keys. `known` holds the sections known
 // from the load; `written` receives each entry's section.
 void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
@@ -215,12 +230,10 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
         SetItemKey(key, std::int64_t(i) + 1);
-        XorEncryptAscii(server.strServerName, reporter, encrypted);
-        document.SetAsciiString(serverInfo, tagProfileKey(key), encrypted);
+        WriteXorValue(document, serverInfo, tagProfileKey(key), server.strServerName, reporter, encrypted);
         const size_t section = SectionOfName(document, known, i, server.strServerName);
         document.SetString(section, ServerAddrKey(), IpToNumber(server.strServerAddr));
-        XorEncryptAscii(server.strServerDomain, reporter, encrypted);
-        document.SetAsciiString(section, ServerDomainKey(), encrypted);
+        WriteXorValue(document, section, ServerDomainKey(), server.strServerDomain, reporter, encrypted);
         written.push_back(section);
     }
 }

@@ -442,4 +442,31 @@ TEST(XorDecrypt, DecodesQuietlyWhenAndOnlyWhenDecodingReportsNothing)
     }
 }
 
+TEST(XorAscii, EncryptingInPlaceDrawsAndWritesWhatTheStringFormDoes)
+{
+    ReporterRecorder boxes;
+    for (size_t length : {size_t{1}, size_t{7}, size_t{8}, size_t{9}, size_t{33}, size_t{63}}) {
+        std::u16string text = Letters(length);
+        text[0] = u'中';
+        CrtResetRandom();
+        std::string expected;
+        XorEncryptAscii(text, boxes, expected);
+        EXPECT_EQ(XorTextLength(text), expected.size()) << length;
+        CrtResetRandom();
+        std::string place(expected.size() + 1, '#');
+        XorEncryptAsciiTo(text, place.data());
+        EXPECT_EQ(place, expected + "#") << length;
+    }
+    // Nothing to write for an empty text, a text cut at its first zero unit to nothing, or a refused one.
+    std::u16string zeroFirst(5, u'a');
+    zeroFirst[0] = u'\0';
+    for (const std::u16string& text : {std::u16string(), zeroFirst, Letters(64)}) {
+        EXPECT_EQ(XorTextLength(text), 0u);
+        std::string place = "untouched";
+        XorEncryptAsciiTo(text, place.data());
+        EXPECT_EQ(place, "untouched");
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 #include <vector>
 
@@ -258,4 +260,29 @@ TEST(ProfileDocument, KeysHashedOnceFindWhatTheirTextFinds)
     EXPECT_EQ(document.Bytes(),
               "[Few]\r\nServerAddr=3\r\nserveraddr=dup\r\n[Many]\r\nItem2=4\r\nITEM2=dup\r\n" +
                   Numbered("Key", 10) + "Key99=99\r\n");
+}
+
+TEST(ProfileDocument, AValuePlacedInTheFileLeavesWhatSettingItLeaves)
+{
+    const std::string file = "[S]\r\n  Key =old\r\nOther=xy\r\n\xD6\xD0=ab\r\n";
+    CProfileDocument placed;
+    placed.LoadBytes(file);
+    CProfileDocument set;
+    set.LoadBytes(file);
+    const size_t section = *placed.FindSection(u"S");
+    // "  Key =old" has room for the name, "=" and six bytes.
+    char* out = placed.PlaceAsciiValue(section, tagProfileKey(u"key"), 6);
+    ASSERT_NE(out, nullptr);
+    std::memcpy(out, "123456", 6);
+    set.SetAsciiString(section, u"key", "123456");
+    EXPECT_EQ(placed.Bytes(), set.Bytes());
+    EXPECT_EQ(placed.Bytes(), "[S]\r\nKey=123456\r\nOther=xy\r\n\xD6\xD0=ab\r\n");
+    // No place: a missing key, another length, a name that is not ASCII, a file in UTF-16.
+    EXPECT_EQ(placed.PlaceAsciiValue(section, tagProfileKey(u"Missing"), 2), nullptr);
+    EXPECT_EQ(placed.PlaceAsciiValue(section, tagProfileKey(u"Other"), 3), nullptr);
+    EXPECT_EQ(placed.PlaceAsciiValue(section, tagProfileKey(u"中"), 2), nullptr);
+    EXPECT_EQ(placed.Bytes(), set.Bytes());
+    CProfileDocument wide;
+    wide.LoadBytes(std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0", 20));
+    EXPECT_EQ(wide.PlaceAsciiValue(*wide.FindSection(u"S"), tagProfileKey(u"k"), 1), nullptr);
 }
