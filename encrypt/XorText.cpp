@@ -281,6 +281,7 @@ struct tagCipherCheck
 {
     const char16_t* message = nullptr;
     bool bDecodes = false;
+    size_t nDeclared = 0; // the length the first group declares, once the text's length passed
 };
 
 template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit> cipher)
@@ -295,17 +296,16 @@ template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit>
     if (n % kGroupLength != 0)
         return {u"解密字符必须是8的倍数哦~亲", false};
     const size_t declared = ReadHex4(cipher, 0);
-    if (n != (declared + kKeyCount - 1) / kKeyCount * kKeyCount * kGroupLength)
-        return {u"解密数据还是不符合要求.不过能到这里来...算你牛!", true};
-    return {nullptr, true};
+    if (n != CipherLength(declared))
+        return {u"解密数据还是不符合要求.不过能到这里来...算你牛!", true, declared};
+    return {nullptr, true, declared};
 }
 
 // The text of a cipher that passed its checks.
-template <typename Unit> std::u16string DecodeChecked(std::basic_string_view<Unit> cipher)
+template <typename Unit> std::u16string DecodeChecked(std::basic_string_view<Unit> cipher, size_t declared)
 {
     // A mismatching declared length may promise more groups than the text has or the result can hold.
-    const size_t count =
-        std::min({size_t{ReadHex4(cipher, 0)}, cipher.size() / kGroupLength, kMaxPlainLength});
+    const size_t count = std::min({declared, cipher.size() / kGroupLength, kMaxPlainLength});
     std::u16string out;
     if (!DecodePlainGroups(cipher, count, out))
         out = DecodeGroups(cipher, count);
@@ -318,7 +318,7 @@ template <typename Unit> std::u16string Decrypt(std::basic_string_view<Unit> tex
     const tagCipherCheck check = CheckCipher(cipher);
     if (check.message != nullptr)
         Refuse(reporter, check.message);
-    return check.bDecodes ? DecodeChecked(cipher) : std::u16string();
+    return check.bDecodes ? DecodeChecked(cipher, check.nDeclared) : std::u16string();
 }
 
 template <typename Unit> bool DecryptQuietly(std::basic_string_view<Unit> text, std::u16string& out)
@@ -327,7 +327,7 @@ template <typename Unit> bool DecryptQuietly(std::basic_string_view<Unit> text, 
     const tagCipherCheck check = CheckCipher(cipher);
     if (check.message != nullptr)
         return false;
-    out = check.bDecodes ? DecodeChecked(cipher) : std::u16string();
+    out = check.bDecodes ? DecodeChecked(cipher, check.nDeclared) : std::u16string();
     return true;
 }
 

@@ -136,10 +136,10 @@ template <typename Unit> struct tagParts
     std::basic_string_view<Unit> name;
 };
 
-template <typename Unit> tagParts<Unit> Parse(std::basic_string_view<Unit> line)
+// The same on a line already trimmed.
+template <typename Unit> tagParts<Unit> ParseTrimmed(std::basic_string_view<Unit> text)
 {
     using View = std::basic_string_view<Unit>;
-    const View text = Trim(line);
     if (text.empty())
         return {};
     if (text.front() == '[' && text.find(Unit(']')) != View::npos) {
@@ -150,6 +150,11 @@ template <typename Unit> tagParts<Unit> Parse(std::basic_string_view<Unit> line)
     if (text.front() == ';' || equals == View::npos)
         return {};
     return {ELineRole::key, Trim(text.substr(0, equals))};
+}
+
+template <typename Unit> tagParts<Unit> Parse(std::basic_string_view<Unit> line)
+{
+    return ParseTrimmed(Trim(line));
 }
 
 tagLineName FromDecoded(std::u16string_view text)
@@ -208,7 +213,7 @@ tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding)
     const std::string_view trimmed = Trim(bytes);
     if (encoding == ProfileEncoding::Ansi && !trimmed.empty() && trimmed.front() == '[' && !IsAscii(trimmed))
         return FromDecoded(Cp936Decode(bytes));
-    tagParts<char> parts = Parse(bytes);
+    tagParts<char> parts = ParseTrimmed(trimmed);
     tagLineName name;
     name.role = parts.role;
     if (IsAscii(parts.name)) {
