@@ -250,6 +250,8 @@ constexpr tagHexWay kVector16 = {ReadBytes16, ReadUnits16, WriteBytes16, WriteUn
 #define KORVANE_HEX_AVX2 1
 KORVANE_HEX_ENTRIES(32, __attribute__((target("avx2"))), _mm256_zeroupper())
 constexpr tagHexWay kVector32 = {ReadBytes32, ReadUnits32, WriteBytes32, WriteUnits32};
+KORVANE_HEX_ENTRIES(64, __attribute__((target("avx512bw"))), _mm256_zeroupper())
+constexpr tagHexWay kVector64 = {ReadBytes64, ReadUnits64, WriteBytes64, WriteUnits64};
 #endif
 #undef KORVANE_HEX_ENTRIES
 
@@ -267,6 +269,8 @@ const tagHexWay& WayOf(EHexWay way)
 {
     switch (way) {
 #if defined(KORVANE_HEX_AVX2)
+    case EHexWay::vector64:
+        return kVector64;
     case EHexWay::vector32:
         return kVector32;
 #endif
@@ -292,6 +296,8 @@ std::vector<EHexWay> HexWaysHere()
 {
     std::vector<EHexWay> ways;
 #if defined(KORVANE_HEX_AVX2)
+    if (__builtin_cpu_supports("avx512bw"))
+        ways.push_back(EHexWay::vector64);
     if (__builtin_cpu_supports("avx2"))
         ways.push_back(EHexWay::vector32);
 #endif

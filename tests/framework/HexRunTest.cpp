@@ -74,10 +74,10 @@ protected:
 TEST_F(HexRun, EveryByteInEveryPlaceOfABlockAndOfTheRestReadsAsAPlainReadingDoes)
 {
     ForEachWay([&] {
-        // 40 digits: two blocks of sixteen, then eight read one pair at a time.
-        for (size_t place = 0; place < 40; ++place) {
+        // 72 digits: whole blocks of sixteen, thirty-two or sixty-four, then eight read one pair at a time.
+        for (size_t place = 0; place < 72; ++place) {
             for (int byte = 0; byte < 256; ++byte) {
-                std::string digits = SomeDigits(40);
+                std::string digits = SomeDigits(72);
                 digits[place] = static_cast<char>(byte);
                 ASSERT_EQ(ReadBytes(digits), ExpectedBytes(digits)) << "byte " << byte << " at " << place;
             }
@@ -119,8 +119,10 @@ TEST_F(HexRun, EveryByteValueIsWrittenAsTwoCapitalDigits)
 TEST_F(HexRun, UnitsAreFourDigitsWithTheHighByteFirst)
 {
     ForEachWay([&] {
-        const std::vector<std::uint16_t> units = {0x0000, 0x00FF, 0xFF00, 0x1234, 0xABCD,
-                                                  0xFFFF, 0x8001, 0x7FFE, 0x4E2D};
+        // Twenty units: whole blocks of every width, and some left for one at a time.
+        const std::vector<std::uint16_t> units = {0x0000, 0x00FF, 0xFF00, 0x1234, 0xABCD, 0xFFFF, 0x8001,
+                                                  0x7FFE, 0x4E2D, 0x0F0F, 0xF0F0, 0x0001, 0x1000, 0xBEEF,
+                                                  0xCAFE, 0x9999, 0xAAAA, 0x5555, 0x00A0, 0x0A00};
         for (size_t count = 0; count <= units.size(); ++count) {
             std::string digits(4 * count, '\0');
             WriteHexUnits(units.data(), count, digits.data());
@@ -145,13 +147,13 @@ TEST_F(HexRun, UnitsReadLowerCaseAndRefuseAnyOtherByte)
         std::uint16_t unit[1];
         ASSERT_TRUE(ReadHexUnits("abcd", 1, unit));
         EXPECT_EQ(unit[0], 0xABCD);
-        // In blocks of sixteen and of thirty-two digits, and in the rest after them.
-        for (size_t place :
-             {size_t{0}, size_t{7}, size_t{15}, size_t{17}, size_t{31}, size_t{33}, size_t{39}}) {
+        // In blocks of sixteen, thirty-two and sixty-four digits, and in the rest after them.
+        for (size_t place : {size_t{0}, size_t{7}, size_t{15}, size_t{17}, size_t{31}, size_t{33}, size_t{63},
+                             size_t{65}, size_t{71}}) {
             for (char bad : {'g', 'G', ' ', '-', 'x', '\0', '/', ':', '@', '`'}) {
-                std::string digits = SomeDigits(40);
+                std::string digits = SomeDigits(72);
                 digits[place] = bad;
-                std::vector<std::uint16_t> units(10);
+                std::vector<std::uint16_t> units(18);
                 EXPECT_FALSE(ReadHexUnits(digits.data(), units.size(), units.data()))
                     << bad << " at " << place;
             }
