@@ -1,6 +1,10 @@
 #include "encrypt/XorText.h"
 
 #include "FuzzSupport.h"
+#include "framework/Random.h"
+
+#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -29,5 +33,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     FUZZ_CHECK(encoded.size() == (plain.size() + 7) / 8 * 64);
     FUZZ_CHECK(XorDecrypt(encoded, roundTrip) == plain);
     FUZZ_CHECK(roundTrip.m_nCount == 0);
+
+    // A text of ASCII units reads the same from its bytes, reports the same, and reads quietly exactly
+    // when it reports nothing.
+    if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+        const std::string bytes(text.begin(), text.end());
+        CCountingReporter ascii;
+        FUZZ_CHECK(XorDecryptAscii(bytes, ascii) == decoded);
+        FUZZ_CHECK(ascii.m_nCount == reporter.m_nCount);
+        std::u16string quiet;
+        FUZZ_CHECK(XorDecryptAsciiQuietly(bytes, quiet) == (reporter.m_nCount == 0));
+        FUZZ_CHECK(reporter.m_nCount != 0 || quiet == decoded);
+    }
+
+    // Encoding into a place draws and writes what encoding into a string does.
+    CrtResetRandom();
+    std::string expected;
+    XorEncryptAscii(plain, roundTrip, expected);
+    FUZZ_CHECK(XorTextLength(plain) == expected.size());
+    CrtResetRandom();
+    std::string placed(expected.size(), '#');
+    XorEncryptAsciiTo(plain, placed.data());
+    FUZZ_CHECK(placed == expected);
     return 0;
 }
