@@ -282,7 +282,8 @@ TEST(ProfileDocument, AValuePlacedInTheFileLeavesWhatSettingItLeaves)
     EXPECT_EQ(placed.PlaceAsciiValue(section, tagProfileKey(u"Other"), 3), nullptr);
     EXPECT_EQ(placed.PlaceAsciiValue(section, tagProfileKey(u"中"), 2), nullptr);
     EXPECT_EQ(placed.Bytes(), set.Bytes());
+    static const char kWide[] = "\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0";
     CProfileDocument wide;
-    wide.LoadBytes(std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0", 20));
+    wide.LoadBytes(std::string(kWide, sizeof kWide - 1));
     EXPECT_EQ(wide.PlaceAsciiValue(*wide.FindSection(u"S"), tagProfileKey(u"k"), 1), nullptr);
 }
