@@ -269,7 +269,9 @@ TEST(ProfileDocument, AValuePlacedInTheFileLeavesWhatSettingItLeaves)
     placed.LoadBytes(file);
     CProfileDocument set;
     set.LoadBytes(file);
-    const size_t section = *placed.FindSection(u"S");
+    const std::optional<size_t> found = placed.FindSection(u"S");
+    ASSERT_TRUE(found.has_value());
+    const size_t section = *found;
     // "  Key =old" has room for the name, "=" and six bytes.
     char* out = placed.PlaceAsciiValue(section, tagProfileKey(u"key"), 6);
     ASSERT_NE(out, nullptr);
@@ -285,5 +287,8 @@ TEST(ProfileDocument, AValuePlacedInTheFileLeavesWhatSettingItLeaves)
     static const char kWide[] = "\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0";
     CProfileDocument wide;
     wide.LoadBytes(std::string(kWide, sizeof kWide - 1));
-    EXPECT_EQ(wide.PlaceAsciiValue(*wide.FindSection(u"S"), tagProfileKey(u"k"), 1), nullptr);
+    const std::optional<size_t> wideSection = wide.FindSection(u"S");
+    ASSERT_TRUE(wideSection.has_value());
+    EXPECT_EQ(wide.GetString(*wideSection, u"k"), u"v");
+    EXPECT_EQ(wide.PlaceAsciiValue(*wideSection, tagProfileKey(u"k"), 1), nullptr);
 }
