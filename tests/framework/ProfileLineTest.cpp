@@ -8,7 +8,8 @@ namespace {
 
 std::uint32_t HashOfLineName(const std::string& name)
 {
-    const tagLineName read = ReadLineName(name + "=value", ProfileEncoding::Ansi);
+    const std::string line = name + "=value"; // the name read points into it
+    const tagLineName read = ReadLineName(line, ProfileEncoding::Ansi);
     EXPECT_TRUE(read.bAscii);
     return read.FoldedHash();
 }
