@@ -223,7 +223,7 @@ TEST(Win32TempFiles, AKilledWritersFileGoesWithTheFirstWriteIntoTheFolder)
 {
     TempDir dir;
     CHelperProcess writer(CHelperProcess::Job::holdTempFile, dir.Path());
-    ASSERT_TRUE(writer.Ready());
+    ASSERT_TRUE(writer.Ready()) << writer.Why();
     ASSERT_EQ(TempFilesIn(dir.Path()).size(), 1u);
     SweepStaleTempFiles(dir.Path());
     EXPECT_EQ(TempFilesIn(dir.Path()).size(), 1u) << "a live writer's file stays";
@@ -236,7 +236,7 @@ TEST(Win32Lock, AnotherProcessHoldsItUntilItEnds)
 {
     TempDir dir;
     CHelperProcess holder(CHelperProcess::Job::holdLock, dir.File("list.ini"));
-    ASSERT_TRUE(holder.Ready());
+    ASSERT_TRUE(holder.Ready()) << holder.Why();
     CFileLock mine;
     EXPECT_EQ(mine.Lock(dir.FileW(u"list.ini"), 100ms), EBUSY);
     holder.Kill();

@@ -77,8 +77,17 @@ CHelperProcess::CHelperProcess(Job job, const std::string& target)
     startup.hStdOutput = writeEnd;
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process = {};
-    BOOL started = ::CreateProcessW(programW.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                    nullptr, &startup, &process);
+    // Under Wine a start now and then fails while other tests start processes at the same moment; a
+    // second try a little later starts it. A program that cannot start fails all tries.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            ::Sleep(200);
+        started = ::CreateProcessW(programW.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &process);
+        if (!started)
+            m_nStartError = ::GetLastError();
+    }
     ::SetEnvironmentVariableW(kJobVariable, nullptr);
     ::SetEnvironmentVariableW(kTargetVariable, nullptr);
     ::CloseHandle(writeEnd);
@@ -90,6 +99,15 @@ CHelperProcess::CHelperProcess(Job job, const std::string& target)
         m_bReady = ::ReadFile(readEnd, &answer, 1, &read, nullptr) && read == 1 && answer == 'r';
     }
     ::CloseHandle(readEnd);
+}
+
+std::string CHelperProcess::Why() const
+{
+    if (m_bReady)
+        return "ready";
+    if (m_hProcess == 0)
+        return "CreateProcessW failed, error " + std::to_string(m_nStartError);
+    return "the helper ended before it was ready";
 }
 
 CHelperProcess::~CHelperProcess()

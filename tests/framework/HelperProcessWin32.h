@@ -20,9 +20,11 @@ public:
     CHelperProcess& operator=(const CHelperProcess&) = delete;
 
     bool Ready() const { return m_bReady; } // the job is done and held
+    std::string Why() const;                // what Ready() says, for a failing test's message
     void Kill();                            // as a crash would end it: no destructor, no cleanup
 
 private:
     std::intptr_t m_hProcess = 0;
     bool m_bReady = false;
+    unsigned long m_nStartError = 0; // GetLastError() of the last failed start
 };
