@@ -247,7 +247,7 @@ KORVANE_HEX_ENTRIES(16, , (void)0)
 constexpr tagHexWay kVector16 = {ReadBytes16, ReadUnits16, WriteBytes16, WriteUnits16};
 
 #if defined(__x86_64__) || defined(__i386__)
-#define KORVANE_HEX_AVX2 1
+#define KORVANE_HEX_X86_WAYS 1
 KORVANE_HEX_ENTRIES(32, __attribute__((target("avx2"))), _mm256_zeroupper())
 constexpr tagHexWay kVector32 = {ReadBytes32, ReadUnits32, WriteBytes32, WriteUnits32};
 KORVANE_HEX_ENTRIES(64, __attribute__((target("avx512bw"))), _mm256_zeroupper())
@@ -268,7 +268,7 @@ std::optional<EHexWay>& ForcedWay()
 const tagHexWay& WayOf(EHexWay way)
 {
     switch (way) {
-#if defined(KORVANE_HEX_AVX2)
+#if defined(KORVANE_HEX_X86_WAYS)
     case EHexWay::vector64:
         return kVector64;
     case EHexWay::vector32:
@@ -295,7 +295,7 @@ const tagHexWay& Way()
 std::vector<EHexWay> HexWaysHere()
 {
     std::vector<EHexWay> ways;
-#if defined(KORVANE_HEX_AVX2)
+#if defined(KORVANE_HEX_X86_WAYS)
     if (__builtin_cpu_supports("avx512bw"))
         ways.push_back(EHexWay::vector64);
     if (__builtin_cpu_supports("avx2"))
