@@ -1,14 +1,13 @@
 #include "encrypt/XorText.h"
 
+#include "framework/AsciiRun.h"
 #include "framework/HexRun.h"
 #include "framework/NumberReading.h"
 #include "framework/Random.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <type_traits>
 
@@ -52,40 +51,6 @@ std::uint16_t RandomValue()
     return static_cast<std::uint16_t>(CrtRand() % 65535);
 }
 
-// The two capital hexadecimal digits of every byte, in units of either width.
-template <typename Unit> constexpr std::array<std::array<Unit, 2>, 256> HexPairs()
-{
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    std::array<std::array<Unit, 2>, 256> pairs{};
-    for (size_t byte = 0; byte < pairs.size(); ++byte)
-        pairs[byte] = {static_cast<Unit>(kDigits[byte >> 4]), static_cast<Unit>(kDigits[byte & 0xF])};
-    return pairs;
-}
-
-template <typename Unit> constexpr std::array<std::array<Unit, 2>, 256> kHexPairs = HexPairs<Unit>();
-
-// Writes the value as four capital hexadecimal digits at `out`; returns the end.
-template <typename Unit> Unit* PutHex4(Unit* out, std::uint16_t value)
-{
-    std::memcpy(out, kHexPairs<Unit>[value >> 8].data(), 2 * sizeof(Unit));
-    std::memcpy(out + 2, kHexPairs<Unit>[value & 0xFF].data(), 2 * sizeof(Unit));
-    return out + 4;
-}
-
-// The value of each ASCII hexadecimal digit; -1 for every other unit below 0x80.
-constexpr std::array<std::int8_t, 0x80> kHexDigits = [] {
-    std::array<std::int8_t, 0x80> digits{};
-    for (auto& digit : digits)
-        digit = -1;
-    for (int i = 0; i < 10; ++i)
-        digits[static_cast<size_t>('0' + i)] = static_cast<std::int8_t>(i);
-    for (int i = 0; i < 6; ++i) {
-        digits[static_cast<size_t>('A' + i)] = static_cast<std::int8_t>(10 + i);
-        digits[static_cast<size_t>('a' + i)] = static_cast<std::int8_t>(10 + i);
-    }
-    return digits;
-}();
-
 // A unit's value as a UTF-16 unit: ASCII bytes are the same characters.
 template <typename Unit> char16_t Widened(Unit c)
 {
@@ -101,65 +66,22 @@ template <typename Unit> std::uint16_t ReadHex4(std::basic_string_view<Unit> tex
     std::array<char16_t, 4> units{};
     for (size_t i = 0; i < group.size(); ++i)
         units[i] = Widened(group[i]);
-    if (group.size() == 4 && units[0] < 0x80 && units[1] < 0x80 && units[2] < 0x80 && units[3] < 0x80) {
-        const int a = kHexDigits[units[0]], b = kHexDigits[units[1]], c = kHexDigits[units[2]],
-                  d = kHexDigits[units[3]];
-        if ((a | b | c | d) >= 0)
-            return static_cast<std::uint16_t>(a << 12 | b << 8 | c << 4 | d);
+    if (group.size() == 4 && AsciiPrefix(std::u16string_view(units.data(), units.size())) == units.size()) {
+        std::array<char, 4> digits;
+        NarrowAscii(units.data(), digits.data(), digits.size());
+        std::uint16_t value = 0;
+        if (ReadHexUnits(digits.data(), 1, &value))
+            return value;
     }
     return static_cast<std::uint16_t>(
         static_cast<std::uint32_t>(WcsToLong(std::u16string_view(units.data(), group.size()), 16)));
 }
 
-constexpr std::uint64_t kEachByte = 0x0101010101010101;
-constexpr std::uint64_t kTopBits = kEachByte * 0x80;
-
-// A group's eight units as the bytes of one word, the first the lowest; a unit beyond ASCII becomes 0x80,
-// which no digit is.
-template <typename Unit> std::uint64_t GroupWord(const Unit* units)
-{
-    std::uint64_t word = 0;
-    if constexpr (sizeof(Unit) == 1 && std::endian::native == std::endian::little) {
-        std::memcpy(&word, units, sizeof word);
-    } else {
-        for (size_t i = 0; i < kGroupLength; ++i) {
-            const char16_t c = Widened(units[i]);
-            word |= std::uint64_t{c < 0x80 ? c : char16_t{0x80}} << (8 * i);
-        }
-    }
-    return word;
-}
-
-// The top bit of each byte of `word` (all below 0x80) that is at least `low`; no byte carries into the
-// next.
-constexpr std::uint64_t AtLeast(std::uint64_t word, unsigned low)
-{
-    return (word + kEachByte * (0x80 - low)) & kTopBits;
-}
-
-// The character of one group of eight plain hexadecimal digits, both halves converted and XORed in one
-// word; false when a unit is none, since only the full reader reads other characters right.
-inline bool DecodePlainGroup(std::uint64_t word, char16_t& character)
-{
-    if ((word & kTopBits) != 0)
-        return false;
-    const std::uint64_t digits = AtLeast(word, '0') & ~AtLeast(word, '9' + 1);
-    const std::uint64_t folded = word | kEachByte * 0x20;
-    const std::uint64_t letters = AtLeast(folded, 'a') & ~AtLeast(folded, 'f' + 1);
-    if ((digits | letters) != kTopBits)
-        return false;
-    // A digit's value is its low four bits, plus 9 for the letters (0x41.., 0x61..).
-    const std::uint64_t nibbles = (word & kEachByte * 0x0F) + (letters >> 7) * 9;
-    // Pairs of digits into bytes 0, 2, 4 and 6; then the first half's bytes XORed with the second's.
-    const std::uint64_t pairs = ((nibbles << 4) | (nibbles >> 8)) & 0x00FF00FF00FF00FFull;
-    const std::uint64_t mixed = pairs ^ (pairs >> 32);
-    character = static_cast<char16_t>(((mixed & 0xFF) << 8) | ((mixed >> 16) & 0xFF));
-    return true;
-}
-
-// The same for bytes, the digits of all `count` groups read at once. A group past a decoded zero is read
-// too; when it is not plain, the full reader, which never reads it, gives the same text.
-bool DecodePlainByteGroups(std::string_view cipher, size_t count, std::u16string& out)
+// Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
+// hexadecimal digits, as every encoder writes them; false otherwise. The digits of all `count` groups are
+// read at once: a group past a decoded zero is read too, and when it is not plain, the full reader, which
+// never reads it, gives the same text.
+bool DecodePlainGroups(std::string_view cipher, size_t count, std::u16string& out)
 {
     // A group is the key, then the character XORed with the key. The groups up to a whole number of
     // rounds are read where the text has them, as whole blocks read fastest.
@@ -179,26 +101,14 @@ bool DecodePlainByteGroups(std::string_view cipher, size_t count, std::u16string
     return true;
 }
 
-// Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
-// hexadecimal digits, as every encoder writes them; false otherwise.
-template <typename Unit>
-bool DecodePlainGroups(std::basic_string_view<Unit> cipher, size_t count, std::u16string& out)
+// The same for a text in units: plain digits are ASCII, so an ASCII text is read as its bytes.
+bool DecodePlainGroups(std::u16string_view cipher, size_t count, std::u16string& out)
 {
-    if constexpr (sizeof(Unit) == 1)
-        return DecodePlainByteGroups(cipher, count, out);
-    // Into a local buffer first: writes through the string would reload its pointer every time.
-    std::array<char16_t, kMaxPlainLength> plain;
-    size_t length = 0;
-    for (; length < count; ++length) {
-        char16_t character;
-        if (!DecodePlainGroup(GroupWord(cipher.data() + length * kGroupLength), character))
-            return false;
-        if (character == 0)
-            break;
-        plain[length] = character;
-    }
-    out.assign(plain.data(), length);
-    return true;
+    std::array<char, kMaxXorLength> bytes;
+    if (cipher.size() > bytes.size() || AsciiPrefix(cipher) != cipher.size())
+        return false;
+    NarrowAscii(cipher.data(), bytes.data(), cipher.size());
+    return DecodePlainGroups(std::string_view(bytes.data(), cipher.size()), count, out);
 }
 
 // The same for any groups, each half read as wcstol reads it.
@@ -224,9 +134,9 @@ constexpr size_t CipherLength(size_t n)
     return (n + kKeyCount - 1) / kKeyCount * kKeyCount * kGroupLength;
 }
 
-// The XOR text of `plain` (1 to 63 characters) at `out`, which has room for CipherLength units; draws
+// The XOR text of `plain` (1 to 63 characters) at `out`, which has room for CipherLength bytes; draws
 // seven keys, then a value for every slot past the text.
-template <typename Unit> void WriteCipher(std::u16string_view plain, Unit* out)
+void WriteCipher(std::u16string_view plain, char* out)
 {
     const size_t n = plain.size();
     std::array<std::uint16_t, kKeyCount> keys{};
@@ -234,33 +144,32 @@ template <typename Unit> void WriteCipher(std::u16string_view plain, Unit* out)
     for (size_t k = 1; k < kKeyCount; ++k)
         keys[k] = RandomValue();
 
+    // The values first, the text and then the random filling, in the order of their draws; then the
+    // groups, key and XORed value, a round of keys at a time; then the digits of them all at once.
     const size_t slots = CipherLength(n) / kGroupLength;
-    if constexpr (sizeof(Unit) == 1) {
-        // The values first, the text and then the random filling, in the order of their draws; then the
-        // groups, key and XORed value, a round of keys at a time; then the digits of them all at once.
-        std::array<std::uint16_t, kMaxPlainLength + 1> values;
-        std::copy(plain.begin(), plain.end(), values.begin());
-        for (size_t i = n; i < slots; ++i)
-            values[i] = RandomValue();
-        std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units;
-        for (size_t round = 0; round < slots; round += kKeyCount) {
-            for (size_t k = 0; k < kKeyCount; ++k) {
-                units[2 * (round + k)] = keys[k];
-                units[2 * (round + k) + 1] = static_cast<std::uint16_t>(values[round + k] ^ keys[k]);
-            }
-        }
-        WriteHexUnits(units.data(), 2 * slots, out);
-    } else {
-        for (size_t i = 0; i < slots; ++i) {
-            const std::uint16_t key = keys[i % kKeyCount];
-            const std::uint16_t value = i < n ? plain[i] : RandomValue();
-            out = PutHex4(out, key);
-            out = PutHex4(out, static_cast<std::uint16_t>(value ^ key));
+    std::array<std::uint16_t, kMaxPlainLength + 1> values;
+    std::copy(plain.begin(), plain.end(), values.begin());
+    for (size_t i = n; i < slots; ++i)
+        values[i] = RandomValue();
+    std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units;
+    for (size_t round = 0; round < slots; round += kKeyCount) {
+        for (size_t k = 0; k < kKeyCount; ++k) {
+            units[2 * (round + k)] = keys[k];
+            units[2 * (round + k) + 1] = static_cast<std::uint16_t>(values[round + k] ^ keys[k]);
         }
     }
+    WriteHexUnits(units.data(), 2 * slots, out);
 }
 
-// The cipher into `out`, in units of the output's width: the XOR text is hexadecimal digits only.
+// The same in units: the XOR text is hexadecimal digits only, ASCII in either width.
+void WriteCipher(std::u16string_view plain, char16_t* out)
+{
+    std::array<char, kMaxXorLength> bytes;
+    WriteCipher(plain, bytes.data());
+    WidenAscii(bytes.data(), out, CipherLength(plain.size()));
+}
+
+// The cipher into `out`, in units of the output's width.
 template <typename Unit>
 void Encrypt(std::u16string_view text, CReporter& reporter, std::basic_string<Unit>& out)
 {

@@ -97,7 +97,9 @@ Decoded DecodeAt(std::string_view bytes, size_t pos)
 
 std::string Cp936EncodeBestFit(std::u16string_view text)
 {
-    return *EncodeWhere(text, nullptr, [](char16_t) { return true; });
+    std::string out(2 * text.size(), '\0');
+    out.resize(Cp936EncodeBestFitTo(text, out.data()));
+    return out;
 }
 
 size_t Cp936EncodeBestFitTo(std::u16string_view text, char* out)

@@ -116,25 +116,8 @@ template <size_t W> KORVANE_BLOCK bool NoneInvalid(const typename tagVectors<W>:
     return any == 0;
 }
 
-// The whole blocks of a run; each returns how many bytes or units it did, and the reading ones whether
-// every digit was one. The entry points below do the rest one at a time.
-template <size_t W>
-KORVANE_BLOCK size_t ReadByteBlocks(const char* digits, size_t count, std::uint8_t* bytes, bool& valid)
-{
-    using Bytes = typename tagVectors<W>::Bytes;
-    constexpr size_t kBytes = W / 2;
-    const size_t blocks = count / kBytes;
-    typename tagVectors<W>::Digits invalid{};
-    for (size_t i = 0; i < blocks; ++i) {
-        typename tagVectors<W>::Pairs pairs;
-        ReadBlock<W>(digits + i * W, invalid, pairs);
-        const Bytes values = __builtin_convertvector(pairs, Bytes);
-        std::memcpy(bytes + i * kBytes, &values, sizeof values);
-    }
-    valid = NoneInvalid<W>(invalid);
-    return blocks * kBytes;
-}
-
+// The whole blocks of a run; each returns how many units it did, and the reading one whether every digit
+// was one. The entry points below do the rest one at a time.
 template <size_t W>
 KORVANE_BLOCK size_t ReadUnitBlocks(const char* digits, size_t count, std::uint16_t* units, bool& valid)
 {
@@ -192,49 +175,24 @@ KORVANE_BLOCK size_t WriteUnitBlocks(const std::uint16_t* units, size_t count, c
     return blocks * kUnits;
 }
 
-template <size_t W>
-KORVANE_BLOCK size_t WriteByteBlocks(const std::uint8_t* bytes, size_t count, char* digits)
-{
-    constexpr size_t kBytes = W / 2;
-    const size_t blocks = count / kBytes;
-    for (size_t i = 0; i < blocks; ++i)
-        WriteBlock<W>(bytes + i * kBytes, digits + i * W);
-    return blocks * kBytes;
-}
-
 #undef KORVANE_BLOCK
 
-// Each way's entry points: a table of the four functions.
+// Each way's entry points.
 struct tagHexWay
 {
-    bool (*readBytes)(const char*, size_t, std::uint8_t*);
     bool (*readUnits)(const char*, size_t, std::uint16_t*);
-    void (*writeBytes)(const std::uint8_t*, size_t, char*);
     void (*writeUnits)(const std::uint16_t*, size_t, char*);
 };
 
 // A way's entry points: the blocks, then `leave` (which ends the use of wide registers, so that no
 // later instruction pays for their upper halves), then the rest.
 #define KORVANE_HEX_ENTRIES(W, TARGET, LEAVE)                                                                \
-    TARGET bool ReadBytes##W(const char* d, size_t c, std::uint8_t* b)                                       \
-    {                                                                                                        \
-        bool valid = true;                                                                                   \
-        const size_t done = ReadByteBlocks<W>(d, c, b, valid);                                               \
-        LEAVE;                                                                                               \
-        return valid && ReadPairs(d + 2 * done, c - done, b + done);                                         \
-    }                                                                                                        \
     TARGET bool ReadUnits##W(const char* d, size_t c, std::uint16_t* u)                                      \
     {                                                                                                        \
         bool valid = true;                                                                                   \
         const size_t done = ReadUnitBlocks<W>(d, c, u, valid);                                               \
         LEAVE;                                                                                               \
         return valid && ReadQuads(d + 4 * done, c - done, u + done);                                         \
-    }                                                                                                        \
-    TARGET void WriteBytes##W(const std::uint8_t* b, size_t c, char* d)                                      \
-    {                                                                                                        \
-        const size_t done = WriteByteBlocks<W>(b, c, d);                                                     \
-        LEAVE;                                                                                               \
-        WritePairs(b + done, c - done, d + 2 * done);                                                        \
     }                                                                                                        \
     TARGET void WriteUnits##W(const std::uint16_t* u, size_t c, char* d)                                     \
     {                                                                                                        \
@@ -244,20 +202,20 @@ struct tagHexWay
     }
 
 KORVANE_HEX_ENTRIES(16, , (void)0)
-constexpr tagHexWay kVector16 = {ReadBytes16, ReadUnits16, WriteBytes16, WriteUnits16};
+constexpr tagHexWay kVector16 = {ReadUnits16, WriteUnits16};
 
 #if defined(__x86_64__) || defined(__i386__)
 #define KORVANE_HEX_X86_WAYS 1
 KORVANE_HEX_ENTRIES(32, __attribute__((target("avx2"))), _mm256_zeroupper())
-constexpr tagHexWay kVector32 = {ReadBytes32, ReadUnits32, WriteBytes32, WriteUnits32};
+constexpr tagHexWay kVector32 = {ReadUnits32, WriteUnits32};
 KORVANE_HEX_ENTRIES(64, __attribute__((target("avx512bw"))), _mm256_zeroupper())
-constexpr tagHexWay kVector64 = {ReadBytes64, ReadUnits64, WriteBytes64, WriteUnits64};
+constexpr tagHexWay kVector64 = {ReadUnits64, WriteUnits64};
 #endif
 #undef KORVANE_HEX_ENTRIES
 
 #endif
 
-constexpr tagHexWay kPlain = {ReadPairs, ReadQuads, WritePairs, WriteQuads};
+constexpr tagHexWay kPlain = {ReadQuads, WriteQuads};
 
 std::optional<EHexWay>& ForcedWay()
 {
@@ -315,19 +273,9 @@ void SetHexWayForTests(std::optional<EHexWay> way)
     ForcedWay() = way;
 }
 
-bool ReadHexBytes(const char* digits, size_t count, std::uint8_t* bytes)
-{
-    return Way().readBytes(digits, count, bytes);
-}
-
 bool ReadHexUnits(const char* digits, size_t count, std::uint16_t* units)
 {
     return Way().readUnits(digits, count, units);
-}
-
-void WriteHexBytes(const std::uint8_t* bytes, size_t count, char* digits)
-{
-    Way().writeBytes(bytes, count, digits);
 }
 
 void WriteHexUnits(const std::uint16_t* units, size_t count, char* digits)

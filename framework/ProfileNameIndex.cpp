@@ -35,14 +35,5 @@ void CProfileNameIndex::Reserve(size_t count)
 
 void CProfileNameIndex::Insert(std::uint64_t hash, std::uint32_t section, std::uint32_t line)
 {
-    if ((m_nUsed + 1) * 2 > m_slots.size())
-        Rebuild(m_slots.empty() ? kFirstSize : m_slots.size() * 2);
-    const std::uint64_t stored = Stored(hash);
-    for (size_t slot = Home(stored);; slot = (slot + 1) & (m_slots.size() - 1)) {
-        if (m_slots[slot].hash == 0) {
-            m_slots[slot] = {stored, section, line};
-            ++m_nUsed;
-            return;
-        }
-    }
+    InsertUnlessFound(hash, section, line, [](const tagEntry&) { return false; });
 }

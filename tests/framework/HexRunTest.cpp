@@ -10,8 +10,8 @@
 
 namespace {
 
-// What a plain reading gives: the value of every pair, or nothing when a byte is no digit.
-std::optional<std::vector<std::uint8_t>> ExpectedBytes(const std::string& digits)
+// What a plain reading gives: the value of every four digits, or nothing when a byte is no digit.
+std::optional<std::vector<std::uint16_t>> ExpectedUnits(const std::string& digits)
 {
     auto value = [](char c) -> int {
         if (c >= '0' && c <= '9')
@@ -22,26 +22,31 @@ std::optional<std::vector<std::uint8_t>> ExpectedBytes(const std::string& digits
             return c - 'a' + 10;
         return -1;
     };
-    std::vector<std::uint8_t> bytes;
-    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
-        const int high = value(digits[i]), low = value(digits[i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    std::vector<std::uint16_t> units;
+    for (size_t i = 0; i + 3 < digits.size(); i += 4) {
+        int unit = 0;
+        for (size_t k = 0; k < 4; ++k) {
+            const int digit = value(digits[i + k]);
+            if (digit < 0)
+                return std::nullopt;
+            unit = unit << 4 | digit;
+        }
+        units.push_back(static_cast<std::uint16_t>(unit));
     }
-    return bytes;
+    return units;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& digits)
+std::optional<std::vector<std::uint16_t>> ReadUnits(const std::string& digits)
 {
-    std::vector<std::uint8_t> bytes(digits.size() / 2);
-    if (!ReadHexBytes(digits.data(), bytes.size(), bytes.data()))
+    std::vector<std::uint16_t> units(digits.size() / 4);
+    if (!ReadHexUnits(digits.data(), units.size(), units.data()))
         return std::nullopt;
-    return bytes;
+    return units;
 }
 
-// Lengths around the blocks of sixteen digits that go through vector instructions, and the rest after.
-const std::vector<size_t> kDigitCounts = {0, 2, 8, 14, 16, 18, 30, 32, 34, 48, 62, 64, 66, 512};
+// Lengths around the blocks of sixteen, thirty-two and sixty-four digits that go through vector
+// instructions, and the rest after.
+const std::vector<size_t> kDigitCounts = {0, 4, 8, 12, 16, 20, 32, 36, 48, 60, 64, 68, 512};
 
 std::string SomeDigits(size_t count)
 {
@@ -74,28 +79,28 @@ protected:
 TEST_F(HexRun, EveryByteInEveryPlaceOfABlockAndOfTheRestReadsAsAPlainReadingDoes)
 {
     ForEachWay([&] {
-        // 72 digits: whole blocks of sixteen, thirty-two or sixty-four, then eight read one pair at a time.
+        // 72 digits: whole blocks of sixteen, thirty-two or sixty-four, then eight read one unit at a time.
         for (size_t place = 0; place < 72; ++place) {
             for (int byte = 0; byte < 256; ++byte) {
                 std::string digits = SomeDigits(72);
                 digits[place] = static_cast<char>(byte);
-                ASSERT_EQ(ReadBytes(digits), ExpectedBytes(digits)) << "byte " << byte << " at " << place;
+                ASSERT_EQ(ReadUnits(digits), ExpectedUnits(digits)) << "byte " << byte << " at " << place;
             }
         }
     });
 }
 
-TEST_F(HexRun, BytesWrittenReadBackAtEveryLength)
+TEST_F(HexRun, UnitsWrittenReadBackAtEveryLength)
 {
     ForEachWay([&] {
         for (size_t count : kDigitCounts) {
-            std::vector<std::uint8_t> bytes(count / 2);
-            for (size_t i = 0; i < bytes.size(); ++i)
-                bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+            std::vector<std::uint16_t> units(count / 4);
+            for (size_t i = 0; i < units.size(); ++i)
+                units[i] = static_cast<std::uint16_t>(i * 4099 + 11);
             std::string digits(count, '\0');
-            WriteHexBytes(bytes.data(), bytes.size(), digits.data());
+            WriteHexUnits(units.data(), units.size(), digits.data());
             EXPECT_EQ(digits.find_first_not_of("0123456789ABCDEF"), std::string::npos) << digits;
-            EXPECT_EQ(ReadBytes(digits), bytes) << count;
+            EXPECT_EQ(ReadUnits(digits), units) << count;
         }
     });
 }
@@ -103,15 +108,16 @@ TEST_F(HexRun, BytesWrittenReadBackAtEveryLength)
 TEST_F(HexRun, EveryByteValueIsWrittenAsTwoCapitalDigits)
 {
     ForEachWay([&] {
-        std::vector<std::uint8_t> bytes(256);
-        for (size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<std::uint8_t>(i);
-        std::string digits(512, '\0');
-        WriteHexBytes(bytes.data(), bytes.size(), digits.data());
-        for (size_t i = 0; i < bytes.size(); ++i) {
-            char expected[3];
-            std::snprintf(expected, sizeof expected, "%02X", static_cast<unsigned>(i));
-            ASSERT_EQ(digits.substr(2 * i, 2), expected) << i;
+        // Every byte value as the high byte of one unit and the low byte of another.
+        std::vector<std::uint16_t> units(256);
+        for (size_t i = 0; i < units.size(); ++i)
+            units[i] = static_cast<std::uint16_t>(i << 8 | (255 - i));
+        std::string digits(4 * units.size(), '\0');
+        WriteHexUnits(units.data(), units.size(), digits.data());
+        for (size_t i = 0; i < units.size(); ++i) {
+            char expected[5];
+            std::snprintf(expected, sizeof expected, "%04X", static_cast<unsigned>(units[i]));
+            ASSERT_EQ(digits.substr(4 * i, 4), expected) << i;
         }
     });
 }
