@@ -36,38 +36,39 @@ std::array<std::u16string_view, kPartCount> SplitParts(std::u16string_view text)
 // The longest decimal a 64-bit value takes, with its sign.
 constexpr size_t kLongestDecimal = 21;
 
-// The two digits of every number below 100.
-constexpr std::array<std::array<char16_t, 2>, 100> kDigitPairs = [] {
-    std::array<std::array<char16_t, 2>, 100> pairs{};
+// The two digits of every number below 100, in units of either width.
+template <typename Unit>
+constexpr std::array<std::array<Unit, 2>, 100> kDigitPairs = [] {
+    std::array<std::array<Unit, 2>, 100> pairs{};
     for (size_t n = 0; n < pairs.size(); ++n)
-        pairs[n] = {static_cast<char16_t>(u'0' + n / 10), static_cast<char16_t>(u'0' + n % 10)};
+        pairs[n] = {static_cast<Unit>('0' + n / 10), static_cast<Unit>('0' + n % 10)};
     return pairs;
 }();
 
 // Writes the value in decimal at `out`, with a minus sign when negative; returns the end. Written
 // directly, two digits at a time, as a list of 100,000 servers converts 100,000 addresses on every load
 // and save.
-char16_t* PutDecimal(char16_t* out, std::int64_t value)
+template <typename Unit> Unit* PutDecimal(Unit* out, std::int64_t value)
 {
     const bool negative = value < 0;
     std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    std::array<char16_t, 20> digits; // 18446744073709551615 has 20
+    std::array<Unit, 20> digits; // 18446744073709551615 has 20
     size_t start = digits.size();
     for (; magnitude >= 100; magnitude /= 100) {
         start -= 2;
-        std::memcpy(digits.data() + start, kDigitPairs[magnitude % 100].data(), 2 * sizeof(char16_t));
+        std::memcpy(digits.data() + start, kDigitPairs<Unit>[magnitude % 100].data(), 2 * sizeof(Unit));
     }
     if (magnitude >= 10) {
         start -= 2;
-        std::memcpy(digits.data() + start, kDigitPairs[magnitude].data(), 2 * sizeof(char16_t));
+        std::memcpy(digits.data() + start, kDigitPairs<Unit>[magnitude].data(), 2 * sizeof(Unit));
     } else {
-        digits[--start] = static_cast<char16_t>(u'0' + magnitude);
+        digits[--start] = static_cast<Unit>('0' + magnitude);
     }
     if (negative)
-        *out++ = u'-';
+        *out++ = Unit('-');
     const size_t count = digits.size() - start;
-    std::memcpy(out, digits.data() + start, count * sizeof(char16_t));
+    std::memcpy(out, digits.data() + start, count * sizeof(Unit));
     return out + count;
 }
 
@@ -95,7 +96,7 @@ std::int64_t ReadPart(std::u16string_view part)
 }
 
 // Sums part values times 256^(3-i) (most significant first) or 256^i (least significant first).
-std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignificant)
+std::int64_t DottedSum(std::u16string_view text, bool firstMostSignificant)
 {
     const auto parts = SplitParts(UpToZero(text));
     std::int64_t sum = 0;
@@ -103,8 +104,15 @@ std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignifican
         const size_t byteIndex = firstMostSignificant ? kPartCount - 1 - i : i;
         sum += ReadPart(parts[i]) * (std::int64_t{1} << (8 * byteIndex));
     }
+    return sum;
+}
+
+std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignificant)
+{
     std::array<char16_t, kLongestDecimal> number;
-    return std::u16string(number.data(), static_cast<size_t>(PutDecimal(number.data(), sum) - number.data()));
+    return std::u16string(
+        number.data(), static_cast<size_t>(PutDecimal(number.data(), DottedSum(text, firstMostSignificant)) -
+                                           number.data()));
 }
 
 // Splits the number into four segments from the most significant down; quotient and remainder follow
@@ -141,6 +149,13 @@ std::u16string NumberToDotted(std::u16string_view text, bool mostSignificantFirs
 std::u16string IpToNumber(std::u16string_view text)
 {
     return DottedToNumber(text, false);
+}
+
+std::string_view IpToNumberAscii(std::u16string_view text, std::array<char, kLongestNumber>& out)
+{
+    static_assert(kLongestNumber >= kLongestDecimal);
+    return std::string_view(out.data(),
+                            static_cast<size_t>(PutDecimal(out.data(), DottedSum(text, false)) - out.data()));
 }
 
 std::u16string NumberToIp(std::u16string_view text)

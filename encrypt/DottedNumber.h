@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,6 +10,9 @@
 // machine); the version pair treats it as the most significant byte.
 
 std::u16string IpToNumber(std::u16string_view text);
+// The same number as ASCII digits in `out`, for a writer of many that takes no text for each.
+inline constexpr size_t kLongestNumber = 21;
+std::string_view IpToNumberAscii(std::u16string_view text, std::array<char, kLongestNumber>& out);
 std::u16string NumberToIp(std::u16string_view text);
 std::u16string VersionToNumber(std::u16string_view text);
 std::u16string NumberToVersion(std::u16string_view text);

@@ -7,14 +7,23 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
 constexpr size_t kBlockSize = 64;
 using Block = std::array<std::uint8_t, kBlockSize>;
+
+// The longest text whose bytes go on the stack, and the room its padded message takes.
+constexpr size_t kStackUnits = 128;
+constexpr size_t kPaddedRoom = 2 * kStackUnits + 2 * kBlockSize;
 
 struct Md5State
 {
@@ -112,58 +121,133 @@ void Transform(Md5State& state, const std::uint8_t* block)
     state.d += d;
 }
 
-// The same block function on four messages side by side, one to a lane: every step is a loop over the
-// lanes, which the compiler turns into vector instructions.
-using Lanes = std::array<std::uint32_t, kMd5Lanes>;
+// The same block function on several messages side by side, one to a lane: every step is a loop over
+// the lanes, which the compiler turns into vector instructions. The steps are inlined into each way's
+// entry below, so that they take that way's instructions.
+template <size_t N> using Lanes = std::array<std::uint32_t, N>;
 
-template <typename Round, int S>
-Lanes LaneStep(const Lanes& a, const Lanes& b, const Lanes& c, const Lanes& d, const Lanes& x,
-               std::uint32_t sine)
+template <typename Round, int S, size_t N>
+[[gnu::always_inline]] inline Lanes<N> LaneStep(const Lanes<N>& a, const Lanes<N>& b, const Lanes<N>& c,
+                                                const Lanes<N>& d, const Lanes<N>& x, std::uint32_t sine)
 {
-    Lanes out;
-    for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+    Lanes<N> out;
+    for (size_t lane = 0; lane < N; ++lane)
         out[lane] = b[lane] + RotateLeft(a[lane] + Round::Mix(b[lane], c[lane], d[lane]) + x[lane] + sine, S);
     return out;
 }
 
-template <typename Round, int S0, int S1, int S2, int S3>
-void RunLaneRound(Lanes& a, Lanes& b, Lanes& c, Lanes& d, const std::array<Lanes, 16>& x, size_t first)
+template <typename Round, int S0, int S1, int S2, int S3, size_t N>
+[[gnu::always_inline]] inline void RunLaneRound(Lanes<N>& a, Lanes<N>& b, Lanes<N>& c, Lanes<N>& d,
+                                                const std::array<Lanes<N>, 16>& x, size_t first)
 {
     for (size_t step = first; step < first + 16; step += 4) {
-        a = LaneStep<Round, S0>(a, b, c, d, x[kWord[step]], kSine[step]);
-        d = LaneStep<Round, S1>(d, a, b, c, x[kWord[step + 1]], kSine[step + 1]);
-        c = LaneStep<Round, S2>(c, d, a, b, x[kWord[step + 2]], kSine[step + 2]);
-        b = LaneStep<Round, S3>(b, c, d, a, x[kWord[step + 3]], kSine[step + 3]);
+        a = LaneStep<Round, S0, N>(a, b, c, d, x[kWord[step]], kSine[step]);
+        d = LaneStep<Round, S1, N>(d, a, b, c, x[kWord[step + 1]], kSine[step + 1]);
+        c = LaneStep<Round, S2, N>(c, d, a, b, x[kWord[step + 2]], kSine[step + 2]);
+        b = LaneStep<Round, S3, N>(b, c, d, a, x[kWord[step + 3]], kSine[step + 3]);
     }
 }
 
-struct Md5Lanes
+template <size_t N> struct Md5Lanes
 {
-    Lanes a, b, c, d;
+    Lanes<N> a, b, c, d;
 };
 
 // One block of each lane; a lane whose message has no block `blocks[lane]` keeps its state.
-void TransformLanes(Md5Lanes& state, const std::array<const std::uint8_t*, kMd5Lanes>& blocks)
+template <size_t N>
+[[gnu::always_inline]] inline void TransformLanes(Md5Lanes<N>& state,
+                                                  const std::array<const std::uint8_t*, N>& blocks)
 {
     static constexpr Block kNoBlock{};
-    std::array<Lanes, 16> x;
-    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+    std::array<Lanes<N>, 16> x;
+    for (size_t lane = 0; lane < N; ++lane) {
         const std::uint8_t* block = blocks[lane] != nullptr ? blocks[lane] : kNoBlock.data();
         for (size_t i = 0; i < 16; ++i)
             x[i][lane] = LittleEndianWord(block + 4 * i);
     }
-    Lanes a = state.a, b = state.b, c = state.c, d = state.d;
-    RunLaneRound<RoundF, 7, 12, 17, 22>(a, b, c, d, x, 0);
-    RunLaneRound<RoundG, 5, 9, 14, 20>(a, b, c, d, x, 16);
-    RunLaneRound<RoundH, 4, 11, 16, 23>(a, b, c, d, x, 32);
-    RunLaneRound<RoundI, 6, 10, 15, 21>(a, b, c, d, x, 48);
-    for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
+    Lanes<N> a = state.a, b = state.b, c = state.c, d = state.d;
+    RunLaneRound<RoundF, 7, 12, 17, 22, N>(a, b, c, d, x, 0);
+    RunLaneRound<RoundG, 5, 9, 14, 20, N>(a, b, c, d, x, 16);
+    RunLaneRound<RoundH, 4, 11, 16, 23, N>(a, b, c, d, x, 32);
+    RunLaneRound<RoundI, 6, 10, 15, 21, N>(a, b, c, d, x, 48);
+    for (size_t lane = 0; lane < N; ++lane) {
         if (blocks[lane] == nullptr)
             continue;
         state.a[lane] += a[lane];
         state.b[lane] += b[lane];
         state.c[lane] += c[lane];
         state.d[lane] += d[lane];
+    }
+}
+
+// The padded messages of a batch, each lane's blocks one after the other.
+struct tagPaddedBatch
+{
+    const std::array<std::uint8_t, kPaddedRoom>* messages = nullptr;
+    const size_t* blocks = nullptr; // per lane; 0 for a lane that goes alone
+    size_t most = 0;
+};
+
+// The digests of N lanes of the batch from `first` on, in `words` as a, b, c, d per lane.
+template <size_t N>
+[[gnu::always_inline]] inline void DigestLanes(const tagPaddedBatch& batch, size_t first,
+                                               std::array<std::uint32_t, 4>* words)
+{
+    const Md5State start;
+    Md5Lanes<N> state;
+    state.a.fill(start.a);
+    state.b.fill(start.b);
+    state.c.fill(start.c);
+    state.d.fill(start.d);
+    for (size_t n = 0; n < batch.most; ++n) {
+        std::array<const std::uint8_t*, N> block{};
+        for (size_t lane = 0; lane < N; ++lane)
+            block[lane] = n < batch.blocks[first + lane]
+                              ? batch.messages[first + lane].data() + n * kBlockSize
+                              : nullptr;
+        TransformLanes<N>(state, block);
+    }
+    for (size_t lane = 0; lane < N; ++lane)
+        words[first + lane] = {state.a[lane], state.b[lane], state.c[lane], state.d[lane]};
+}
+
+// The two ways through a batch of kMd5Lanes: four lanes at a time, which every x86-64 runs as one
+// vector; sixteen at once where the processor has AVX-512, whose rotations take one instruction.
+void DigestBatchBy4(const tagPaddedBatch& batch, std::array<std::uint32_t, 4>* words)
+{
+    for (size_t first = 0; first < kMd5Lanes; first += 4)
+        DigestLanes<4>(batch, first, words);
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define KORVANE_MD5_X86_WAYS
+__attribute__((target("avx512f"))) void DigestBatchBy16(const tagPaddedBatch& batch,
+                                                        std::array<std::uint32_t, 4>* words)
+{
+    static_assert(kMd5Lanes == 16);
+    DigestLanes<16>(batch, 0, words);
+    _mm256_zeroupper(); // later SSE code would pay for the upper halves left dirty
+}
+#endif
+
+std::optional<EMd5Way>& ForcedMd5Way()
+{
+    static std::optional<EMd5Way> forced;
+    return forced;
+}
+
+void DigestBatch(const tagPaddedBatch& batch, std::array<std::uint32_t, 4>* words)
+{
+    static const EMd5Way widest = Md5WaysHere().front();
+    switch (ForcedMd5Way().value_or(widest)) {
+#if defined(KORVANE_MD5_X86_WAYS)
+    case EMd5Way::lanes16:
+        DigestBatchBy16(batch, words);
+        return;
+#endif
+    default:
+        DigestBatchBy4(batch, words);
+        return;
     }
 }
 
@@ -174,10 +258,6 @@ void StoreBitLength(Block& block, size_t byteLength)
     for (size_t i = 0; i < 4; ++i)
         block[56 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
-
-// The longest text whose bytes go on the stack, and the room its padded message takes.
-constexpr size_t kStackUnits = 128;
-constexpr size_t kPaddedRoom = 2 * kStackUnits + 2 * kBlockSize;
 
 // The message padded to whole blocks at `out`, which has room for it plus two blocks; returns how many
 // blocks. A message of a positive multiple of 64 bytes ends with a block of zeros and the bit length,
@@ -278,22 +358,28 @@ void Md5HexDigitsOf(const std::array<std::u16string_view, kMd5Lanes>& texts,
         blocks[lane] = PadMessage(MessageOf(texts[lane], stack, heap), padded[lane].data());
         most = std::max(most, blocks[lane]);
     }
-    const Md5State first;
-    Md5Lanes state;
-    state.a.fill(first.a);
-    state.b.fill(first.b);
-    state.c.fill(first.c);
-    state.d.fill(first.d);
-    for (size_t n = 0; n < most; ++n) {
-        std::array<const std::uint8_t*, kMd5Lanes> block{};
-        for (size_t lane = 0; lane < kMd5Lanes; ++lane)
-            block[lane] = n < blocks[lane] ? padded[lane].data() + n * kBlockSize : nullptr;
-        TransformLanes(state, block);
-    }
+    std::array<std::array<std::uint32_t, 4>, kMd5Lanes> words;
+    DigestBatch({padded.data(), blocks.data(), most}, words.data());
     for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
         if (blocks[lane] != 0)
-            digests[lane] = DigitsOf(state.a[lane], state.b[lane], state.c[lane], state.d[lane]);
+            digests[lane] = DigitsOf(words[lane][0], words[lane][1], words[lane][2], words[lane][3]);
     }
+}
+
+std::vector<EMd5Way> Md5WaysHere()
+{
+    std::vector<EMd5Way> ways;
+#if defined(KORVANE_MD5_X86_WAYS)
+    if (__builtin_cpu_supports("avx512f"))
+        ways.push_back(EMd5Way::lanes16);
+#endif
+    ways.push_back(EMd5Way::lanes4);
+    return ways;
+}
+
+void SetMd5WayForTests(std::optional<EMd5Way> way)
+{
+    ForcedMd5Way() = way;
 }
 
 std::u16string Md5Hex(std::u16string_view text)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <type_traits>
 
@@ -19,24 +20,27 @@ constexpr size_t kMinXorLength = 64;
 constexpr size_t kGroupLength = 8;
 constexpr size_t kKeyCount = 8;
 
-// Whether the whole blocks of 16 at the start hold a zero unit; the compiler turns the loop into vector
-// instructions.
-template <typename Unit> bool BlocksHoldZero(std::basic_string_view<Unit> text)
+// Lengths end at the first zero unit, as they do for the platform's strings. Bytes are searched by the C
+// library; units go a block at a time, each block tested in one loop of fixed length that the compiler
+// turns into vector instructions, and only the block with a zero is searched unit by unit.
+std::string_view UpToZero(std::string_view text)
 {
-    const size_t blocks = text.size() & ~size_t{15};
-    // In the units' own width, so that a vector register holds as many of them as it can.
-    using Flag = std::make_unsigned_t<Unit>;
-    Flag zero = 0;
-    for (size_t i = 0; i < blocks; ++i)
-        zero |= static_cast<Flag>(text[i] == Unit(0));
-    return zero != 0;
+    const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
+    return zero ? text.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - text.data())) : text;
 }
 
-// Lengths end at the first zero unit, as they do for the platform's strings.
-template <typename Unit> std::basic_string_view<Unit> UpToZero(std::basic_string_view<Unit> text)
+std::u16string_view UpToZero(std::u16string_view text)
 {
-    size_t length = BlocksHoldZero(text) ? 0 : (text.size() & ~size_t{15});
-    while (length < text.size() && text[length] != Unit(0))
+    constexpr size_t kBlock = 16;
+    size_t length = 0;
+    for (; length + kBlock <= text.size(); length += kBlock) {
+        std::uint16_t zero = 0;
+        for (size_t i = 0; i < kBlock; ++i)
+            zero |= static_cast<std::uint16_t>(text[length + i] == u'\0');
+        if (zero != 0)
+            break;
+    }
+    while (length < text.size() && text[length] != u'\0')
         ++length;
     return text.substr(0, length);
 }

@@ -249,26 +249,24 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyBy(std::uint32_t section, 
     return std::nullopt;
 }
 
-// The section after the last one found, when it is the one of this name that the index would give.
-std::optional<std::uint32_t> CProfileDocument::FindSectionAfterHint(std::uint32_t hash,
-                                                                    std::u16string_view name) const
+// The section after the last one found, when it is the one of this name that the index would give. The
+// name is compared without its hash, which only a miss takes.
+std::optional<std::uint32_t> CProfileDocument::FindSectionAfterHint(std::u16string_view name) const
 {
     const size_t next = size_t{m_nSectionHint} + 1;
     if (next >= m_sections.size())
         return std::nullopt;
     const Section& candidate = m_sections[next];
-    if (!candidate.bFirstOfName || candidate.lines[0].nameHash != hash ||
-        !NameMatches(candidate.lines[0], name))
+    if (!candidate.bFirstOfName || !NameMatches(candidate.lines[0], name))
         return std::nullopt;
     return static_cast<std::uint32_t>(next);
 }
 
 std::optional<size_t> CProfileDocument::FindSection(std::u16string_view section) const
 {
-    const std::uint32_t hash = FoldedHash(section);
-    std::optional<std::uint32_t> found = FindSectionAfterHint(hash, section);
+    std::optional<std::uint32_t> found = FindSectionAfterHint(section);
     if (!found)
-        found = FindSectionBy(hash, section);
+        found = FindSectionBy(FoldedHash(section), section);
     if (!found)
         return std::nullopt;
     m_nSectionHint = *found;
@@ -277,7 +275,7 @@ std::optional<size_t> CProfileDocument::FindSection(std::u16string_view section)
 
 // The line after the last key found in this section, when it is the key of this name that is read: only
 // the first key of a name in a section is of kind key.
-std::optional<std::uint32_t> CProfileDocument::FindKeyAfterHint(std::uint32_t section, std::uint32_t hash,
+std::optional<std::uint32_t> CProfileDocument::FindKeyAfterHint(std::uint32_t section,
                                                                 std::u16string_view name) const
 {
     if (section != m_nKeyHintSection)
@@ -287,7 +285,7 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyAfterHint(std::uint32_t se
     if (next >= lines.size())
         return std::nullopt;
     const Line& candidate = lines[next];
-    if (candidate.kind != ELineKind::key || candidate.nameHash != hash || !NameMatches(candidate, name))
+    if (candidate.kind != ELineKind::key || !NameMatches(candidate, name))
         return std::nullopt;
     return static_cast<std::uint32_t>(next);
 }
@@ -297,10 +295,10 @@ std::optional<std::uint32_t> CProfileDocument::FindKeyHinted(std::uint32_t secti
                                                              const tagProfileKey& key) const
 {
     if (!m_sections[section].bIndexed)
-        return FindKeyBy(section, key.hash, key.text);
-    std::optional<std::uint32_t> line = FindKeyAfterHint(section, key.hash, key.text);
+        return FindKeyBy(section, key.Hash(), key.text);
+    std::optional<std::uint32_t> line = FindKeyAfterHint(section, key.text);
     if (!line)
-        line = FindKeyBy(section, key.hash, key.text);
+        line = FindKeyBy(section, key.Hash(), key.text);
     if (line) {
         m_nKeyHintSection = section;
         m_nKeyHintLine = *line;

@@ -148,9 +148,8 @@ private:
     std::optional<std::uint32_t> FindSectionBy(std::uint32_t hash, const Name& name) const;
     template <typename Name>
     std::optional<std::uint32_t> FindKeyBy(std::uint32_t section, std::uint32_t hash, const Name& name) const;
-    std::optional<std::uint32_t> FindSectionAfterHint(std::uint32_t hash, std::u16string_view name) const;
-    std::optional<std::uint32_t> FindKeyAfterHint(std::uint32_t section, std::uint32_t hash,
-                                                  std::u16string_view name) const;
+    std::optional<std::uint32_t> FindSectionAfterHint(std::u16string_view name) const;
+    std::optional<std::uint32_t> FindKeyAfterHint(std::uint32_t section, std::u16string_view name) const;
     std::optional<std::uint32_t> FindKeyHinted(std::uint32_t section, const tagProfileKey& key) const;
     void SetText(Line& line, std::string_view bytes);
     Line AddedLine(std::string_view bytes);

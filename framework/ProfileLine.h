@@ -49,13 +49,35 @@ std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, Profi
 // FoldedHash() of a name given as text.
 std::uint32_t FoldedHash(std::u16string_view name);
 
-// A key's name with its hash taken once, for a name that a long list asks for again and again.
-struct tagProfileKey
+// A key's name with its hash taken once, for a name that a long list asks for again and again. The hash
+// is taken at its first use: a walk through a list finds most keys right after the last one, by name.
+class tagProfileKey
 {
-    explicit tagProfileKey(std::u16string_view name) : text(name), hash(FoldedHash(name)) {}
+public:
+    explicit tagProfileKey(std::u16string_view name) : text(name) {}
+
+    // A key hashed at once, to be shared between threads: reading it never writes to it.
+    static tagProfileKey Hashed(std::u16string_view name)
+    {
+        tagProfileKey key(name);
+        key.Hash();
+        return key;
+    }
+
+    std::uint32_t Hash() const
+    {
+        if (!m_bHashed) {
+            m_nHash = FoldedHash(text);
+            m_bHashed = true;
+        }
+        return m_nHash;
+    }
 
     std::u16string_view text;
-    std::uint32_t hash;
+
+private:
+    mutable std::uint32_t m_nHash = 0;
+    mutable bool m_bHashed = false;
 };
 
 // Whether an ASCII name equals `name` without regard to the case of ASCII letters.

@@ -39,13 +39,13 @@ void SetItemKey(std::u16string& key, std::int64_t number)
 // The keys of every entry's section, hashed once.
 const tagProfileKey& ServerAddrKey()
 {
-    static const tagProfileKey key(u"ServerAddr");
+    static const tagProfileKey key = tagProfileKey::Hashed(u"ServerAddr");
     return key;
 }
 
 const tagProfileKey& ServerDomainKey()
 {
-    static const tagProfileKey key(u"ServerDomain");
+    static const tagProfileKey key = tagProfileKey::Hashed(u"ServerDomain");
     return key;
 }
 
@@ -227,12 +227,13 @@ void WriteServers(CProfileDocument& document, const CArray<tagServer>& servers,
     const size_t serverInfo = document.FindOrAddSection(kServerInfo);
     std::u16string key;
     std::string encrypted;
+    std::array<char, kLongestNumber> number;
     for (size_t i = 0; i < servers.size(); ++i) {
         const tagServer& server = servers[i];
         SetItemKey(key, std::int64_t(i) + 1);
         WriteXorValue(document, serverInfo, tagProfileKey(key), server.strServerName, reporter, encrypted);
         const size_t section = SectionOfName(document, known, i, server.strServerName);
-        document.SetString(section, ServerAddrKey(), IpToNumber(server.strServerAddr));
+        document.SetAsciiString(section, ServerAddrKey(), IpToNumberAscii(server.strServerAddr, number));
         WriteXorValue(document, section, ServerDomainKey(), server.strServerDomain, reporter, encrypted);
         written.push_back(section);
     }

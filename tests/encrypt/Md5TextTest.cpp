@@ -83,7 +83,7 @@ TEST(Md5Hex, UnrepresentableCharactersBecomeTheDefaultCharacter)
 
 } // namespace
 
-TEST(Md5Hex, FourTextsAtOnceGiveTheDigestsOfEachAlone)
+TEST(Md5Hex, TextsSideBySideGiveTheDigestsOfEachAloneInEveryWay)
 {
     // Lanes of one, two, three and more blocks side by side, a message of whole blocks, a zero byte
     // inside, and texts too long for a lane.
@@ -104,15 +104,20 @@ TEST(Md5Hex, FourTextsAtOnceGiveTheDigestsOfEachAlone)
         u"电信服务器1号xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
         u"a\U0001F600",
     };
-    for (size_t first = 0; first < texts.size(); ++first) {
-        std::array<std::u16string_view, kMd5Lanes> batch;
-        for (size_t lane = 0; lane < kMd5Lanes; ++lane)
-            batch[lane] = texts[(first + lane * 5) % texts.size()];
-        std::array<tagMd5Hex, kMd5Lanes> digests;
-        Md5HexDigitsOf(batch, digests);
-        for (size_t lane = 0; lane < kMd5Lanes; ++lane)
-            EXPECT_EQ(digests[lane].View(), Md5Hex(batch[lane])) << "lane " << lane << " of batch " << first;
+    for (EMd5Way way : Md5WaysHere()) {
+        SetMd5WayForTests(way);
+        for (size_t first = 0; first < texts.size(); ++first) {
+            std::array<std::u16string_view, kMd5Lanes> batch;
+            for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+                batch[lane] = texts[(first + lane * 5) % texts.size()];
+            std::array<tagMd5Hex, kMd5Lanes> digests;
+            Md5HexDigitsOf(batch, digests);
+            for (size_t lane = 0; lane < kMd5Lanes; ++lane)
+                EXPECT_EQ(digests[lane].View(), Md5Hex(batch[lane]))
+                    << "lane " << lane << " of batch " << first << ", way " << static_cast<int>(way);
+        }
     }
+    SetMd5WayForTests(std::nullopt);
 }
 
 TEST(Md5Hex, DigitsInPlaceAreTheDigestsText)
