@@ -87,16 +87,66 @@ void CProfileDocument::Parse()
     m_encoding = layout.encoding;
     m_nMarkSize = layout.markSize;
     m_nTailSize = layout.tailSize;
-    // Room for a name a kilobyte at once: a long file is mostly sections of a few lines, and an index
-    // that grows while the file is read rebuilds itself many times over.
-    if (const size_t names = m_bytes.size() / kBytesPerName; names > 0) {
-        m_sectionIndex.Reserve(names);
-        m_keyIndex.Reserve(names);
+    // Room for a section a kilobyte at once: a long file is mostly sections of a few lines.
+    if (const size_t names = m_bytes.size() / kBytesPerName; names > 0)
         m_sections.reserve(names + 1);
-    }
     CProfileLines lines(m_bytes, layout);
     for (tagLineSpan span; lines.Next(span);)
         AddLine(span);
+    IndexParsedNames();
+}
+
+// The names go into the indexes once the whole file is read, in file order, so that the first of each
+// name is the one found. Each entry's slot is fetched into the cache a few entries ahead of its turn:
+// on a long file the slots are far apart, and the file's bytes have pushed the tables out of the cache.
+void CProfileDocument::IndexParsedNames()
+{
+    constexpr std::uint32_t kAhead = 8;
+    const auto sections = static_cast<std::uint32_t>(m_sections.size());
+    if (sections > 1)
+        m_sectionIndex.Reserve(sections - 1);
+    for (std::uint32_t s = 1; s < sections; ++s) {
+        if (s + kAhead < sections)
+            m_sectionIndex.Prefetch(m_sections[s + kAhead].lines[0].nameHash);
+        const Line& header = m_sections[s].lines[0];
+        m_sections[s].bFirstOfName = m_sectionIndex.InsertUnlessFound(
+            header.nameHash, s, 0, [&](const CProfileNameIndex::tagEntry& entry) {
+                return NameMatches(m_sections[entry.section].lines[0], NotedName(header));
+            });
+    }
+    size_t keys = 0;
+    for (const Section& section : m_sections)
+        keys += section.bIndexed ? section.lines.size() : 0;
+    if (keys > 0)
+        m_keyIndex.Reserve(keys);
+    for (std::uint32_t s = 1; s < sections; ++s) {
+        if (m_sections[s].bIndexed)
+            IndexParsedKeys(s);
+    }
+}
+
+// A section's keys that were read without looking for their names: each is the first of its name
+// unless the index already holds the name.
+void CProfileDocument::IndexParsedKeys(std::uint32_t section)
+{
+    constexpr size_t kAhead = 8;
+    Section& found = m_sections[section];
+    std::vector<Line>& lines = found.lines;
+    found.keyCount = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i + kAhead < lines.size() && lines[i + kAhead].kind == ELineKind::key)
+            m_keyIndex.Prefetch(KeyEntry(section, lines[i + kAhead].nameHash));
+        Line& line = lines[i];
+        if (line.kind != ELineKind::key)
+            continue;
+        const bool first = m_keyIndex.InsertUnlessFound(
+            KeyEntry(section, line.nameHash), section, static_cast<std::uint32_t>(i),
+            [&](const CProfileNameIndex::tagEntry& entry) {
+                return NameMatches(lines[entry.line], NotedName(line));
+            });
+        line.kind = first ? ELineKind::key : ELineKind::repeatedKey;
+        found.keyCount += first ? 1 : 0;
+    }
 }
 
 void CProfileDocument::AddLine(const tagLineSpan& span)
@@ -113,15 +163,10 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
     }
     const tagLineName name = ReadLineName(Text(line), m_encoding);
     if (name.role == ELineRole::header) {
+        // Whether it is the first of its name is known once the index is built (IndexParsedNames).
         line.kind = ELineKind::header;
         NoteName(line, name);
-        const bool first = m_sectionIndex.InsertUnlessFound(
-            line.nameHash, static_cast<std::uint32_t>(m_sections.size()), 0,
-            [&](const CProfileNameIndex::tagEntry& candidate) {
-                return NameMatches(m_sections[candidate.section].lines[0], name);
-            });
         m_sections.emplace_back();
-        m_sections.back().bFirstOfName = first;
         // Room for a header and a few keys at once: most sections are that small, and a file may have
         // 100,000 of them.
         m_sections.back().lines.reserve(kLinesAtFirst);
@@ -134,23 +179,14 @@ void CProfileDocument::AddLine(const tagLineSpan& span)
     if (name.role == ELineRole::key) {
         NoteName(line, name);
         current.lastKeyLine = static_cast<std::uint32_t>(lines.size());
-        if (current.bIndexed) {
-            // A section with many keys finds a repeated name and enters a new one in one walk.
-            const bool first = m_keyIndex.InsertUnlessFound(
-                KeyEntry(section, line.nameHash), section, static_cast<std::uint32_t>(lines.size()),
-                [&](const CProfileNameIndex::tagEntry& candidate) {
-                    return NameMatches(lines[candidate.line], name);
-                });
-            line.kind = first ? ELineKind::key : ELineKind::repeatedKey;
-            current.keyCount += first ? 1 : 0;
-            lines.push_back(line);
-            return;
-        }
-        line.kind = FindKeyBy(section, line.nameHash, name) ? ELineKind::repeatedKey : ELineKind::key;
+        // A section with many keys has its repeated names found when they go into the index; a few are
+        // compared with the section's lines, which are at hand.
+        line.kind = !current.bIndexed && FindKeyBy(section, line.nameHash, name) ? ELineKind::repeatedKey
+                                                                                 : ELineKind::key;
+        if (line.kind == ELineKind::key && ++current.keyCount > kKeysWithoutIndex)
+            current.bIndexed = true;
     }
     lines.push_back(line);
-    if (line.kind == ELineKind::key)
-        AddKey(section, static_cast<std::uint32_t>(lines.size() - 1));
 }
 
 void CProfileDocument::AddKey(std::uint32_t section, std::uint32_t line)

@@ -137,6 +137,8 @@ private:
     void Clear();
     void Parse();
     void AddLine(const tagLineSpan& span);
+    void IndexParsedNames();
+    void IndexParsedKeys(std::uint32_t section);
     void AddKey(std::uint32_t section, std::uint32_t line);
     void IndexKeys(std::uint32_t section);
     std::string_view Text(const Line& line) const;

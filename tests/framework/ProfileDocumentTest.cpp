@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstddef>
 #include <cstring>
-
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -98,6 +101,60 @@ TEST(ProfileDocument, AWalkInFileOrderStillReadsTheFirstOfEachName)
               "[A]\r\nk=a\r\n[B]\r\nk=B1\r\n[b]\r\nk=b2\r\n[C]\r\nk=c\r\n[Many]\r\nItem1=1\r\n"
               "Item2=2\r\nITEM2=dup\r\nKey1=10\r\nKey2=2b\r\n" +
                   Numbered("Key", 10).substr(18) + "Key11=110\r\n[D]\r\nk=d\r\n");
+}
+
+// Names go into the indexes after the whole file is read; a long file with names repeated in other
+// spellings, near and far, still reads the first of each, as a plain walk through the lines finds it.
+TEST(ProfileDocument, ALongFileReadsTheFirstOfEachNameAsAWalkFindsIt)
+{
+    std::string file;
+    std::vector<std::pair<std::string, std::vector<std::string>>> walk; // sections and their key lines
+    for (int s = 0; s < 300; ++s) {
+        const std::string name = (s % 7 == 3 ? "SEC" : "Sec") + std::to_string(s % 120);
+        file += "[" + name + "]\r\n";
+        walk.push_back({name, {}});
+        const int keys = s % 5 == 0 ? 40 : s % 3;
+        for (int k = 0; k < keys; ++k) {
+            const std::string key = (k % 4 == 1 ? "KEY" : "key") + std::to_string(k % 17);
+            const std::string line = key + "=" + std::to_string(s) + "." + std::to_string(k);
+            file += line + "\r\n";
+            walk.back().second.push_back(line);
+        }
+    }
+    auto folded = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    // The value a walk finds: the first section of the name, then its first key of the name.
+    auto walkFinds = [&](const std::string& section,
+                         const std::string& key) -> std::optional<std::u16string> {
+        for (const auto& [name, lines] : walk) {
+            if (folded(name) != folded(section))
+                continue;
+            for (const std::string& line : lines) {
+                const size_t equals = line.find('=');
+                if (folded(line.substr(0, equals)) == folded(key))
+                    return std::u16string(line.begin() + static_cast<std::ptrdiff_t>(equals) + 1, line.end());
+            }
+            return std::nullopt;
+        }
+        return std::nullopt;
+    };
+    CProfileDocument document;
+    document.LoadBytes(file);
+    for (int s = 0; s < 121; ++s) {
+        for (int k = 0; k < 18; ++k) {
+            const std::string section = "sec" + std::to_string(s);
+            const std::string key = "Key" + std::to_string(k);
+            const std::optional<std::u16string> read = document.GetString(
+                std::u16string(section.begin(), section.end()), std::u16string(key.begin(), key.end()));
+            EXPECT_EQ(read, walkFinds(section, key)) << section << " " << key;
+        }
+    }
+    EXPECT_EQ(document.SectionNames().size(), 300u);
+    EXPECT_EQ(document.KeyNames(u"sec0").size(), 17u);
+    EXPECT_EQ(document.Bytes(), file);
 }
 
 TEST(ProfileDocument, KeysAddedUntilASectionHasManyStayFound)
