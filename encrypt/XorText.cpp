@@ -290,3 +290,28 @@ bool XorDecryptAsciiQuietly(std::string_view text, std::u16string& out)
 {
     return DecryptQuietly(text, out);
 }
+
+bool XorDecryptPlainQuietly(std::string_view bytes, std::u16string& out)
+{
+    // Plain digits hold no zero and are ASCII, so the text is all of the bytes; its length and declared
+    // length are checked as CheckCipher checks them.
+    const size_t n = bytes.size();
+    if (n < kMinXorLength || n > kMaxXorLength || n % kGroupLength != 0)
+        return false;
+    std::array<std::uint16_t, kMaxXorLength / 4> units;
+    if (!ReadHexUnits(bytes.data(), n / 4, units.data()))
+        return false;
+    const size_t declared = units[0];
+    if (n != CipherLength(declared))
+        return false;
+    const size_t count = std::min({declared, n / kGroupLength, kMaxPlainLength});
+    std::array<char16_t, kMaxPlainLength> plain;
+    size_t length = 0;
+    for (; length < count; ++length) {
+        plain[length] = static_cast<char16_t>(units[2 * length] ^ units[2 * length + 1]);
+        if (plain[length] == u'\0')
+            break;
+    }
+    out.assign(plain.data(), length);
+    return true;
+}

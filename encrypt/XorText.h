@@ -32,3 +32,8 @@ std::u16string XorDecryptAscii(std::string_view text, CReporter& reporter);
 // turn; false, with `out` untouched, when it would report something.
 bool XorDecryptQuietly(std::u16string_view text, std::u16string& out);
 bool XorDecryptAsciiQuietly(std::string_view text, std::u16string& out);
+
+// Decodes bytes that hold an XOR text of plain hexadecimal digits, as every encoder writes it, when
+// decoding reports nothing: the bytes are read once. False, with `out` untouched, for any other bytes,
+// which the forms above decode.
+bool XorDecryptPlainQuietly(std::string_view bytes, std::u16string& out);

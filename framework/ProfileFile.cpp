@@ -372,6 +372,16 @@ std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
     return ReadLineAsciiValue(Text(m_sections[index].lines[*line]), m_encoding);
 }
 
+std::optional<std::string_view> CProfileDocument::GetValueBytes(size_t section,
+                                                                const tagProfileKey& key) const
+{
+    const auto index = static_cast<std::uint32_t>(section);
+    std::optional<std::uint32_t> line = FindKeyHinted(index, key);
+    if (!line)
+        return std::nullopt;
+    return ReadLineValueBytes(Text(m_sections[index].lines[*line]), m_encoding);
+}
+
 std::optional<std::u16string> CProfileDocument::GetString(std::u16string_view section,
                                                           std::u16string_view key) const
 {

@@ -62,6 +62,9 @@ public:
     std::optional<std::string_view> GetAsciiString(size_t section, std::u16string_view key) const;
     void SetAsciiString(size_t section, std::u16string_view key, std::string_view value);
     std::optional<std::string_view> GetAsciiString(size_t section, const tagProfileKey& key) const;
+    // The value's bytes as the file holds them, ASCII or not, for a reader that checks them itself;
+    // nothing when the key is missing or the file is in UTF-16.
+    std::optional<std::string_view> GetValueBytes(size_t section, const tagProfileKey& key) const;
     void SetAsciiString(size_t section, const tagProfileKey& key, std::string_view value);
     // Where an ASCII value of `length` bytes for an existing key goes when it takes the old one's place,
     // as SetAsciiString would put it: the caller writes exactly `length` ASCII bytes there before any

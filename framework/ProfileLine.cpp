@@ -225,15 +225,22 @@ tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding)
     return name;
 }
 
-std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding)
+// Blanks and quotes are ASCII, and no byte of a character in code page 936 or UTF-8 is one of them, so
+// a value's bytes are trimmed and unquoted as its text would be.
+std::optional<std::string_view> ReadLineValueBytes(std::string_view bytes, ProfileEncoding encoding)
 {
     if (!IsByteEncoding(encoding))
         return std::nullopt;
     const size_t equals = bytes.find('=');
     if (equals == std::string_view::npos)
         return std::string_view();
-    const std::string_view value = Unquote(Trim(bytes.substr(equals + 1)));
-    if (AsciiPrefix(value) != value.size())
+    return Unquote(Trim(bytes.substr(equals + 1)));
+}
+
+std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding)
+{
+    const std::optional<std::string_view> value = ReadLineValueBytes(bytes, encoding);
+    if (value && AsciiPrefix(*value) != value->size())
         return std::nullopt;
     return value;
 }

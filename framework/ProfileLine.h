@@ -46,6 +46,9 @@ std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding);
 // then is the character it reads as); nothing otherwise.
 std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding);
 
+// The same value's bytes in a byte encoding, whatever characters they hold; nothing otherwise.
+std::optional<std::string_view> ReadLineValueBytes(std::string_view bytes, ProfileEncoding encoding);
+
 // FoldedHash() of a name given as text.
 std::uint32_t FoldedHash(std::u16string_view name);
 

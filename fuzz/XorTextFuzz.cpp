@@ -44,6 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
         std::u16string quiet;
         FUZZ_CHECK(XorDecryptAsciiQuietly(bytes, quiet) == (reporter.m_nCount == 0));
         FUZZ_CHECK(reporter.m_nCount != 0 || quiet == decoded);
+        // The plain form decodes only what reads quietly, and the same.
+        std::u16string plain;
+        if (XorDecryptPlainQuietly(bytes, plain))
+            FUZZ_CHECK(reporter.m_nCount == 0 && plain == decoded);
     }
 
     // Encoding into a place draws and writes what encoding into a string does.

@@ -58,14 +58,19 @@ std::u16string ReadValue(const CProfileDocument& document, std::optional<size_t>
     return document.GetString(*section, key).value_or(std::u16string());
 }
 
-// An XOR text's plain text; an ASCII value, as every encoder writes it, is decoded from the file's bytes.
+// An XOR text's plain text; plain digits, as every encoder writes them, are decoded from the file's bytes.
 std::u16string ReadXorValue(const CProfileDocument& document, std::optional<size_t> section,
                             const tagProfileKey& key, CReporter& reporter)
 {
     if (!section)
         return std::u16string();
-    if (std::optional<std::string_view> ascii = document.GetAsciiString(*section, key))
-        return XorDecryptAscii(*ascii, reporter);
+    if (std::optional<std::string_view> bytes = document.GetValueBytes(*section, key)) {
+        std::u16string plain;
+        if (XorDecryptPlainQuietly(*bytes, plain))
+            return plain;
+        if (AsciiPrefix(*bytes) == bytes->size())
+            return XorDecryptAscii(*bytes, reporter);
+    }
     return XorDecrypt(ReadValue(document, section, key), reporter);
 }
 
@@ -117,8 +122,12 @@ bool ReadNameQuietly(const CProfileDocument& document, std::optional<size_t> ser
     name.clear();
     if (!serverInfo)
         return true;
-    if (std::optional<std::string_view> ascii = document.GetAsciiString(*serverInfo, key))
-        return XorDecryptAsciiQuietly(*ascii, name);
+    if (std::optional<std::string_view> bytes = document.GetValueBytes(*serverInfo, key)) {
+        if (XorDecryptPlainQuietly(*bytes, name))
+            return true;
+        if (AsciiPrefix(*bytes) == bytes->size())
+            return XorDecryptAsciiQuietly(*bytes, name);
+    }
     return XorDecryptQuietly(ReadValue(document, serverInfo, key), name);
 }
 

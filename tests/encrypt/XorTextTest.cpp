@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -440,6 +441,41 @@ TEST(XorDecrypt, DecodesQuietlyWhenAndOnlyWhenDecodingReportsNothing)
         EXPECT_EQ(XorDecryptAsciiQuietly(ToUtf8(text), quietAscii), !reported) << ToUtf8(text);
         EXPECT_EQ(quietAscii, quiet) << ToUtf8(text);
     }
+}
+
+// The plain form takes only well-formed texts of plain digits, and gives for them what the full reader
+// gives; every other text, however close, is left to the full reader.
+TEST(XorDecrypt, ThePlainFormDecodesWhatTheFullReaderDecodesOrLeavesIt)
+{
+    ReporterRecorder boxes;
+    std::string lower = ToUtf8(XorEncrypt(Letters(12), boxes));
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string zeroChar = ToUtf8(XorEncrypt(Letters(9), boxes));
+    zeroChar.replace(36, 4, zeroChar.substr(32, 4)); // the fifth character XORs to zero
+    std::string mismatch = ToUtf8(XorEncrypt(Letters(9), boxes));
+    mismatch.replace(0, 4, "0001");
+    std::string blank = ToUtf8(XorEncrypt(Letters(5), boxes));
+    blank[6] = ' ';
+    std::string zeroByte = ToUtf8(XorEncrypt(Letters(5), boxes));
+    zeroByte[20] = '\0';
+    const std::string decoded[] = {ToUtf8(XorEncrypt(Letters(1), boxes)),
+                                   ToUtf8(XorEncrypt(Letters(63), boxes)), lower, zeroChar};
+    for (const std::string& text : decoded) {
+        std::u16string plain = u"untouched";
+        EXPECT_TRUE(XorDecryptPlainQuietly(text, plain)) << text;
+        EXPECT_EQ(plain, XorDecryptAscii(text, boxes)) << text;
+    }
+    EXPECT_EQ(XorDecryptAscii(zeroChar, boxes), Letters(4));
+    const std::string left[] = {
+        "",       std::string(56, '0'), std::string(520, '0'), std::string(72, '0') + "0", mismatch, blank,
+        zeroByte, "PlainName"};
+    for (const std::string& text : left) {
+        std::u16string plain = u"untouched";
+        EXPECT_FALSE(XorDecryptPlainQuietly(text, plain)) << text;
+        EXPECT_EQ(plain, u"untouched");
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST(XorAscii, EncryptingInPlaceDrawsAndWritesWhatTheStringFormDoes)
