@@ -46,6 +46,20 @@ CEntrySections::CEntrySections(const CArray<tagServer>& servers,
         Add(servers[i].strServerName, sections[i]);
 }
 
+void CEntrySections::Reserve(size_t count)
+{
+    constexpr size_t kLongestName = 63;
+    m_names.reserve(count * kLongestName);
+    m_ends.reserve(count);
+    m_sections.reserve(count);
+}
+
+void CEntrySections::SetSections(const std::vector<std::optional<size_t>>& sections)
+{
+    for (size_t i = 0; i < m_sections.size() && i < sections.size(); ++i)
+        m_sections[i] = sections[i].value_or(kNoSection);
+}
+
 void CEntrySections::Add(std::u16string_view name, std::optional<size_t> section)
 {
     m_names += name;
@@ -87,23 +101,26 @@ std::string ForgetParsedList()
     return document ? document->ReleaseBytes() : std::string();
 }
 
-std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
-                                                    const CArray<tagServer>& servers)
+tagKeptEntries TakeKeptEntries(const std::u16string& path, const CArray<tagServer>& servers)
 {
-    CEntrySections entries;
+    tagKeptEntries taken;
     {
         tagKeptList& kept = Kept();
         std::lock_guard<std::mutex> lock(kept.mutex);
         if (kept.document && kept.strPath == path)
-            entries = std::move(kept.entries);
+            taken.names = std::move(kept.entries);
         kept.entries = CEntrySections();
     }
-    std::vector<std::optional<size_t>> sections(std::min(entries.Size(), servers.size()));
-    for (size_t i = 0; i < sections.size(); ++i) {
-        if (SameUnits(entries.Name(i), servers[i].strServerName))
-            sections[i] = entries.Section(i);
+    const CEntrySections& names = taken.names;
+    taken.sections.resize(std::min(names.Size(), servers.size()));
+    taken.bSameNames = names.Size() == servers.size();
+    for (size_t i = 0; i < taken.sections.size(); ++i) {
+        if (SameUnits(names.Name(i), servers[i].strServerName))
+            taken.sections[i] = names.Section(i);
+        else
+            taken.bSameNames = false;
     }
-    return sections;
+    return taken;
 }
 
 std::optional<CProfileDocument> TakeUnchangedList(const std::u16string& path, CFileStore& files)

@@ -22,7 +22,12 @@ public:
     // Each server's name with the section at its place; the names' buffer is sized once.
     CEntrySections(const CArray<tagServer>& servers, const std::vector<std::optional<size_t>>& sections);
 
+    // Room for `count` names of the longest length a save encodes, so that a loaded list's names go
+    // in without regrowing.
+    void Reserve(size_t count);
     void Add(std::u16string_view name, std::optional<size_t> section);
+    // Gives the names, in order, these sections instead; as many as there are names.
+    void SetSections(const std::vector<std::optional<size_t>>& sections);
     size_t Size() const { return m_ends.size(); }
     std::u16string_view Name(size_t index) const;
     std::optional<size_t> Section(size_t index) const;
@@ -39,11 +44,17 @@ void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntr
 // Lets go of what is kept; the kept file bytes' memory is given for the next read to fill.
 std::string ForgetParsedList();
 
-// For each server, the section kept for the entry at its place when that entry had the same name;
-// nothing elsewhere. Only good with the kept document. The kept names are let go here, before the save
-// reads the file again, so that they are not held beside the new bytes.
-std::vector<std::optional<size_t>> TakeKeptSections(const std::u16string& path,
-                                                    const CArray<tagServer>& servers);
+// What a save takes from the entries kept for `path`: for each server, the section kept for the entry at
+// its place when that entry had the same name, nothing elsewhere (only good with the kept document);
+// the kept names, and whether every server has the name kept at its place, so that the names can be
+// kept again after the save without copying them anew.
+struct tagKeptEntries
+{
+    std::vector<std::optional<size_t>> sections;
+    CEntrySections names;
+    bool bSameNames = false;
+};
+tagKeptEntries TakeKeptEntries(const std::u16string& path, const CArray<tagServer>& servers);
 
 // The kept document of `path` when the file there, compared on `files`, still holds exactly its bytes;
 // the file is not read whole for it. Nothing otherwise: a document kept with bytes it did not read stays

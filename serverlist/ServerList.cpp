@@ -91,27 +91,27 @@ std::u16string ReadAddress(const CProfileDocument& document, std::optional<size_
 }
 
 // The rest of an entry whose name is read, from the section that the name's digest names; that section
-// goes to `sections` for a later save.
+// goes to `entries` with the name for a later save.
 tagServer ReadNamedServer(const CProfileDocument& document, std::u16string name, const tagMd5Hex& digest,
-                          CReporter& reporter, std::vector<std::optional<size_t>>& sections)
+                          CReporter& reporter, CEntrySections& entries)
 {
     tagServer server;
     server.strServerName = std::move(name);
     std::optional<size_t> section = document.FindSection(digest.View());
     server.strServerAddr = ReadAddress(document, section);
     server.strServerDomain = ReadXorValue(document, section, ServerDomainKey(), reporter);
-    sections.push_back(section);
+    entries.Add(server.strServerName, section);
     return server;
 }
 
 // One entry as the client reads it.
 tagServer ReadServer(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t number,
-                     CReporter& reporter, std::vector<std::optional<size_t>>& sections, std::u16string& key)
+                     CReporter& reporter, CEntrySections& entries, std::u16string& key)
 {
     SetItemKey(key, number);
     std::u16string name = ReadXorValue(document, serverInfo, tagProfileKey(key), reporter);
     const tagMd5Hex digest = Md5HexDigits(name);
-    return ReadNamedServer(document, std::move(name), digest, reporter, sections);
+    return ReadNamedServer(document, std::move(name), digest, reporter, entries);
 }
 
 // An entry's name read ahead of its turn, into `name`; false, with nothing reported, when reading it
@@ -134,8 +134,8 @@ bool ReadNameQuietly(const CProfileDocument& document, std::optional<size_t> ser
 // The entries from `first` on, as many as the digest takes side by side, when all their names read
 // quietly; false, with nothing added, otherwise.
 bool ReadServerBatch(const CProfileDocument& document, std::optional<size_t> serverInfo, std::int64_t first,
-                     CReporter& reporter, CArray<tagServer>& servers,
-                     std::vector<std::optional<size_t>>& sections, std::u16string& key)
+                     CReporter& reporter, CArray<tagServer>& servers, CEntrySections& entries,
+                     std::u16string& key)
 {
     std::array<std::u16string, kMd5Lanes> names;
     for (size_t lane = 0; lane < kMd5Lanes; ++lane) {
@@ -150,7 +150,7 @@ bool ReadServerBatch(const CProfileDocument& document, std::optional<size_t> ser
     Md5HexDigitsOf(texts, digests);
     for (size_t lane = 0; lane < kMd5Lanes; ++lane)
         servers.push_back(
-            ReadNamedServer(document, std::move(names[lane]), digests[lane], reporter, sections));
+            ReadNamedServer(document, std::move(names[lane]), digests[lane], reporter, entries));
     return true;
 }
 
@@ -158,20 +158,20 @@ bool ReadServerBatch(const CProfileDocument& document, std::optional<size_t> ser
 // batch with a name that would report something is read entry by entry instead, so that every message
 // comes in the order of the entries.
 void ReadServers(const CProfileDocument& document, std::int64_t count, CReporter& reporter,
-                 CArray<tagServer>& servers, std::vector<std::optional<size_t>>& sections)
+                 CArray<tagServer>& servers, CEntrySections& entries)
 {
     const std::optional<size_t> serverInfo = document.FindSection(kServerInfo);
     std::u16string key;
     const auto lanes = static_cast<std::int64_t>(kMd5Lanes);
     std::int64_t number = 1;
     for (; number + lanes - 1 <= count; number += lanes) {
-        if (ReadServerBatch(document, serverInfo, number, reporter, servers, sections, key))
+        if (ReadServerBatch(document, serverInfo, number, reporter, servers, entries, key))
             continue;
         for (std::int64_t lane = 0; lane < lanes; ++lane)
-            servers.push_back(ReadServer(document, serverInfo, number + lane, reporter, sections, key));
+            servers.push_back(ReadServer(document, serverInfo, number + lane, reporter, entries, key));
     }
     for (; number <= count; ++number)
-        servers.push_back(ReadServer(document, serverInfo, number, reporter, sections, key));
+        servers.push_back(ReadServer(document, serverInfo, number, reporter, entries, key));
 }
 
 } // namespace
@@ -293,10 +293,10 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
     if (result.nLoadedCount < result.nStatedCount)
         context.reporter.Message(CountCutMessage(result), u"ServerInfo.ini", MB_OK | MB_ICONEXCLAMATION);
     servers.reserve(size_t(result.nLoadedCount));
-    std::vector<std::optional<size_t>> sections;
-    sections.reserve(size_t(result.nLoadedCount));
-    ReadServers(document, result.nLoadedCount, context.reporter, servers, sections);
-    KeepParsedList(path, std::move(document), CEntrySections(servers, sections));
+    CEntrySections entries;
+    entries.Reserve(size_t(result.nLoadedCount));
+    ReadServers(document, result.nLoadedCount, context.reporter, servers, entries);
+    KeepParsedList(path, std::move(document), std::move(entries));
     return result;
 }
 
@@ -309,7 +309,8 @@ std::u16string CountCutMessage(const tagServerListLoad& load)
 tagFileError SaveServerList(const tagRunContext& context, const std::u16string& path,
                             const CArray<tagServer>& servers)
 {
-    std::vector<std::optional<size_t>> known = TakeKeptSections(path, servers);
+    tagKeptEntries keptEntries = TakeKeptEntries(path, servers);
+    std::vector<std::optional<size_t>>& known = keptEntries.sections;
     tagFileBytes read;
     bool kept = false;
     CProfileDocument document = CurrentList(context.files, path, read, kept);
@@ -324,7 +325,14 @@ tagFileError SaveServerList(const tagRunContext& context, const std::u16string& 
     if (read.error.Failed() && !missing)
         return read.error;
     tagFileError error = document.Save(path, context.files);
-    if (!error.Failed())
-        KeepParsedList(path, std::move(document), CEntrySections(servers, written));
+    if (error.Failed())
+        return error;
+    // The kept names serve again when every entry still has its name.
+    CEntrySections entries = std::move(keptEntries.names);
+    if (keptEntries.bSameNames)
+        entries.SetSections(written);
+    else
+        entries = CEntrySections(servers, written);
+    KeepParsedList(path, std::move(document), std::move(entries));
     return error;
 }
