@@ -29,16 +29,31 @@ std::string_view UpToZero(std::string_view text)
     return zero ? text.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - text.data())) : text;
 }
 
+constexpr size_t kZeroBlock = 16;
+
+bool BlockHoldsZero(const char16_t* units)
+{
+    std::uint16_t zero = 0;
+    for (size_t i = 0; i < kZeroBlock; ++i)
+        zero |= static_cast<std::uint16_t>(units[i] == u'\0');
+    return zero != 0;
+}
+
 std::u16string_view UpToZero(std::u16string_view text)
 {
-    constexpr size_t kBlock = 16;
+    // The last block ends with the text and may overlap the one before it, so that no unit is left to
+    // test one at a time.
     size_t length = 0;
-    for (; length + kBlock <= text.size(); length += kBlock) {
-        std::uint16_t zero = 0;
-        for (size_t i = 0; i < kBlock; ++i)
-            zero |= static_cast<std::uint16_t>(text[length + i] == u'\0');
-        if (zero != 0)
-            break;
+    if (text.size() >= kZeroBlock) {
+        const size_t last = text.size() - kZeroBlock;
+        for (size_t at = 0;; at = std::min(at + kZeroBlock, last)) {
+            if (BlockHoldsZero(text.data() + at)) {
+                length = at;
+                break;
+            }
+            if (at == last)
+                return text;
+        }
     }
     while (length < text.size() && text[length] != u'\0')
         ++length;

@@ -484,7 +484,8 @@ char* CProfileDocument::InPlaceValue(Line& line, const tagLineName& name, size_t
         return nullptr;
     std::string& store = line.bAdded ? m_added : m_bytes;
     char* out = store.data() + line.offset;
-    std::memmove(out, name.ascii.data(), name.ascii.size()); // the name may stand further in
+    if (out != name.ascii.data()) // the name may stand further in
+        std::memmove(out, name.ascii.data(), name.ascii.size());
     out += name.ascii.size();
     *out++ = '=';
     return out;
