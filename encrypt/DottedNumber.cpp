@@ -75,15 +75,16 @@ template <typename Unit> Unit* PutDecimal(Unit* out, std::int64_t value)
 // The number of a text of plain decimal digits, at most `longest` of them so that it cannot overflow;
 // nothing for any other text (blanks, signs, long runs, other scripts' digits, trailing characters),
 // which only the full reader reads right.
-std::optional<std::int64_t> PlainDecimal(std::u16string_view text, size_t longest)
+template <typename Unit>
+std::optional<std::int64_t> PlainDecimal(std::basic_string_view<Unit> text, size_t longest)
 {
     if (text.empty() || text.size() > longest)
         return std::nullopt;
     std::int64_t value = 0;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9')
+    for (Unit c : text) {
+        if (c < Unit('0') || c > Unit('9'))
             return std::nullopt;
-        value = value * 10 + (c - u'0');
+        value = value * 10 + (c - Unit('0'));
     }
     return value;
 }
@@ -91,7 +92,7 @@ std::optional<std::int64_t> PlainDecimal(std::u16string_view text, size_t longes
 // A part as wcstol reads it, clamped to 32 bits; nine plain digits never reach the clamp.
 std::int64_t ReadPart(std::u16string_view part)
 {
-    const std::optional<std::int64_t> plain = PlainDecimal(part, 9);
+    const std::optional<std::int64_t> plain = PlainDecimal(part, size_t{9});
     return plain ? *plain : static_cast<std::int64_t>(WcsToLong(part, 10));
 }
 
@@ -117,12 +118,20 @@ std::u16string DottedToNumber(std::u16string_view text, bool firstMostSignifican
 
 // Splits the number into four segments from the most significant down; quotient and remainder follow
 // the sign of the number, and each segment keeps the low 32 bits of its quotient, read as signed.
+// Eighteen plain digits never reach the 64-bit clamp.
+constexpr size_t kLongestPlainNumber = 18;
+
+std::u16string DottedOf(std::int64_t value, bool mostSignificantFirst);
+
 std::u16string NumberToDotted(std::u16string_view text, bool mostSignificantFirst)
 {
-    // Eighteen plain digits never reach the 64-bit clamp.
     const std::u16string_view digits = UpToZero(text);
-    const std::optional<std::int64_t> plain = PlainDecimal(digits, 18);
-    std::int64_t value = plain ? *plain : WcsToLongLong(digits, 10);
+    const std::optional<std::int64_t> plain = PlainDecimal(digits, kLongestPlainNumber);
+    return DottedOf(plain ? *plain : WcsToLongLong(digits, 10), mostSignificantFirst);
+}
+
+std::u16string DottedOf(std::int64_t value, bool mostSignificantFirst)
+{
     if (value == -1)
         return std::u16string(kNumberError);
     std::array<std::int32_t, kPartCount> segments{}; // segments[k] weighs 256^k
@@ -161,6 +170,13 @@ std::string_view IpToNumberAscii(std::u16string_view text, std::array<char, kLon
 std::u16string NumberToIp(std::u16string_view text)
 {
     return NumberToDotted(text, false);
+}
+
+std::u16string NumberToIpAscii(std::string_view text)
+{
+    if (const std::optional<std::int64_t> plain = PlainDecimal(text, kLongestPlainNumber))
+        return DottedOf(*plain, false);
+    return NumberToIp(std::u16string(text.begin(), text.end()));
 }
 
 std::u16string VersionToNumber(std::u16string_view text)

@@ -14,6 +14,8 @@ std::u16string IpToNumber(std::u16string_view text);
 inline constexpr size_t kLongestNumber = 21;
 std::string_view IpToNumberAscii(std::u16string_view text, std::array<char, kLongestNumber>& out);
 std::u16string NumberToIp(std::u16string_view text);
+// The same for a number given as ASCII bytes, each byte the character it stands for.
+std::u16string NumberToIpAscii(std::string_view text);
 std::u16string VersionToNumber(std::u16string_view text);
 std::u16string NumberToVersion(std::u16string_view text);
 

@@ -80,12 +80,8 @@ std::u16string ReadAddress(const CProfileDocument& document, std::optional<size_
 {
     const tagProfileKey& kKey = ServerAddrKey();
     if (section) {
-        std::optional<std::string_view> ascii = document.GetAsciiString(*section, kKey);
-        std::array<char16_t, 32> units;
-        if (ascii && ascii->size() <= units.size()) {
-            WidenAscii(ascii->data(), units.data(), ascii->size());
-            return NumberToIp(std::u16string_view(units.data(), ascii->size()));
-        }
+        if (std::optional<std::string_view> ascii = document.GetAsciiString(*section, kKey))
+            return NumberToIpAscii(*ascii);
     }
     return NumberToIp(ReadValue(document, section, kKey));
 }

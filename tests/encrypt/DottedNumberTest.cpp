@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -169,4 +170,35 @@ TEST(DottedNumber, NumbersOfEveryLengthAreWrittenInFull)
     }
     // 1234567890123 = 73585 * 2^24 + 251 * 2^16 + 4 * 2^8 + 203
     EXPECT_EQ(NumberToIp(u"1234567890123"), u"203.4.251.73585");
+}
+
+// Numbers as a file holds them, in ASCII bytes, split as their text splits: plain digits are read
+// directly, anything else as the text would be.
+TEST(DottedNumber, NumbersInAsciiBytesSplitAsTheirText)
+{
+    std::string withZero = "16777343";
+    withZero.push_back('\0');
+    withZero += "99";
+    const std::string numbers[] = {"16777343",
+                                   "0",
+                                   "",
+                                   "-1",
+                                   "-2",
+                                   " 42",
+                                   "+42",
+                                   "42x",
+                                   "1.2.3.4",
+                                   "999999999999999999",
+                                   "9999999999999999999",
+                                   "000000000000000000016777343",
+                                   "99999999999999999999",
+                                   withZero};
+    for (const std::string& number : numbers)
+        EXPECT_EQ(NumberToIpAscii(number), NumberToIp(std::u16string(number.begin(), number.end())))
+            << number;
+    // Every address from the ASCII digits of its number.
+    for (const char16_t* address : {u"127.0.0.1", u"10.0.0.0", u"255.255.255.255", u"192.168.1.254"}) {
+        std::array<char, kLongestNumber> digits;
+        EXPECT_EQ(NumberToIpAscii(IpToNumberAscii(address, digits)), address);
+    }
 }
