@@ -115,12 +115,19 @@ bool IsByteEncoding(ProfileEncoding encoding)
     return encoding == ProfileEncoding::Ansi || encoding == ProfileEncoding::Utf8;
 }
 
+// Eight bytes at a time: names are short, and a loop of bytes is not turned into vector instructions.
 bool IsAscii(std::string_view bytes)
 {
-    unsigned char any = 0;
-    for (char c : bytes)
-        any |= static_cast<unsigned char>(c);
-    return any < 0x80;
+    std::uint64_t any = 0;
+    size_t i = 0;
+    for (; i + sizeof any <= bytes.size(); i += sizeof any) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        any |= word;
+    }
+    for (; i < bytes.size(); ++i)
+        any |= static_cast<unsigned char>(bytes[i]);
+    return (any & 0x8080808080808080ull) == 0;
 }
 
 std::u16string DecodeBytes(std::string_view bytes, ProfileEncoding encoding)

@@ -54,3 +54,20 @@ TEST(ProfileLine, OnlyAsciiCapitalsAreFolded)
     EXPECT_EQ(FoldedHash(u"SERVERADDR"), FoldedHash(u"serveraddr"));
     EXPECT_EQ(FoldedHash(u"中文KEY"), FoldedHash(u"中文key"));
 }
+
+// A name with a byte beyond ASCII anywhere, in a key or a header, is read as its text; one without is
+// read as its bytes.
+TEST(ProfileLine, ANameWithAByteBeyondAsciiAnywhereIsReadAsText)
+{
+    const std::string name = "abcdefghijklmnopqrs"; // longer than two words of bytes
+    for (size_t place = 0; place <= name.size(); ++place) {
+        std::string marked = name;
+        if (place < name.size())
+            marked.replace(place, 1, "\xD6\xD0"); // 中 in code page 936
+        for (const std::string& line : {marked + "=v", "[" + marked + "]"}) {
+            const tagLineName read = ReadLineName(line, ProfileEncoding::Ansi);
+            EXPECT_EQ(read.bAscii, place == name.size()) << line;
+            EXPECT_EQ(read.Text().size(), name.size()) << line;
+        }
+    }
+}
