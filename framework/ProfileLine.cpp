@@ -93,15 +93,41 @@ template <typename Unit> unsigned UnitValue(Unit c)
     return static_cast<std::make_unsigned_t<Unit>>(c);
 }
 
+// Four bytes as the 16-bit lanes of one word, the first lowest, as four units of text are held.
+std::uint64_t WidenedWord(const char* bytes)
+{
+    std::uint32_t four;
+    std::memcpy(&four, bytes, sizeof four);
+    std::uint64_t word = four;
+    word = (word | word << 16) & 0x0000FFFF0000FFFFull;
+    return (word | word << 8) & 0x00FF00FF00FF00FFull;
+}
+
+// Whether the bytes are exactly the units: four at a time, as words, where the machine holds them so.
+template <typename A, typename B> bool SameUnits(std::basic_string_view<A> a, std::basic_string_view<B> b)
+{
+    unsigned differs = 0;
+    size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little && sizeof(A) == 1 && sizeof(B) == 2) {
+        std::uint64_t words = 0;
+        for (; i + 4 <= a.size(); i += 4) {
+            std::uint64_t units;
+            std::memcpy(&units, b.data() + i, sizeof units);
+            words |= WidenedWord(a.data() + i) ^ units;
+        }
+        differs = words != 0;
+    }
+    for (; i < a.size(); ++i)
+        differs |= UnitValue(a[i]) ^ UnitValue(b[i]);
+    return differs == 0;
+}
+
 template <typename A, typename B> bool EqualFolded(std::basic_string_view<A> a, std::basic_string_view<B> b)
 {
     if (a.size() != b.size())
         return false;
     // A name is nearly always looked up as the file spells it: one pass without branches finds that.
-    unsigned differs = 0;
-    for (size_t i = 0; i < a.size(); ++i)
-        differs |= UnitValue(a[i]) ^ UnitValue(b[i]);
-    if (differs == 0)
+    if (SameUnits(a, b))
         return true;
     for (size_t i = 0; i < a.size(); ++i) {
         if (Folded(a[i]) != Folded(b[i]))

@@ -71,3 +71,23 @@ TEST(ProfileLine, ANameWithAByteBeyondAsciiAnywhereIsReadAsText)
         }
     }
 }
+
+// An ASCII name and a text match when they differ in nothing but the case of ASCII letters, at any
+// place; a unit beyond ASCII never matches the byte of its low half.
+TEST(ProfileLine, AsciiNamesMatchTextsAtEveryPlace)
+{
+    const std::string name = "ServerDomain9";
+    const std::u16string text(name.begin(), name.end());
+    EXPECT_TRUE(AsciiNameMatches(name, text));
+    EXPECT_FALSE(AsciiNameMatches(name, text.substr(1)));
+    for (size_t place = 0; place < name.size(); ++place) {
+        std::u16string other = text;
+        other[place] = static_cast<char16_t>(text[place] ^ 0x20);
+        const bool letter = (text[place] | 0x20) >= u'a' && (text[place] | 0x20) <= u'z';
+        EXPECT_EQ(AsciiNameMatches(name, other), letter) << place;
+        other[place] = static_cast<char16_t>(text[place] + 0x100);
+        EXPECT_FALSE(AsciiNameMatches(name, other)) << place;
+        other[place] = static_cast<char16_t>(text[place] + 1);
+        EXPECT_FALSE(AsciiNameMatches(name, other)) << place;
+    }
+}
