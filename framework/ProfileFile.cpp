@@ -478,36 +478,38 @@ CProfileDocument::Line CProfileDocument::AddedLine(std::string_view bytes)
 // An ASCII name and an ASCII value of `valueLength` bytes in a byte encoding, the common case, go
 // straight into the line's place when the length stays: writes "name=" there and returns where the
 // value goes; nullptr, with nothing written, otherwise.
-char* CProfileDocument::InPlaceValue(Line& line, const tagLineName& name, size_t valueLength)
+char* CProfileDocument::InPlaceValue(Line& line, std::string_view asciiName, size_t valueLength)
 {
-    if (!name.bAscii || !IsByteEncoding(m_encoding) || name.ascii.size() + 1 + valueLength != line.length)
+    if (!IsByteEncoding(m_encoding) || asciiName.size() + 1 + valueLength != line.length)
         return nullptr;
     std::string& store = line.bAdded ? m_added : m_bytes;
     char* out = store.data() + line.offset;
-    if (out != name.ascii.data()) // the name may stand further in
-        std::memmove(out, name.ascii.data(), name.ascii.size());
-    out += name.ascii.size();
+    if (out != asciiName.data()) // the name may stand further in
+        std::memmove(out, asciiName.data(), asciiName.size());
+    out += asciiName.size();
     *out++ = '=';
     return out;
 }
 
-// A set key line starts with its name.
-void CProfileDocument::NoteLeadingName(Line& line, const tagLineName& name) const
+// A set key line starts with its name, noted when it is ASCII.
+void CProfileDocument::NoteLeadingName(Line& line, std::optional<size_t> asciiLength) const
 {
-    line.bAsciiName = name.bAscii && IsByteEncoding(m_encoding) && name.ascii.size() <= 0xFFFF;
+    line.bAsciiName = asciiLength && IsByteEncoding(m_encoding) && *asciiLength <= 0xFFFF;
     line.nameStart = 0;
-    line.nameLength = line.bAsciiName ? static_cast<std::uint16_t>(name.ascii.size()) : 0;
+    line.nameLength = line.bAsciiName ? static_cast<std::uint16_t>(*asciiLength) : 0;
 }
 
 // "name=value" with the name as the line spells it.
 void CProfileDocument::SetKeyLine(Line& line, const tagLineName& name, std::u16string_view value)
 {
-    char* out = AsciiPrefix(value) == value.size() ? InPlaceValue(line, name, value.size()) : nullptr;
+    char* out = name.bAscii && AsciiPrefix(value) == value.size()
+                    ? InPlaceValue(line, name.ascii, value.size())
+                    : nullptr;
     if (out)
         NarrowAscii(value.data(), out, value.size());
     else
         SetText(line, EncodeProfileText(name.Text() + u"=" + std::u16string(value), m_encoding));
-    NoteLeadingName(line, name);
+    NoteLeadingName(line, name.bAscii ? std::optional<size_t>(name.ascii.size()) : std::nullopt);
 }
 
 void CProfileDocument::SetString(size_t section, std::u16string_view key, std::u16string_view value)
@@ -539,10 +541,18 @@ char* CProfileDocument::PlaceAsciiValue(size_t section, const tagProfileKey& key
     if (!line)
         return nullptr;
     Line& found = m_sections[index].lines[*line];
-    const tagLineName name = NotedName(found);
-    char* out = InPlaceValue(found, name, length);
+    // A name noted as ASCII is taken from the line as it stands, without reading the line's name again.
+    std::string_view ascii;
+    if (found.bAsciiName) {
+        ascii = Text(found).substr(found.nameStart, found.nameLength);
+    } else if (const tagLineName name = NotedName(found); name.bAscii) {
+        ascii = name.ascii;
+    } else {
+        return nullptr;
+    }
+    char* out = InPlaceValue(found, ascii, length);
     if (out)
-        NoteLeadingName(found, name);
+        NoteLeadingName(found, ascii.size());
     return out;
 }
 

@@ -158,8 +158,8 @@ private:
     std::optional<std::uint32_t> FindKeyHinted(std::uint32_t section, const tagProfileKey& key) const;
     void SetText(Line& line, std::string_view bytes);
     Line AddedLine(std::string_view bytes);
-    char* InPlaceValue(Line& line, const tagLineName& name, size_t valueLength);
-    void NoteLeadingName(Line& line, const tagLineName& name) const;
+    char* InPlaceValue(Line& line, std::string_view asciiName, size_t valueLength);
+    void NoteLeadingName(Line& line, std::optional<size_t> asciiLength) const;
     void SetKeyLine(Line& line, const tagLineName& name, std::u16string_view value);
     void InsertKey(std::uint32_t section, std::u16string_view key, std::u16string_view value);
     void EndLine(Line& line);
