@@ -96,6 +96,20 @@ template <typename Unit> std::uint16_t ReadHex4(std::basic_string_view<Unit> tex
         static_cast<std::uint32_t>(WcsToLong(std::u16string_view(units.data(), group.size()), 16)));
 }
 
+// The units of every group, key then XORed character; groups not read are zeros.
+using GroupUnits = std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)>;
+
+// The text of the first `count` groups, ending at a decoded zero. Every group's character is taken at
+// once, in a loop of fixed length that the compiler turns into vector instructions.
+void AssignPlain(const GroupUnits& units, size_t count, std::u16string& out)
+{
+    std::array<char16_t, kMaxPlainLength + 1> plain;
+    for (size_t i = 0; i < plain.size(); ++i)
+        plain[i] = static_cast<char16_t>(units[2 * i] ^ units[2 * i + 1]);
+    const auto end = plain.begin() + static_cast<std::ptrdiff_t>(count);
+    out.assign(plain.begin(), std::find(plain.begin(), end, u'\0'));
+}
+
 // Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
 // hexadecimal digits, as every encoder writes them; false otherwise. The digits of all `count` groups are
 // read at once: a group past a decoded zero is read too, and when it is not plain, the full reader, which
@@ -106,17 +120,10 @@ bool DecodePlainGroups(std::string_view cipher, size_t count, std::u16string& ou
     // rounds are read where the text has them, as whole blocks read fastest.
     constexpr size_t kRound = 4;
     const size_t groups = std::min(cipher.size() / kGroupLength, (count + kRound - 1) / kRound * kRound);
-    std::array<std::uint16_t, 2 * (kMaxPlainLength + 1)> units{};
+    GroupUnits units{};
     if (!ReadHexUnits(cipher.data(), 2 * groups, units.data()))
         return false;
-    // Every group's character at once, in a loop of fixed length that the compiler turns into vector
-    // instructions; the text then ends at the first zero.
-    std::array<char16_t, kMaxPlainLength + 1> plain;
-    for (size_t i = 0; i < plain.size(); ++i)
-        plain[i] = static_cast<char16_t>(units[2 * i] ^ units[2 * i + 1]);
-    const size_t length =
-        static_cast<size_t>(std::find(plain.begin(), plain.begin() + count, u'\0') - plain.begin());
-    out.assign(plain.data(), length);
+    AssignPlain(units, count, out);
     return true;
 }
 
@@ -313,20 +320,13 @@ bool XorDecryptPlainQuietly(std::string_view bytes, std::u16string& out)
     const size_t n = bytes.size();
     if (n < kMinXorLength || n > kMaxXorLength || n % kGroupLength != 0)
         return false;
-    std::array<std::uint16_t, kMaxXorLength / 4> units;
+    GroupUnits units{};
+    static_assert(kMaxXorLength / 4 <= std::tuple_size_v<GroupUnits>);
     if (!ReadHexUnits(bytes.data(), n / 4, units.data()))
         return false;
     const size_t declared = units[0];
     if (n != CipherLength(declared))
         return false;
-    const size_t count = std::min({declared, n / kGroupLength, kMaxPlainLength});
-    std::array<char16_t, kMaxPlainLength> plain;
-    size_t length = 0;
-    for (; length < count; ++length) {
-        plain[length] = static_cast<char16_t>(units[2 * length] ^ units[2 * length + 1]);
-        if (plain[length] == u'\0')
-            break;
-    }
-    out.assign(plain.data(), length);
+    AssignPlain(units, std::min({declared, n / kGroupLength, kMaxPlainLength}), out);
     return true;
 }
