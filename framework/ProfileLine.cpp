@@ -4,6 +4,7 @@
 #include "framework/Cp936.h"
 #include "framework/WideText.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <type_traits>
@@ -40,52 +41,92 @@ template <typename Unit> char16_t Folded(Unit c)
     return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
 }
 
-// Four units of a name with ASCII capitals made small, as the 16-bit lanes of one word, the first
-// lowest.
-template <typename Unit> std::uint64_t FoldedWordByUnits(const Unit* units)
+// Four units of a name with ASCII capitals made small, as the 16-bit lanes of one word, the first lowest.
+// On the low fifteen bits of each lane an addition sets the top bit of a lane that is at least a bound,
+// and no lane carries into the next; a lane whose top bit is set is no capital.
+std::uint64_t FoldedUnitWord(const char16_t* units)
 {
-    return std::uint64_t{Folded(units[0])} | std::uint64_t{Folded(units[1])} << 16 |
-           std::uint64_t{Folded(units[2])} << 32 | std::uint64_t{Folded(units[3])} << 48;
-}
-
-// The same for a whole group at once. Bytes are ASCII here (other names are hashed as text), so a whole group
-// is folded at once: an addition sets the top bit of each lane that is at least a bound, and no lane carries
-// into the next.
-template <typename Unit> std::uint64_t FoldedWord(const Unit* units)
-{
-    if constexpr (std::endian::native == std::endian::little && sizeof(Unit) == 1) {
-        std::uint32_t bytes;
-        std::memcpy(&bytes, units, sizeof bytes);
-        if ((bytes & 0x80808080u) != 0)
-            return FoldedWordByUnits(units);
-        const std::uint32_t capitals = (bytes + 0x3F3F3F3Fu) & ~(bytes + 0x25252525u) & 0x80808080u;
-        std::uint64_t word = bytes | capitals >> 2;
-        word = (word | word << 16) & 0x0000FFFF0000FFFFull;
-        return (word | word << 8) & 0x00FF00FF00FF00FFull;
-    } else if constexpr (std::endian::native == std::endian::little && sizeof(Unit) == 2) {
-        std::uint64_t word;
+    std::uint64_t word;
+    if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(&word, units, sizeof word);
-        // On the low fifteen bits; a lane whose top bit is set is no capital.
-        const std::uint64_t low = word & 0x7FFF7FFF7FFF7FFFull;
-        const std::uint64_t capitals =
-            (low + 0x7FBF7FBF7FBF7FBFull) & ~(low + 0x7FA57FA57FA57FA5ull) & ~word & 0x8000800080008000ull;
-        return word | capitals >> 10;
     } else {
-        return FoldedWordByUnits(units);
+        word = std::uint64_t{units[0]} | std::uint64_t{units[1]} << 16 | std::uint64_t{units[2]} << 32 |
+               std::uint64_t{units[3]} << 48;
     }
+    const std::uint64_t low = word & 0x7FFF7FFF7FFF7FFFull;
+    const std::uint64_t capitals =
+        (low + 0x7FBF7FBF7FBF7FBFull) & ~(low + 0x7FA57FA57FA57FA5ull) & ~word & 0x8000800080008000ull;
+    return word | capitals >> 10;
 }
 
-// FNV-1a over the folded units taken four at a time, as the 16-bit lanes of one word, so that a name
-// costs a quarter of the multiplications; bytes and units of the same text give the same hash.
-template <typename Unit> std::uint32_t HashFolded(std::basic_string_view<Unit> name)
+// FNV-1a over the folded units taken four at a time, for names beyond ASCII, which only ever stand as
+// text.
+std::uint32_t HashUnitsFolded(std::u16string_view name)
 {
     std::uint64_t hash = kHashBasis;
     size_t i = 0;
     for (; i + 4 <= name.size(); i += 4)
-        hash = (hash ^ FoldedWord(name.data() + i)) * kHashPrime;
+        hash = (hash ^ FoldedUnitWord(name.data() + i)) * kHashPrime;
     for (; i < name.size(); ++i)
         hash = (hash ^ Folded(name[i])) * kHashPrime;
     return static_cast<std::uint32_t>(hash ^ hash >> 32);
+}
+
+// Eight ASCII bytes with their capitals made small at once: an addition sets the top bit of each byte that
+// is at least a bound, and no byte carries into the next.
+std::uint64_t FoldedAsciiWord(std::uint64_t bytes)
+{
+    const std::uint64_t capitals =
+        (bytes + 0x3F3F3F3F3F3F3F3Full) & ~(bytes + 0x2525252525252525ull) & 0x8080808080808080ull;
+    return bytes | capitals >> 2;
+}
+
+// One step over eight bytes: the full product of the state and the word with its halves folded together,
+// so that every bit of the word reaches every bit of the state.
+std::uint64_t MixAsciiWord(std::uint64_t hash, std::uint64_t word)
+{
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+#if defined(__SIZEOF_INT128__)
+    const unsigned __int128 product = static_cast<unsigned __int128>(hash ^ word) * kMultiplier;
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+#else
+    const std::uint64_t mixed = (hash ^ word) * kMultiplier;
+    return mixed ^ mixed >> 29;
+#endif
+}
+
+// ASCII names, eight bytes a step: most names of a file are ASCII, and a long list has 100,000 of them.
+// A name given as text that is all ASCII hashes as its bytes, so that both spellings meet.
+std::uint32_t HashAsciiFolded(std::string_view ascii)
+{
+    std::uint64_t hash = kHashBasis;
+    size_t i = 0;
+    for (; i + 8 <= ascii.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, ascii.data() + i, sizeof word);
+        hash = MixAsciiWord(hash, FoldedAsciiWord(word));
+    }
+    if (i < ascii.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, ascii.data() + i, ascii.size() - i);
+        hash = MixAsciiWord(hash, FoldedAsciiWord(word));
+    }
+    return static_cast<std::uint32_t>(hash ^ hash >> 32);
+}
+
+std::uint32_t HashTextFolded(std::u16string_view text)
+{
+    if (AsciiPrefix(text) != text.size())
+        return HashUnitsFolded(text);
+    std::array<char, 256> stack;
+    std::string heap;
+    char* bytes = stack.data();
+    if (text.size() > stack.size()) {
+        heap.resize(text.size());
+        bytes = heap.data();
+    }
+    NarrowAscii(text.data(), bytes, text.size());
+    return HashAsciiFolded(std::string_view(bytes, text.size()));
 }
 
 template <typename Unit> unsigned UnitValue(Unit c)
@@ -229,12 +270,12 @@ bool AsciiNameMatches(std::string_view ascii, std::u16string_view name)
 
 std::uint32_t tagLineName::FoldedHash() const
 {
-    return bAscii ? HashFolded(ascii) : HashFolded(std::u16string_view(decoded));
+    return bAscii ? HashAsciiFolded(ascii) : HashTextFolded(decoded);
 }
 
 std::uint32_t FoldedHash(std::u16string_view name)
 {
-    return HashFolded(name);
+    return HashTextFolded(name);
 }
 
 tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding)
