@@ -106,8 +106,7 @@ void AssignPlain(const GroupUnits& units, size_t count, std::u16string& out)
     std::array<char16_t, kMaxPlainLength + 1> plain;
     for (size_t i = 0; i < plain.size(); ++i)
         plain[i] = static_cast<char16_t>(units[2 * i] ^ units[2 * i + 1]);
-    const auto end = plain.begin() + static_cast<std::ptrdiff_t>(count);
-    out.assign(plain.begin(), std::find(plain.begin(), end, u'\0'));
+    out.assign(UpToZero(std::u16string_view(plain.data(), count)));
 }
 
 // Decodes up to `count` groups, ending at a decoded zero, when all their characters are plain
