@@ -102,13 +102,17 @@ std::string Cp936EncodeBestFit(std::u16string_view text)
     return out;
 }
 
+// Runs of ASCII, which names mix with other characters, are taken whole.
 size_t Cp936EncodeBestFitTo(std::u16string_view text, char* out)
 {
-    const size_t ascii = AsciiPrefix(text);
-    NarrowAscii(text.data(), out, ascii);
-    char* end = out + ascii;
-    for (size_t i = ascii; i < text.size(); ++i)
-        end = PutBestFit(end, text[i]);
+    char* end = out;
+    for (size_t i = 0; i < text.size();) {
+        const size_t ascii = AsciiPrefix(text.substr(i));
+        NarrowAscii(text.data() + i, end, ascii);
+        end += ascii;
+        for (i += ascii; i < text.size() && text[i] >= 0x80; ++i)
+            end = PutBestFit(end, text[i]);
+    }
     return static_cast<size_t>(end - out);
 }
 

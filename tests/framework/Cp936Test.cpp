@@ -272,6 +272,12 @@ TEST(Cp936, LongMixedTextsConvertPieceByPiece)
     std::string encoded;
     size_t firstWithoutForm = std::u16string::npos;
     for (int i = 0; i < 20000; ++i) {
+        // Now and then a run of ASCII as long as a name's, between other units.
+        for (std::uint32_t n = i % 97 == 0 ? next(40) : 0; n > 0; --n) {
+            const auto c = static_cast<char>(next(0x80));
+            units += static_cast<char16_t>(c);
+            encoded += c;
+        }
         const auto unit = static_cast<char16_t>(i % 3 == 0 ? next(0x80) : next(0x10000));
         auto found = encodeTable.find(unit);
         if (unit >= 0x80 && found == encodeTable.end() && firstWithoutForm == std::u16string::npos)
