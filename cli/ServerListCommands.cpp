@@ -7,6 +7,7 @@
 #include "framework/ProfileFile.h"
 #include "framework/RunContext.h"
 #include "framework/WideText.h"
+#include "serverlist/ParsedListMemo.h"
 #include "serverlist/ServerList.h"
 #include "serverlist/ServerListCheck.h"
 
@@ -53,14 +54,22 @@ bool CheckReadable(CReporter& reporter, const std::u16string& path)
 
 // A listing would leave out what a line it cannot read says, and a change would keep the line but not
 // what it says: both refuse such a file. A file that cannot be read at all is the command's to report.
+// Only a file marked as UTF-8 can hold such lines, so only such a file is parsed here; the bytes read
+// are lent to the load that follows, which reads the file again into them.
 bool CheckLinesReadable(const ServerListArguments& arguments)
 {
     tagFileBytes read = DiskStore().Read(arguments.Path());
     if (read.error.Failed())
         return true;
+    if (ProfileLayout(read.bytes).encoding != ProfileEncoding::Utf8) {
+        LendReadBuffer(std::move(read.bytes));
+        return true;
+    }
     CProfileDocument document;
-    document.LoadBytes(read.bytes);
-    return CheckProfileReadable(arguments.file, document.UnreadableLines());
+    document.TakeBytes(std::move(read.bytes));
+    const bool readable = CheckProfileReadable(arguments.file, document.UnreadableLines());
+    LendReadBuffer(document.ReleaseBytes());
+    return readable;
 }
 
 // The commands that change the list may start from a missing file, which the save then creates.

@@ -10,6 +10,7 @@
 #include "serverlist/ServerList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -333,20 +334,34 @@ std::vector<tagFinding> CheckServerList(const CProfileDocument& document)
 
 std::vector<std::vector<size_t>> EntriesSharingSections(const CArray<tagServer>& servers)
 {
-    std::unordered_map<std::u16string, std::vector<size_t>> bySection;
-    bySection.reserve(servers.size());
-    for (size_t i = 0; i < servers.size(); ++i)
-        bySection[FoldAsciiCase(Md5Hex(servers[i].strServerName))].push_back(i);
-    // In the order of the folded section names.
-    std::vector<std::pair<const std::u16string*, std::vector<size_t>*>> groups;
-    for (auto& [section, entries] : bySection) {
-        if (entries.size() > 1)
-            groups.emplace_back(&section, &entries);
+    // Each entry's section name with its place, sorted: entries of one section then stand together, in
+    // list order, and the sections come in the order of their names. An MD5 text has capital letters
+    // only, so that order is the order of the names as they are compared, without regard to case.
+    std::vector<std::pair<tagMd5Hex, size_t>> sections(servers.size());
+    for (size_t first = 0; first < servers.size(); first += kMd5Lanes) {
+        std::array<std::u16string_view, kMd5Lanes> names;
+        const size_t count = std::min(kMd5Lanes, servers.size() - first);
+        for (size_t lane = 0; lane < count; ++lane)
+            names[lane] = servers[first + lane].strServerName;
+        std::array<tagMd5Hex, kMd5Lanes> digests;
+        Md5HexDigitsOf(names, digests);
+        for (size_t lane = 0; lane < count; ++lane)
+            sections[first + lane] = {digests[lane], first + lane};
     }
-    std::sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    std::sort(sections.begin(), sections.end(), [](const auto& a, const auto& b) {
+        return a.first.digits != b.first.digits ? a.first.digits < b.first.digits : a.second < b.second;
+    });
     std::vector<std::vector<size_t>> shared;
-    shared.reserve(groups.size());
-    for (auto& group : groups)
-        shared.push_back(std::move(*group.second));
+    for (size_t i = 0; i < sections.size();) {
+        size_t end = i + 1;
+        while (end < sections.size() && sections[end].first.digits == sections[i].first.digits)
+            ++end;
+        if (end - i > 1) {
+            shared.emplace_back();
+            for (size_t k = i; k < end; ++k)
+                shared.back().push_back(sections[k].second);
+        }
+        i = end;
+    }
     return shared;
 }
