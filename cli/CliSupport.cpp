@@ -109,6 +109,16 @@ std::optional<std::u16string> DecodeInputLine(std::string_view line, size_t numb
     return text;
 }
 
+void CHeldReporter::PassOn(CReporter& reporter) const
+{
+    for (const auto& held : m_held) {
+        if (const auto* message = std::get_if<MessageBoxRequest>(&held))
+            reporter.Report(*message);
+        else
+            reporter.Detail(std::get<tagFileError>(held));
+    }
+}
+
 bool CheckProfileReadable(const std::string& file, const std::vector<size_t>& unreadableLines)
 {
     if (unreadableLines.empty())

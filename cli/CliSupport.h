@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,20 @@ public:
 
 private:
     bool m_bReported = false;
+};
+
+// Holds the messages of a step, in order, until its outcome decides whether they are shown.
+class CHeldReporter : public CReporter
+{
+public:
+    void Report(const MessageBoxRequest& message) override { m_held.emplace_back(message); }
+    void Detail(const tagFileError& error) override { m_held.emplace_back(error); }
+
+    // Reports the held messages to `reporter`, as they came.
+    void PassOn(CReporter& reporter) const;
+
+private:
+    std::vector<std::variant<MessageBoxRequest, tagFileError>> m_held;
 };
 
 // One line of UTF-8 on standard output.

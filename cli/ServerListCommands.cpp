@@ -7,7 +7,6 @@
 #include "framework/ProfileFile.h"
 #include "framework/RunContext.h"
 #include "framework/WideText.h"
-#include "serverlist/ParsedListMemo.h"
 #include "serverlist/ServerList.h"
 #include "serverlist/ServerListCheck.h"
 
@@ -53,29 +52,19 @@ bool CheckReadable(CReporter& reporter, const std::u16string& path)
 }
 
 // A listing would leave out what a line it cannot read says, and a change would keep the line but not
-// what it says: both refuse such a file. A file that cannot be read at all is the command's to report.
-// Only a file marked as UTF-8 can hold such lines, so only such a file is parsed here; the bytes read
-// are lent to the load that follows, which reads the file again into them.
-bool CheckLinesReadable(const ServerListArguments& arguments)
+// what it says: both refuse such a file, before anything read from it is shown. The load's messages
+// are held until the file is known to hold no such line. A file that cannot be read at all is the
+// load's to report.
+enum class ELoaded { loaded, failed, refused };
+ELoaded LoadIfReadable(const ServerListArguments& arguments, CReporter& reporter, CArray<tagServer>& servers)
 {
-    tagFileBytes read = DiskStore().Read(arguments.Path());
-    if (read.error.Failed())
-        return true;
-    if (ProfileLayout(read.bytes).encoding != ProfileEncoding::Utf8) {
-        LendReadBuffer(std::move(read.bytes));
-        return true;
-    }
-    CProfileDocument document;
-    document.TakeBytes(std::move(read.bytes));
-    const bool readable = CheckProfileReadable(arguments.file, document.UnreadableLines());
-    LendReadBuffer(document.ReleaseBytes());
-    return readable;
-}
-
-// The commands that change the list may start from a missing file, which the save then creates.
-bool LoadForChange(const tagRunContext& context, const std::u16string& path, CArray<tagServer>& servers)
-{
-    return !LoadServerList(context, path, servers).error.Failed();
+    CHeldReporter held;
+    const tagServerListLoad load =
+        LoadServerList(tagRunContext{held, DiskStore()}, arguments.Path(), servers);
+    if (!CheckProfileReadable(arguments.file, load.unreadableLines))
+        return ELoaded::refused;
+    held.PassOn(reporter);
+    return load.error.Failed() ? ELoaded::failed : ELoaded::loaded;
 }
 
 bool Save(const tagRunContext& context, const std::u16string& path, const CArray<tagServer>& servers)
@@ -142,10 +131,10 @@ void PrintJson(const CArray<tagServer>& servers)
 int ListEntries(const ServerListArguments& arguments, const std::string& json)
 {
     CommandContext command;
-    if (!CheckReadable(command.reporter, arguments.Path()) || !CheckLinesReadable(arguments))
-        return kExitRefused;
     CArray<tagServer> servers;
-    LoadServerList(command.Context(), arguments.Path(), servers);
+    if (!CheckReadable(command.reporter, arguments.Path()) ||
+        LoadIfReadable(arguments, command.reporter, servers) == ELoaded::refused)
+        return kExitRefused;
     if (arguments.json)
         PrintJson(servers);
     else if (!PrintTabSeparated(servers, json))
@@ -175,8 +164,9 @@ template <class Change> int RunChange(const ServerListArguments& arguments, Chan
         return kExitRefused;
     }
     CArray<tagServer> servers;
-    if (!CheckLinesReadable(arguments) || !LoadForChange(context, arguments.Path(), servers) ||
-        !change(servers) || !Save(context, arguments.Path(), servers))
+    // A missing file loads as an empty list, which the save then creates.
+    if (LoadIfReadable(arguments, context.reporter, servers) != ELoaded::loaded || !change(servers) ||
+        !Save(context, arguments.Path(), servers))
         return kExitRefused;
     return command.reporter.ExitStatus();
 }

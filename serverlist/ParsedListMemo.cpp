@@ -13,7 +13,6 @@ struct tagKeptList
     std::u16string strPath;
     std::optional<CProfileDocument> document;
     CEntrySections entries;
-    std::string lent; // memory for the next read when no document is kept
 };
 
 tagKeptList& Kept()
@@ -92,23 +91,14 @@ std::string ForgetParsedList()
 {
     std::optional<CProfileDocument> document;
     CEntrySections entries;
-    std::string lent;
     {
         tagKeptList& kept = Kept();
         std::lock_guard<std::mutex> lock(kept.mutex);
         document.swap(kept.document);
         std::swap(entries, kept.entries);
-        lent.swap(kept.lent);
         kept.strPath.clear();
     }
-    return document ? document->ReleaseBytes() : std::move(lent);
-}
-
-void LendReadBuffer(std::string buffer)
-{
-    tagKeptList& kept = Kept();
-    std::lock_guard<std::mutex> lock(kept.mutex);
-    kept.lent = std::move(buffer);
+    return document ? document->ReleaseBytes() : std::string();
 }
 
 tagKeptEntries TakeKeptEntries(const std::u16string& path, const CArray<tagServer>& servers)

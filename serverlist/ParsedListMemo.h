@@ -41,13 +41,8 @@ private:
 // Keeps the document of the file at `path` and its entries in list order, in place of any kept before.
 void KeepParsedList(const std::u16string& path, CProfileDocument document, CEntrySections entries);
 
-// Lets go of what is kept; the kept file bytes' memory, or else memory lent for it, is given for the
-// next read to fill.
+// Lets go of what is kept; the kept file bytes' memory is given for the next read to fill.
 std::string ForgetParsedList();
-
-// Lends memory that a read of the file filled just before, so that the next load reads into it instead
-// of into fresh memory, which the system would first have to clear: 11 MB for 10,000 entries.
-void LendReadBuffer(std::string buffer);
 
 // What a save takes from the entries kept for `path`: for each server, the section kept for the entry at
 // its place when that entry had the same name, nothing elsewhere (only good with the kept document);

@@ -283,6 +283,7 @@ tagServerListLoad LoadServerList(const tagRunContext& context, const std::u16str
         context.reporter.FileError(result.error);
         return result;
     }
+    result.unreadableLines = document.UnreadableLines();
     // A negative count, as the platform returns it, means no entries.
     result.nStatedCount = StatedItemCount(document);
     result.nLoadedCount = LoadedItemCount(document, result.nStatedCount);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include <string>
+#include <vector>
 
 // One entry of the client's server list.
 struct tagServer
@@ -44,6 +45,9 @@ struct tagServerListLoad
     tagFileError error;            // the file exists but could not be read (already reported)
     std::int64_t nStatedCount = 0; // "ItemCount" as the client reads it: a signed 32-bit number
     std::int64_t nLoadedCount = 0; // entries loaded: the stated count, within the bound
+    // Lines, counting from 1, of a file marked as UTF-8 that are not, and so say nothing
+    // (CProfileDocument::UnreadableLines).
+    std::vector<size_t> unreadableLines;
 };
 
 // Replaces the whole array with the entries stored in the file. A missing file gives an empty array;

@@ -90,9 +90,10 @@ TEST(Utf8Input, ServerListMarkedAsUtf8WithALineThatIsNotIsListedAndChangedByNone
     TempDir dir;
     const std::string file = dir.File("ServerInfo.ini");
     dir.Write("ServerInfo.ini",
-              kMark + "[GlobalInfo]\r\nLastServerName=\r\n[ServerInfo]\r\nItemCount=0\r\n; note " +
-                  kSurrogate + "\r\n");
+              kMark + "[GlobalInfo]\r\nLastServerName=\r\n[ServerInfo]\r\nItemCount=1\r\n; note " +
+                  kSurrogate + "\r\nItemDescribe1=short\r\n");
     const std::string before = dir.Read("ServerInfo.ini");
+    // The entry's name does not decode, which would be reported: the refusal comes alone, before it.
     const std::string diagnostic =
         "korvane-cli: " + file + ", line 5: not UTF-8, though the file starts with a UTF-8 byte-order mark\n";
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -109,7 +110,9 @@ TEST(Utf8Input, ServerListMarkedAsUtf8WithALineThatIsNotIsListedAndChangedByNone
     EXPECT_EQ(checked.status, 1);
     EXPECT_EQ(checked.out,
               "line 5: not UTF-8, though the file starts with a UTF-8 byte-order mark: it is read "
-              "as nothing\n");
+              "as nothing\nentry 0 (ItemDescribe1) name: cannot be decoded: 解密字符不能少于64个哦~亲\n"
+              "entry 0 (ItemDescribe1): its section [D41D8CD98F00B204E9800998ECF8427E] is missing: it "
+              "loads with the address 0.0.0.0 and an empty domain\n");
 }
 
 } // namespace
