@@ -5,7 +5,9 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -50,12 +52,25 @@ void CheckAnyText(const std::u16string& text)
     }
 }
 
+// The forms over ASCII bytes give what the text forms give for the same characters.
+void CheckAsciiForms(std::string_view bytes)
+{
+    if (!std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return;
+    const std::u16string text = WidenBytes(bytes);
+    FUZZ_CHECK(NumberToIpAscii(bytes) == NumberToIp(text));
+    std::array<char, kLongestNumber> digits;
+    const std::u16string number = IpToNumber(text);
+    FUZZ_CHECK(WidenBytes(IpToNumberAscii(text, digits)) == number);
+}
+
 } // namespace
 
 // Input: the text, whose last bytes also give four parts and a number for the round trips.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     CheckAnyText(WidenBytes(AsBytes(data, size)));
+    CheckAsciiForms(AsBytes(data, size));
     FuzzedDataProvider input(data, size);
     CheckPartsRoundTrip(input);
     CheckNumberRoundTrip(input);
