@@ -365,11 +365,10 @@ std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
 std::optional<std::string_view> CProfileDocument::GetAsciiString(size_t section,
                                                                  const tagProfileKey& key) const
 {
-    const auto index = static_cast<std::uint32_t>(section);
-    std::optional<std::uint32_t> line = FindKeyHinted(index, key);
-    if (!line)
+    const std::optional<std::string_view> value = GetValueBytes(section, key);
+    if (value && AsciiPrefix(*value) != value->size())
         return std::nullopt;
-    return ReadLineAsciiValue(Text(m_sections[index].lines[*line]), m_encoding);
+    return value;
 }
 
 std::optional<std::string_view> CProfileDocument::GetValueBytes(size_t section,

@@ -311,14 +311,6 @@ std::optional<std::string_view> ReadLineValueBytes(std::string_view bytes, Profi
     return Unquote(Trim(bytes.substr(equals + 1)));
 }
 
-std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding)
-{
-    const std::optional<std::string_view> value = ReadLineValueBytes(bytes, encoding);
-    if (value && AsciiPrefix(*value) != value->size())
-        return std::nullopt;
-    return value;
-}
-
 std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding)
 {
     if (!IsByteEncoding(encoding)) {

@@ -42,11 +42,8 @@ tagLineName ReadLineName(std::string_view bytes, ProfileEncoding encoding);
 // The value of a key line: after the first "=", trimmed, enclosing matching quotes removed.
 std::u16string ReadLineValue(std::string_view bytes, ProfileEncoding encoding);
 
-// The same value as its bytes, when the encoding is a byte encoding and they are all ASCII (each byte
-// then is the character it reads as); nothing otherwise.
-std::optional<std::string_view> ReadLineAsciiValue(std::string_view bytes, ProfileEncoding encoding);
-
-// The same value's bytes in a byte encoding, whatever characters they hold; nothing otherwise.
+// The same value as its bytes, when the encoding is a byte encoding, whatever characters they hold
+// (when they are all ASCII, each byte is the character it reads as); nothing otherwise.
 std::optional<std::string_view> ReadLineValueBytes(std::string_view bytes, ProfileEncoding encoding);
 
 // FoldedHash() of a name given as text.
