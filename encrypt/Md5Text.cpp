@@ -75,20 +75,6 @@ struct RoundI
     static std::uint32_t Mix(std::uint32_t b, std::uint32_t c, std::uint32_t d) { return c ^ (b | ~d); }
 };
 
-// One round of sixteen steps, four at a time so that the registers rotate without moves and every
-// shift is a constant.
-template <typename Round, int S0, int S1, int S2, int S3>
-void RunRound(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, std::uint32_t& d,
-              const std::array<std::uint32_t, 16>& x, size_t first)
-{
-    for (size_t step = first; step < first + 16; step += 4) {
-        a = b + RotateLeft(a + Round::Mix(b, c, d) + x[kWord[step]] + kSine[step], S0);
-        d = a + RotateLeft(d + Round::Mix(a, b, c) + x[kWord[step + 1]] + kSine[step + 1], S1);
-        c = d + RotateLeft(c + Round::Mix(d, a, b) + x[kWord[step + 2]] + kSine[step + 2], S2);
-        b = c + RotateLeft(b + Round::Mix(c, d, a) + x[kWord[step + 3]] + kSine[step + 3], S3);
-    }
-}
-
 std::uint32_t LittleEndianWord(const std::uint8_t* bytes)
 {
     std::uint32_t word;
@@ -101,29 +87,10 @@ std::uint32_t LittleEndianWord(const std::uint8_t* bytes)
     return word;
 }
 
-// The RFC 1321 block function: four rounds of sixteen steps over 64 bytes.
-void Transform(Md5State& state, const std::uint8_t* block)
-{
-    std::array<std::uint32_t, 16> x;
-    for (size_t i = 0; i < 16; ++i)
-        x[i] = static_cast<std::uint32_t>(block[4 * i]) | static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
-               static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
-               static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
-
-    std::uint32_t a = state.a, b = state.b, c = state.c, d = state.d;
-    RunRound<RoundF, 7, 12, 17, 22>(a, b, c, d, x, 0);
-    RunRound<RoundG, 5, 9, 14, 20>(a, b, c, d, x, 16);
-    RunRound<RoundH, 4, 11, 16, 23>(a, b, c, d, x, 32);
-    RunRound<RoundI, 6, 10, 15, 21>(a, b, c, d, x, 48);
-    state.a += a;
-    state.b += b;
-    state.c += c;
-    state.d += d;
-}
-
-// The same block function on several messages side by side, one to a lane: every step is a loop over
-// the lanes, which the compiler turns into vector instructions. The steps are inlined into each way's
-// entry below, so that they take that way's instructions.
+// The RFC 1321 block function, four rounds of sixteen steps over 64 bytes, on several messages side by
+// side, one to a lane; one message is one lane. Every step is a loop over the lanes, which the compiler
+// turns into vector instructions. The steps are inlined into each way's entry below, so that they take
+// that way's instructions.
 template <size_t N> using Lanes = std::array<std::uint32_t, N>;
 
 template <typename Round, int S, size_t N>
@@ -136,6 +103,8 @@ template <typename Round, int S, size_t N>
     return out;
 }
 
+// One round of sixteen steps, four at a time so that the registers rotate without moves and every shift
+// is a constant.
 template <typename Round, int S0, int S1, int S2, int S3, size_t N>
 [[gnu::always_inline]] inline void RunLaneRound(Lanes<N>& a, Lanes<N>& b, Lanes<N>& c, Lanes<N>& d,
                                                 const std::array<Lanes<N>, 16>& x, size_t first)
@@ -152,6 +121,18 @@ template <size_t N> struct Md5Lanes
 {
     Lanes<N> a, b, c, d;
 };
+
+// The state every message starts from, in each lane.
+template <size_t N> Md5Lanes<N> StartLanes()
+{
+    const Md5State start;
+    Md5Lanes<N> state;
+    state.a.fill(start.a);
+    state.b.fill(start.b);
+    state.c.fill(start.c);
+    state.d.fill(start.d);
+    return state;
+}
 
 // One block of each lane; a lane whose message has no block `blocks[lane]` keeps its state.
 template <size_t N>
@@ -193,12 +174,7 @@ template <size_t N>
 [[gnu::always_inline]] inline void DigestLanes(const tagPaddedBatch& batch, size_t first,
                                                std::array<std::uint32_t, 4>* words)
 {
-    const Md5State start;
-    Md5Lanes<N> state;
-    state.a.fill(start.a);
-    state.b.fill(start.b);
-    state.c.fill(start.c);
-    state.d.fill(start.d);
+    Md5Lanes<N> state = StartLanes<N>();
     for (size_t n = 0; n < batch.most; ++n) {
         std::array<const std::uint8_t*, N> block{};
         for (size_t lane = 0; lane < N; ++lane)
@@ -335,10 +311,10 @@ tagMd5Hex Md5HexDigits(std::u16string_view text)
         padded = longRoom.data();
     }
     const size_t blocks = PadMessage(message, padded);
-    Md5State state;
+    Md5Lanes<1> state = StartLanes<1>();
     for (size_t n = 0; n < blocks; ++n)
-        Transform(state, padded + n * kBlockSize);
-    return DigitsOf(state.a, state.b, state.c, state.d);
+        TransformLanes<1>(state, {padded + n * kBlockSize});
+    return DigitsOf(state.a[0], state.b[0], state.c[0], state.d[0]);
 }
 
 void Md5HexDigitsOf(const std::array<std::u16string_view, kMd5Lanes>& texts,

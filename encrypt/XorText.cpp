@@ -218,9 +218,9 @@ struct tagCipherCheck
     size_t nDeclared = 0; // the length the first group declares, once the text's length passed
 };
 
-template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit> cipher)
+// The checks of a cipher's length alone.
+tagCipherCheck CheckLength(size_t n)
 {
-    const size_t n = cipher.size();
     if (n > kMaxXorLength)
         return {u"解密字符不能超过512个哦~亲", false};
     if (n == 0)
@@ -229,17 +229,35 @@ template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit>
         return {u"解密字符不能少于64个哦~亲", false};
     if (n % kGroupLength != 0)
         return {u"解密字符必须是8的倍数哦~亲", false};
-    const size_t declared = ReadHex4(cipher, 0);
+    return {nullptr, true};
+}
+
+// The check of the length that the first group declares, for a cipher of `n` units that passed the
+// checks of its length.
+tagCipherCheck CheckDeclared(size_t n, size_t declared)
+{
     if (n != CipherLength(declared))
         return {u"解密数据还是不符合要求.不过能到这里来...算你牛!", true, declared};
     return {nullptr, true, declared};
 }
 
+template <typename Unit> tagCipherCheck CheckCipher(std::basic_string_view<Unit> cipher)
+{
+    const tagCipherCheck length = CheckLength(cipher.size());
+    return length.bDecodes ? CheckDeclared(cipher.size(), ReadHex4(cipher, 0)) : length;
+}
+
+// How many groups a cipher that passed its checks decodes: a mismatching declared length may promise
+// more than the text has or the result can hold.
+size_t DecodedCount(size_t cipherLength, size_t declared)
+{
+    return std::min({declared, cipherLength / kGroupLength, kMaxPlainLength});
+}
+
 // The text of a cipher that passed its checks.
 template <typename Unit> std::u16string DecodeChecked(std::basic_string_view<Unit> cipher, size_t declared)
 {
-    // A mismatching declared length may promise more groups than the text has or the result can hold.
-    const size_t count = std::min({declared, cipher.size() / kGroupLength, kMaxPlainLength});
+    const size_t count = DecodedCount(cipher.size(), declared);
     std::u16string out;
     if (!DecodePlainGroups(cipher, count, out))
         out = DecodeGroups(cipher, count);
@@ -314,18 +332,19 @@ bool XorDecryptAsciiQuietly(std::string_view text, std::u16string& out)
 
 bool XorDecryptPlainQuietly(std::string_view bytes, std::u16string& out)
 {
-    // Plain digits hold no zero and are ASCII, so the text is all of the bytes; its length and declared
-    // length are checked as CheckCipher checks them.
+    // Plain digits hold no zero, so when all the bytes are plain digits the text is all of them, with
+    // no look for a zero first; every group is read, as a zero in one the text does not decode would
+    // still cut it. The first group read is the declared length.
     const size_t n = bytes.size();
-    if (n < kMinXorLength || n > kMaxXorLength || n % kGroupLength != 0)
+    if (!CheckLength(n).bDecodes)
         return false;
     GroupUnits units{};
     static_assert(kMaxXorLength / 4 <= std::tuple_size_v<GroupUnits>);
     if (!ReadHexUnits(bytes.data(), n / 4, units.data()))
         return false;
-    const size_t declared = units[0];
-    if (n != CipherLength(declared))
+    const tagCipherCheck check = CheckDeclared(n, units[0]);
+    if (check.message != nullptr)
         return false;
-    AssignPlain(units, std::min({declared, n / kGroupLength, kMaxPlainLength}), out);
+    AssignPlain(units, DecodedCount(n, check.nDeclared), out);
     return true;
 }

@@ -228,8 +228,18 @@ tagLineName CProfileDocument::NotedName(const Line& line) const
     tagLineName name;
     name.role = line.kind == ELineKind::header ? ELineRole::header : ELineRole::key;
     name.bAscii = true;
-    name.ascii = Text(line).substr(line.nameStart, line.nameLength);
+    name.ascii = NotedAscii(line);
     return name;
+}
+
+// The same name as its bytes when it is ASCII; nothing otherwise. A noted name makes no name object,
+// which a lookup for every entry of a long list would pay for.
+std::optional<std::string_view> CProfileDocument::AsciiNameOf(const Line& line) const
+{
+    if (line.bAsciiName)
+        return NotedAscii(line);
+    const tagLineName name = ReadLineName(Text(line), m_encoding);
+    return name.bAscii ? std::optional<std::string_view>(name.ascii) : std::nullopt;
 }
 
 void CProfileDocument::NoteName(Line& line, const tagLineName& name) const
@@ -248,7 +258,7 @@ template <typename Name> bool CProfileDocument::NameMatches(const Line& line, co
 {
     if (!line.bAsciiName)
         return ReadLineName(Text(line), m_encoding).Matches(name);
-    const std::string_view ascii = Text(line).substr(line.nameStart, line.nameLength);
+    const std::string_view ascii = NotedAscii(line);
     if constexpr (std::is_same_v<Name, tagLineName>)
         return name.MatchesAscii(ascii);
     else
@@ -432,7 +442,7 @@ size_t CProfileDocument::CountKeyNames(std::u16string_view section, std::u16stri
         if (line.kind != ELineKind::key)
             continue;
         if (line.bAsciiName) {
-            const std::string_view name = Text(line).substr(line.nameStart, line.nameLength);
+            const std::string_view name = NotedAscii(line);
             count += name.size() >= prefix.size() && AsciiNameMatches(name.substr(0, prefix.size()), prefix);
         } else {
             count += StartsWithNoCaseAscii(NameOf(index, i).Text(), prefix);
@@ -540,18 +550,10 @@ char* CProfileDocument::PlaceAsciiValue(size_t section, const tagProfileKey& key
     if (!line)
         return nullptr;
     Line& found = m_sections[index].lines[*line];
-    // A name noted as ASCII is taken from the line as it stands, without reading the line's name again.
-    std::string_view ascii;
-    if (found.bAsciiName) {
-        ascii = Text(found).substr(found.nameStart, found.nameLength);
-    } else if (const tagLineName name = NotedName(found); name.bAscii) {
-        ascii = name.ascii;
-    } else {
-        return nullptr;
-    }
-    char* out = InPlaceValue(found, ascii, length);
+    const std::optional<std::string_view> ascii = AsciiNameOf(found);
+    char* out = ascii ? InPlaceValue(found, *ascii, length) : nullptr;
     if (out)
-        NoteLeadingName(found, ascii.size());
+        NoteLeadingName(found, ascii->size());
     return out;
 }
 

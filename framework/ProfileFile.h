@@ -146,7 +146,13 @@ private:
     void IndexKeys(std::uint32_t section);
     std::string_view Text(const Line& line) const;
     tagLineName NameOf(std::uint32_t section, std::uint32_t line) const;
+    // The ASCII name noted for a line whose bAsciiName is set, where the line holds it.
+    std::string_view NotedAscii(const Line& line) const
+    {
+        return Text(line).substr(line.nameStart, line.nameLength);
+    }
     tagLineName NotedName(const Line& line) const;
+    std::optional<std::string_view> AsciiNameOf(const Line& line) const;
     void NoteName(Line& line, const tagLineName& name) const;
     template <typename Name> bool NameMatches(const Line& line, const Name& name) const;
     template <typename Name>

@@ -337,7 +337,7 @@ std::vector<std::vector<size_t>> EntriesSharingSections(const CArray<tagServer>&
     // Each entry's section name with its place, sorted: entries of one section then stand together, in
     // list order, and the sections come in the order of their names. An MD5 text has capital letters
     // only, so that order is the order of the names as they are compared, without regard to case.
-    std::vector<std::pair<tagMd5Hex, size_t>> sections(servers.size());
+    std::vector<std::pair<std::array<char16_t, 32>, size_t>> sections(servers.size());
     for (size_t first = 0; first < servers.size(); first += kMd5Lanes) {
         std::array<std::u16string_view, kMd5Lanes> names;
         const size_t count = std::min(kMd5Lanes, servers.size() - first);
@@ -346,15 +346,13 @@ std::vector<std::vector<size_t>> EntriesSharingSections(const CArray<tagServer>&
         std::array<tagMd5Hex, kMd5Lanes> digests;
         Md5HexDigitsOf(names, digests);
         for (size_t lane = 0; lane < count; ++lane)
-            sections[first + lane] = {digests[lane], first + lane};
+            sections[first + lane] = {digests[lane].digits, first + lane};
     }
-    std::sort(sections.begin(), sections.end(), [](const auto& a, const auto& b) {
-        return a.first.digits != b.first.digits ? a.first.digits < b.first.digits : a.second < b.second;
-    });
+    std::sort(sections.begin(), sections.end());
     std::vector<std::vector<size_t>> shared;
     for (size_t i = 0; i < sections.size();) {
         size_t end = i + 1;
-        while (end < sections.size() && sections[end].first.digits == sections[i].first.digits)
+        while (end < sections.size() && sections[end].first == sections[i].first)
             ++end;
         if (end - i > 1) {
             shared.emplace_back();
